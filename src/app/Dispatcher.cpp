@@ -1,0 +1,43 @@
+#include "app/Dispatcher.h"
+
+#include "app/Identity.h"
+#include "ui/Desktop.h"
+
+namespace tc {
+
+namespace {
+
+std::string errorReport(const RuntimeError& e) {
+    return "Run-time error '" + std::to_string(e.number()) + "': " + e.what();
+}
+
+}  // namespace
+
+void Dispatcher::noTrap(const std::function<void()>& handler) {
+    if (ended_) return;
+    struct Depth {
+        int& d;
+        explicit Depth(int& x) : d(x) { ++d; }
+        ~Depth() { --d; }
+    } depth(depth_);
+    try {
+        try {
+            handler();
+        } catch (const RuntimeError& e) {
+            desktop_.MsgBox(errorReport(e), 48, identity::kProduct);
+            endAtOnce();
+        }
+    } catch (const EndProgram&) {
+        if (depth_ > 1) throw;  // the outermost handler ends the program
+        end();
+        return;
+    }
+    if (depth_ == 1 && afterHandler_) afterHandler_();
+}
+
+void Dispatcher::end() {
+    ended_ = true;
+    desktop_.Ended();
+}
+
+}  // namespace tc

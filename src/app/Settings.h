@@ -1,0 +1,38 @@
+#pragma once
+#include <functional>
+
+namespace tc {
+
+class Panel;
+class Profile;
+
+// The operator's settings: thirteen keys of section "SETTINGS" in
+// "tailchime.ini", read into the panel's controls at start-up and written
+// back from them by SaveData. Between the two the controls are the settings.
+//
+// A stored value that does not convert, or that its control would refuse,
+// is replaced by that key's default (see README, "Settings"): the station
+// starts as if the key were missing, and the file keeps the stored text
+// until the next save writes the value in use.
+class Settings {
+public:
+    static constexpr const char* kSection = "SETTINGS";
+    static constexpr const char* kDefaultLeftTop = "300";
+
+    Settings(Panel& panel, Profile& profile, const char* rfToneDefault, const char* inetToneDefault)
+        : panel_(panel), profile_(profile), rfToneDefault_(rfToneDefault), inetToneDefault_(inetToneDefault) {}
+
+    void onSaved(std::function<void()> l) { saved_ = std::move(l); }
+
+    void ReadAll();
+    void SaveData();
+
+private:
+    Panel& panel_;
+    Profile& profile_;
+    const char* rfToneDefault_;
+    const char* inetToneDefault_;
+    std::function<void()> saved_;
+};
+
+}  // namespace tc

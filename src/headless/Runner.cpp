@@ -1,0 +1,128 @@
+#include "headless/Runner.h"
+
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include "app/IniProfile.h"
+#include "app/NumberText.h"
+#include "app/StationLoop.h"
+#include "headless/ControlState.h"
+#include "headless/HeadlessDesktop.h"
+#include "headless/Script.h"
+#include "headless/Transcript.h"
+#include "hostlink/SimulatedStation.h"
+#include "transmit/PlaybackListener.h"
+
+namespace tc {
+
+namespace {
+
+// How long a run goes on after its last statement when the script does
+// not end it.
+constexpr std::int64_t kRunOutMs = 10000;
+
+// Writes what the station, the panel and the player do to the transcript.
+class TranscriptWriter : public StationListener, public PanelListener, public PlaybackListener {
+public:
+    TranscriptWriter(Transcript& t, bool trace) : t_(t), trace_(trace) {}
+
+    void transmitterChanged(bool keyed) override { t_.line(keyed ? "tx on" : "tx off"); }
+    void cwSent(const std::string& text) override { t_.line("cw " + Transcript::quoted(text)); }
+    void chatSent(const std::string& text) override { t_.line("chat " + Transcript::quoted(text)); }
+    void captionChanged(const std::string& text) override { t_.line("caption " + Transcript::quoted(text)); }
+    void indicatorChanged(const Indicator& i) override {
+        if (trace_)
+            t_.line(std::string("indicator ") + i.name() + " " + Transcript::quoted(i.text()) + " " + i.back().name());
+    }
+    void played(const std::string& path) override { t_.line("played " + Transcript::quoted(path)); }
+
+private:
+    Transcript& t_;
+    bool trace_;
+};
+
+std::optional<Script> loadScript(const std::string& path, std::ostream& err) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        err << path << ": cannot read the script\n";
+        return std::nullopt;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    StationLoop blankLoop;
+    Panel blankPanel(blankLoop);  // only to ask which names are controls
+    ScriptVocabulary vocabulary{Form21::isClickable, Form21::isTypeable, Form21::isSlidable,
+                                [&](std::string_view name) { return describeControl(blankPanel, name).has_value(); }};
+    ScriptError error;
+    auto script = parseScript(text.str(), vocabulary, error);
+    if (!script) err << path << ":" << error.line << ": " << error.problem << "\n";
+    return script;
+}
+
+// Carries out one statement of the script.
+void perform(const Statement& s, Form21& form, SimulatedStation& station, HeadlessDesktop& desktop,
+             StationLoop& loop, Transcript& transcript) {
+    using K = Statement::Kind;
+    switch (s.kind) {
+        case K::Carrier: station.raiseCarrier(s.on); break;
+        case K::Rx: station.raiseRX(s.on); break;
+        case K::Chat: station.raiseChat(s.text); break;
+        case K::Closing: station.raiseClosing(); break;
+        case K::Click: form.click(s.name); break;
+        case K::Type: form.type(s.name, s.text); break;
+        case K::Slide: form.slide(s.name, s.value); break;
+        case K::Dialog: desktop.queueDialogAnswer(s.text); break;
+        case K::Close: form.closeRequest(); break;
+        case K::Show: transcript.line("show " + s.name + " " + describeControl(form.panel, s.name).value_or("")); break;
+        case K::End: loop.stop(); break;
+    }
+}
+
+}  // namespace
+
+int runHeadless(const HeadlessOptions& options, const HeadlessPlatform& platform, std::ostream& out,
+                std::ostream& err) {
+    auto script = loadScript(options.scriptPath, err);
+    if (!script) return 2;
+
+    StationLoop loop(options.virtualTime ? StationLoop::Pace::Virtual : StationLoop::Pace::Real);
+    Transcript transcript(out, [&loop] { return loop.nowMs(); });
+    TranscriptWriter writer(transcript, options.trace);
+
+    SimulatedStation station(loop, script->callsign.value_or(options.callsign.value_or(SimulatedStation::kDefaultCallsign)));
+    station.setListener(&writer);
+    IniProfile profile(options.configDir + "/tailchime.ini");
+    HeadlessDesktop desktop(
+        transcript,
+        [&] { return platform.previousInstance && platform.previousInstance(options.configDir); },
+        [&loop] { loop.stop(); });
+    auto audio = platform.audio(loop, writer, options.virtualTime);
+    Form21::ReportSender report;
+    if (platform.report)
+        report = platform.report(loop, [&](const std::string& body) { transcript.line("report " + Transcript::quoted(body)); });
+
+    Form21 form({loop, station, *audio, desktop, profile, platform.rfToneDefault, platform.inetToneDefault,
+                 std::move(report), {}});
+    form.panel.listener = &writer;
+    form.settings.onSaved([&] { transcript.line("save"); });
+    form.transmit.onStarted([&](const std::string& path, long volume, double rate) {
+        transcript.line("play " + Transcript::quoted(path) + " volume=" + std::to_string(volume) +
+                        " rate=" + numberText(rate));
+    });
+
+    // The statements wait on the loop for their time; the script's end
+    // (or the run-out after its last statement) stops the run.
+    std::int64_t last = 0;
+    for (const Statement& s : script->statements) {
+        loop.post(s.at, Lane::Outside, [&, s] { perform(s, form, station, desktop, loop, transcript); });
+        last = s.at;
+    }
+    loop.post(last + kRunOutMs, Lane::Outside, [&loop] { loop.stop(); });
+
+    form.load();
+    if (!form.ended()) loop.runUntil(std::numeric_limits<std::int64_t>::max());
+    return 0;
+}
+
+}  // namespace tc

@@ -1,0 +1,44 @@
+#pragma once
+#include <functional>
+#include <string>
+
+namespace tc {
+
+class HostRef;
+class MediaPlayer;
+class Panel;
+
+// Sends an audio ident: loads the tone, keys the transmitter, spends the
+// pre-roll wait and starts playback with the panel's volume and speed. It
+// does not wait for the end of the file: the supervisor tick holds the
+// transmitter while the file plays and releases it at the end.
+class TransmitSequence {
+public:
+    // Told when a transmission has started playing, with what it plays.
+    using StartedListener = std::function<void(const std::string& path, long volume, double rate)>;
+
+    TransmitSequence(Panel& panel, MediaPlayer& player, HostRef& echoLink)
+        : panel_(panel), player_(player), echoLink_(echoLink) {}
+
+    void onStarted(StartedListener l) { started_ = std::move(l); }
+
+    void TXFile();
+    // The pre-roll wait: a counted loop that really spends its passes and
+    // handles nothing meanwhile, so the transmitter settles before audio.
+    static void Sleep();
+
+    void Command7_Click();  // test the RF tone
+    void Command8_Click();  // test the Internet tone
+    void Command3_Click();  // play the last tone again
+    void Command4_Click();  // load the tone again, without playing
+
+private:
+    void testTone(int toneSource);
+
+    Panel& panel_;
+    MediaPlayer& player_;
+    HostRef& echoLink_;
+    StartedListener started_;
+};
+
+}  // namespace tc

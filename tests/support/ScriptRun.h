@@ -1,0 +1,84 @@
+#pragma once
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/ToneFiles.h"
+#include "headless/Runner.h"
+#include "support/TempDir.h"
+#include "transmit/sound/AudioFactories.h"
+
+// Runs a station script on virtual time, as `tailchime --headless SCRIPT
+// --virtual-time` does, with the configuration folder given (a fresh one
+// by default) and no usage report.
+struct ScriptRun {
+    int status = 0;
+    std::string out;
+    std::string err;
+
+    std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        std::istringstream in(out);
+        for (std::string l; std::getline(in, l);) result.push_back(l);
+        return result;
+    }
+    bool has(const std::string& line) const {
+        for (const auto& l : lines())
+            if (l == line) return true;
+        return false;
+    }
+    // Lines whose text after the time starts with word.
+    std::vector<std::string> linesOf(const std::string& word) const {
+        std::vector<std::string> result;
+        for (const auto& l : lines()) {
+            auto space = l.find(' ');
+            if (space != std::string::npos && l.compare(space + 1, word.size(), word) == 0) result.push_back(l);
+        }
+        return result;
+    }
+};
+
+struct ScriptOptions {
+    bool trace = false;
+    std::function<bool(const std::string&)> previousInstance;
+    std::function<tc::Form21::ReportSender(tc::EventLoop&, std::function<void(const std::string&)>)> report;
+};
+
+inline ScriptOptions traced() {
+    ScriptOptions o;
+    o.trace = true;
+    return o;
+}
+
+inline ScriptRun runScript(const std::string& script, const std::string& configDir, ScriptOptions o = {}) {
+    TempDir scratch;
+    std::string path = scratch.file("station.tcs");
+    std::ofstream(path) << script;
+    tc::HeadlessPlatform platform;
+    platform.audio = [](tc::EventLoop& loop, tc::PlaybackListener& listener, bool) {
+        return tc::makeVirtualAudio(loop, &listener);
+    };
+    platform.previousInstance = o.previousInstance;
+    platform.report = o.report;
+    platform.rfToneDefault = tc::defaultTone("RF.wav");
+    platform.inetToneDefault = tc::defaultTone("IP.wav");
+    tc::HeadlessOptions options;
+    options.scriptPath = path;
+    options.virtualTime = true;
+    options.configDir = configDir;
+    options.trace = o.trace;
+    std::ostringstream out, err;
+    ScriptRun run;
+    run.status = tc::runHeadless(options, platform, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
