@@ -1,0 +1,214 @@
+#include "app/IniProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class IniProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / (std::string("tailchime-ini-") + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir_, ec);
+    }
+
+    std::string ini() const { return (dir_ / "tailchime.ini").string(); }
+
+    static void put(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string bytesOf(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(IniProfileTest, MissingFileSectionOrKeyGivesDefaultAndFirstWriteCreatesAll) {
+    const std::string nested = (dir_ / "a" / "b" / "tailchime.ini").string();
+    tc::IniProfile profile(nested);
+    EXPECT_EQ(profile.GetString("SETTINGS", "COURTESYID", "K"), "K");
+    EXPECT_FALSE(fs::exists(nested));  // reading never creates anything
+
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "COURTESYID", "Q"));
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "IPCOURTESY", "I"));
+    EXPECT_EQ(bytesOf(nested), "[SETTINGS]\nCOURTESYID=Q\nIPCOURTESY=I\n");
+    EXPECT_EQ(profile.GetString("SETTINGS", "COURTESYID", "K"), "Q");
+    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "500"), "500");
+    EXPECT_EQ(profile.GetString("OTHER", "COURTESYID", "K"), "K");
+    EXPECT_FALSE(fs::exists(nested + ".tmp"));
+}
+
+TEST_F(IniProfileTest, NamesMatchWithoutRegardToCaseOrBlanks) {
+    put(ini(), "[settings]\n  hangtime  =750\n");
+    tc::IniProfile profile(ini());
+    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "500"), "750");
+    EXPECT_EQ(profile.GetString("Settings", "HangTime", "500"), "750");
+
+    // The switch is written as CHECK1 and read back as Check1; writing it
+    // again under another spelling replaces the line rather than adding one.
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "CHECK1", "1"));
+    EXPECT_EQ(profile.GetString("SETTINGS", "Check1", "0"), "1");
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "Check1", "0"));
+    EXPECT_EQ(bytesOf(ini()), "[settings]\n  hangtime  =750\nCheck1=0\n");
+}
+
+TEST_F(IniProfileTest, ValueIsTrimmedUnquotedAndCut) {
+    const std::string longValue(300, 'x');
+    const std::string accented = std::string(254, 'a') + "\xC3\xA9" "bcd";  // 'é' is character 255
+    put(ini(),
+        "[SETTINGS]\n"
+        "EMPTY=\n"
+        "BLANKS =   K  \n"
+        "DOUBLE=\" spaced \"\n"
+        "SINGLE='/tones/RF.wav'\n"
+        "MIXED=\"abc'\n"
+        "LONE=\"\n"
+        "LONG=" + longValue + "\n"
+        "UTF8=" + accented + "\n"
+        "TWICE=first\n"
+        "TWICE=second\n"
+        "; HANGTIME=1\n"
+        "# KERCHUNKWAIT=1\n"
+        "NOEQUALS\n");
+    tc::IniProfile profile(ini());
+    EXPECT_EQ(profile.GetString("SETTINGS", "EMPTY", "dflt"), "");
+    EXPECT_EQ(profile.GetString("SETTINGS", "BLANKS", "dflt"), "K");
+    EXPECT_EQ(profile.GetString("SETTINGS", "DOUBLE", "dflt"), " spaced ");
+    EXPECT_EQ(profile.GetString("SETTINGS", "SINGLE", "dflt"), "/tones/RF.wav");
+    EXPECT_EQ(profile.GetString("SETTINGS", "MIXED", "dflt"), "\"abc'");
+    EXPECT_EQ(profile.GetString("SETTINGS", "LONE", "dflt"), "\"");
+    EXPECT_EQ(profile.GetString("SETTINGS", "LONG", "dflt"), longValue.substr(0, 255));
+    EXPECT_EQ(profile.GetString("SETTINGS", "UTF8", "dflt"), accented.substr(0, 256));
+    EXPECT_EQ(profile.GetString("SETTINGS", "TWICE", "dflt"), "first");
+    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "dflt"), "dflt");
+    EXPECT_EQ(profile.GetString("SETTINGS", "KERCHUNKWAIT", "dflt"), "dflt");
+    EXPECT_EQ(profile.GetString("SETTINGS", "NOEQUALS", "dflt"), "dflt");
+}
+
+TEST_F(IniProfileTest, WriteTouchesOnlyItsOwnLine) {
+    put(ini(),
+        "\xEF\xBB\xBF; Tailchime settings\n"
+        "COURTESYID=outside any section\n"
+        "[OTHER]\n"
+        "HANGTIME=1\n"
+        "\n"
+        "[Settings]\n"
+        "  CourtesyID = K   \n"
+        "# operator note\n"
+        "HangTime=500\n"
+        "\n"
+        "\n"
+        "[LAST]\n"
+        "x=y");
+    tc::IniProfile profile(ini());
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "TOP", "300"));
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "COURTESYID", "Q"));
+    ASSERT_TRUE(profile.WriteString("NEW", "A", "1"));
+    EXPECT_EQ(bytesOf(ini()),
+              "\xEF\xBB\xBF; Tailchime settings\n"
+              "COURTESYID=outside any section\n"
+              "[OTHER]\n"
+              "HANGTIME=1\n"
+              "\n"
+              "[Settings]\n"
+              "COURTESYID=Q\n"
+              "# operator note\n"
+              "HANGTIME=750\n"
+              "TOP=300\n"
+              "\n"
+              "\n"
+              "[LAST]\n"
+              "x=y\n"
+              "[NEW]\n"
+              "A=1\n");
+    EXPECT_EQ(profile.GetString("OTHER", "HANGTIME", ""), "1");
+    EXPECT_EQ(profile.GetString("SETTINGS", "COURTESYID", ""), "Q");
+}
+
+TEST_F(IniProfileTest, CrlfFileReadsCleanAndKeepsItsLineEndings) {
+    put(ini(), "[SETTINGS]\r\nRFTONE=/tones/RF.wav\r\n\r\n[LAST]\r\nx=y\r\n");
+    tc::IniProfile profile(ini());
+    EXPECT_EQ(profile.GetString("SETTINGS", "RFTONE", ""), "/tones/RF.wav");
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "RFTONE", "/tones/chirp.wav"));
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "VOLSET", "-1540"));
+    ASSERT_TRUE(profile.WriteString("NEW", "A", "1"));
+    EXPECT_EQ(bytesOf(ini()),
+              "[SETTINGS]\r\nRFTONE=/tones/chirp.wav\r\nVOLSET=-1540\r\n\r\n[LAST]\r\nx=y\r\n"
+              "[NEW]\r\nA=1\r\n");
+}
+
+TEST_F(IniProfileTest, SectionHeaderAloneGetsTheKeyRightBelowIt) {
+    put(ini(), "[SETTINGS]\n\n[LAST]\n");
+    tc::IniProfile profile(ini());
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "LEFT", "300"));
+    EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\nLEFT=300\n\n[LAST]\n");
+
+    put(ini(), "[SETTINGS]");
+    ASSERT_TRUE(profile.WriteString("SETTINGS", "LEFT", "300"));
+    EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\nLEFT=300\n");
+}
+
+TEST_F(IniProfileTest, WhatCannotBeOneLineIsRefused) {
+    put(ini(), "[SETTINGS]\nA=1\n");
+    tc::IniProfile profile(ini());
+    EXPECT_FALSE(profile.WriteString("SETTINGS", "A", "two\nlines"));
+    EXPECT_FALSE(profile.WriteString("SETTINGS", "A=B", "1"));
+    EXPECT_FALSE(profile.WriteString("SETTINGS", ";A", "1"));
+    EXPECT_FALSE(profile.WriteString("SETTINGS", "  ", "1"));
+    EXPECT_FALSE(profile.WriteString("SET]TINGS", "A", "1"));
+    EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\nA=1\n");
+}
+
+TEST_F(IniProfileTest, WriteThatCannotFinishLeavesTheOldFile) {
+    const std::string old = "[SETTINGS]\nHANGTIME=500\n";
+    put(ini(), old);
+    tc::IniProfile profile(ini());
+
+    // The new text cannot be put beside the file.
+    fs::create_directories(dir_ / "tailchime.ini.tmp" / "busy");
+    EXPECT_FALSE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
+    EXPECT_EQ(bytesOf(ini()), old);
+    fs::remove_all(dir_ / "tailchime.ini.tmp");
+
+    // The folder cannot be made: a plain file stands where it should be.
+    put((dir_ / "plain").string(), "");
+    tc::IniProfile nowhere((dir_ / "plain" / "tailchime.ini").string());
+    EXPECT_FALSE(nowhere.WriteString("SETTINGS", "HANGTIME", "750"));
+    EXPECT_EQ(nowhere.GetString("SETTINGS", "HANGTIME", "500"), "500");
+}
+
+TEST_F(IniProfileTest, ProtectedFileOrFolderIsNotWritten) {
+    const std::string old = "[SETTINGS]\nHANGTIME=500\n";
+    put(ini(), old);
+    tc::IniProfile profile(ini());
+    fs::permissions(ini(), fs::perms::owner_read);
+    if (std::ofstream(ini(), std::ios::app))  // root ignores permission bits
+        GTEST_SKIP() << "permission bits do not bind this user";
+    EXPECT_FALSE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
+    // A file that cannot be read is not replaced by one made without it.
+    fs::permissions(ini(), fs::perms::owner_write);
+    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "dflt"), "dflt");
+    EXPECT_FALSE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
+    fs::permissions(ini(), fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
+    EXPECT_EQ(bytesOf(ini()), old);
+}
+
+}  // namespace

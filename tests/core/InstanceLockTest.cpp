@@ -1,0 +1,91 @@
+#include "app/posix/InstanceLock.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class InstanceLockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / (std::string("tailchime-lock-") + info->name());
+        fs::remove_all(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string folder(const char* name) const { return (dir_ / name).string(); }
+
+    // Another copy of the program, as a child process: 1 when it got the
+    // lock, 0 when it was refused.
+    static int otherCopyAcquires(const std::string& configFolder) {
+        pid_t pid = fork();
+        if (pid == 0) {
+            tc::InstanceLock lock;
+            _exit(lock.acquire(configFolder) ? 1 : 0);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(InstanceLockTest, SecondCopyOnTheSameFolderIsRefused) {
+    tc::InstanceLock lock;
+    ASSERT_TRUE(lock.acquire(folder("station")));  // folder made on the way
+    EXPECT_TRUE(fs::exists(dir_ / "station" / "tailchime.lock"));
+    EXPECT_EQ(otherCopyAcquires(folder("station")), 0);
+    EXPECT_EQ(otherCopyAcquires(folder("second-station")), 1);
+}
+
+TEST_F(InstanceLockTest, LockComesFreeWhenTheHolderEndsEvenByACrash) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t holder = fork();
+    if (holder == 0) {
+        tc::InstanceLock lock;
+        char got = lock.acquire(folder("station")) ? 'y' : 'n';
+        if (write(ready[1], &got, 1) != 1) _exit(1);
+        for (;;) pause();  // runs until killed, never releasing by itself
+    }
+    char got = 0;
+    ASSERT_EQ(read(ready[0], &got, 1), 1);
+    ASSERT_EQ(got, 'y');
+    close(ready[0]);
+    close(ready[1]);
+
+    tc::InstanceLock lock;
+    EXPECT_FALSE(lock.acquire(folder("station")));
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    EXPECT_TRUE(lock.acquire(folder("station")));
+}
+
+TEST_F(InstanceLockTest, LockGoesWithItsObject) {
+    {
+        tc::InstanceLock first;
+        ASSERT_TRUE(first.acquire(folder("station")));
+        EXPECT_EQ(otherCopyAcquires(folder("station")), 0);
+    }
+    EXPECT_EQ(otherCopyAcquires(folder("station")), 1);
+}
+
+TEST_F(InstanceLockTest, UnusableFolderDoesNotKeepTheStationOffTheAir) {
+    fs::create_directories(dir_);
+    std::ofstream(dir_ / "plain") << "not a folder";
+    tc::InstanceLock lock;
+    EXPECT_TRUE(lock.acquire((dir_ / "plain" / "tailchime").string()));
+}
+
+}  // namespace

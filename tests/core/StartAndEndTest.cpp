@@ -1,0 +1,134 @@
+// Start-up's gates and the ways the program ends.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/posix/InstanceLock.h"
+#include "support/ScriptRun.h"
+#include "support/Tones.h"
+
+namespace {
+
+class StartAndEnd : public ::testing::Test {
+protected:
+    ScriptRun run(const std::string& script, ScriptOptions o = {}) { return runScript(script, config.path(), o); }
+    bool settingsWritten() const { return std::filesystem::exists(config.file("tailchime.ini")); }
+    TempDir config;
+};
+
+// A report sender that only records what start-up hands it.
+ScriptOptions recordingReports(std::vector<std::string>& bodies) {
+    ScriptOptions o;
+    o.report = [&bodies](tc::EventLoop&, std::function<void(const std::string&)> told) {
+        return [&bodies, told](const std::string& call, const std::string& prog, const std::string& ver) {
+            bodies.push_back(call + "|" + prog + "|" + ver);
+            told("Callsign=" + call);
+        };
+    };
+    return o;
+}
+
+TEST_F(StartAndEnd, SingleUserStationIsRefusedBeforeAnySetting) {
+    std::vector<std::string> reports;
+    auto r = run("callsign W1AW\nat 1000 carrier up\nat 3000 end\n", recordingReports(reports));
+    EXPECT_EQ(r.out,
+              "0 caption \"Tailchime    W1AW   v2.0.1\"\n"
+              "0 message 0 \"Tailchime\" \"Tailchime Only runs in Sysop Mode\"\n"
+              "0 exit\n");
+    EXPECT_TRUE(reports.empty());
+    EXPECT_FALSE(settingsWritten());
+}
+
+TEST_F(StartAndEnd, DashAnywhereIsSysopMode) {
+    for (const std::string call : {"-W1AW", "W1AW-", "W1-AW"}) {
+        auto r = run("callsign " + call + "\nat 200 show Callsign\nat 200 end\n");
+        EXPECT_TRUE(r.has("200 show Callsign \"" + call + "\"")) << r.out;
+        EXPECT_TRUE(r.linesOf("exit").empty()) << r.out;
+    }
+}
+
+TEST_F(StartAndEnd, SecondCopyIsRefusedBeforeTouchingTheHost) {
+    tc::InstanceLock first;
+    ASSERT_TRUE(first.acquire(config.path()));
+    ScriptOptions o;
+    o.previousInstance = [](const std::string& dir) {
+        tc::InstanceLock second;
+        return !second.acquire(dir);
+    };
+    auto r = run("at 1000 end\n", o);
+    EXPECT_EQ(r.out, "0 message 0 \"Tailchime\" \"Program is already running.\"\n0 exit\n");
+}
+
+TEST_F(StartAndEnd, StartUpFillsTheIdentityFieldsAndReportsThem) {
+    std::vector<std::string> reports;
+    auto r = run("callsign K1ABC-R\n"
+                 "at 1 show Prog\nat 1 show Ver\nat 1 show Label1\nat 1 show Label2\nat 1 show Label3\n"
+                 "at 1 end\n",
+                 recordingReports(reports));
+    EXPECT_EQ(reports, std::vector<std::string>{"K1ABC-R|Tailchime|2.0.1"});
+    EXPECT_TRUE(r.has("0 report \"Callsign=K1ABC-R\"")) << r.out;
+    EXPECT_TRUE(r.has("1 show Prog \"Tailchime\"")) << r.out;
+    EXPECT_TRUE(r.has("1 show Ver \"2.0.1\"")) << r.out;
+    for (const char* label : {"Label1", "Label2", "Label3"})
+        EXPECT_TRUE(r.has(std::string("1 show ") + label + " \"0\"")) << r.out;
+}
+
+TEST_F(StartAndEnd, CloseRequestEndsWithoutSaving) {
+    auto r = run("at 100 type CourtesyID X\nat 200 close\nat 300 show CourtesyID\n");
+    EXPECT_TRUE(r.has("200 exit")) << r.out;
+    EXPECT_TRUE(r.linesOf("show").empty()) << "nothing runs after the end\n" << r.out;
+    EXPECT_FALSE(settingsWritten());
+}
+
+TEST_F(StartAndEnd, SaveAndQuitSavesThenEnds) {
+    auto r = run("at 100 type CourtesyID X\nat 200 click Command9\nat 300 carrier up\n");
+    EXPECT_EQ(r.linesOf("save"), std::vector<std::string>{"200 save"});
+    EXPECT_TRUE(r.has("200 exit")) << r.out;
+    EXPECT_NE(readFile(config.file("tailchime.ini")).find("COURTESYID=X"), std::string::npos);
+}
+
+TEST_F(StartAndEnd, HostClosingDuringAnIdentReleasesSavesAndEnds) {
+    TempDir tones;
+    writeTone(tones.file("ip.wav"), 3.0);
+    auto r = run("at 100 click Picture13\n"
+                 "at 100 type InetTone " + tones.file("ip.wav") + "\n"
+                 "at 500 rx on\n"
+                 "at 600 rx off\n"
+                 "at 1000 closing\n"
+                 "at 2000 show PTT\n");
+    auto lines = r.lines();
+    ASSERT_GE(lines.size(), 3u);
+    std::vector<std::string> tail(lines.end() - 3, lines.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"1000 tx off", "1000 save", "1000 exit"})) << r.out;
+    EXPECT_TRUE(r.linesOf("played").empty()) << r.out;
+}
+
+TEST_F(StartAndEnd, RunStopsTenSecondsAfterTheLastStatement) {
+    auto r = run("at 500 rx on\n");
+    EXPECT_TRUE(r.linesOf("exit").empty());
+    auto lines = r.lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "500 tx on");
+    auto shown = run("at 500 show Timer1\nat 10500 show Timer4\n");
+    EXPECT_TRUE(shown.has("10500 show Timer4 enabled interval=100")) << shown.out;
+}
+
+TEST_F(StartAndEnd, BadScriptIsRefusedWithFileAndLine) {
+    TempDir scratch;
+    const std::string path = scratch.file("bad.tcs");
+    std::ofstream(path) << "at 100 carrier up\n# fine so far\nat 50 carrier down\n";
+    tc::HeadlessPlatform platform;
+    platform.audio = [](tc::EventLoop& loop, tc::PlaybackListener& l, bool) { return tc::makeVirtualAudio(loop, &l); };
+    tc::HeadlessOptions options;
+    options.scriptPath = path;
+    options.virtualTime = true;
+    options.configDir = config.path();
+    std::ostringstream out, err;
+    EXPECT_EQ(tc::runHeadless(options, platform, out, err), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), path + ":3: time 50 is earlier than the statement before it\n");
+    options.scriptPath = scratch.file("missing.tcs");
+    EXPECT_EQ(tc::runHeadless(options, platform, out, err), 2);
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+// Audio idents that go wrong, the test and play commands, and the
+// supervisor that never leaves the transmitter stuck on the air.
+#include <gtest/gtest.h>
+
+#include "support/ScriptRun.h"
+#include "support/Tones.h"
+
+namespace {
+
+class Transmit : public ::testing::Test {
+protected:
+    ScriptRun run(const std::string& script, ScriptOptions o = {}) { return runScript(script, config.path(), o); }
+    TempDir config;
+    TempDir tones;
+};
+
+TEST_F(Transmit, MissingToneShowsTheRenderFailureAndTheSupervisorReleases) {
+    auto r = run("at 100 type RFTone " + tones.file("gone.wav") +
+                 "\n"
+                 "at 250 click Command7\n"
+                 "at 260 show Label3\n"
+                 "at 400 end\n");
+    EXPECT_TRUE(r.has("250 tx on")) << r.out;
+    EXPECT_TRUE(r.has("250 message 48 \"Error\" \"Render error no rendering device found. Select an Audio file\""))
+        << r.out;
+    EXPECT_TRUE(r.linesOf("play").empty()) << r.out;
+    EXPECT_TRUE(r.has("260 show Label3 \"0\"")) << r.out;
+    EXPECT_TRUE(r.has("300 tx off")) << "released at the next supervisor tick\n" << r.out;
+}
+
+TEST_F(Transmit, NotAnAudioFileIsARenderFailureToo) {
+    std::ofstream(tones.file("notes.wav")) << "this is not audio\n";
+    auto r = run("at 100 type InetTone " + tones.file("notes.wav") + "\nat 150 click Command8\nat 400 end\n");
+    EXPECT_EQ(r.linesOf("message 48").size(), 1u) << r.out;
+    EXPECT_TRUE(r.has("200 tx off")) << r.out;
+}
+
+TEST_F(Transmit, EmptyTonePathAsksForAFileWhileKeyed) {
+    writeTone(tones.file("chosen.wav"), 0.4);
+    auto r = run("at 100 type RFTone \n"
+                 "at 150 click Command7\n"
+                 "at 160 show Text3\n"
+                 "at 300 dialog " + tones.file("chosen.wav") + "\n"
+                 "at 350 click Command7\n"
+                 "at 360 show RFTone\n"
+                 "at 360 show Text3\n"
+                 "at 360 show Label3\n"
+                 "at 360 show H1\n"
+                 "at 1000 end\n");
+    const std::string filter = "\"*.wav, *.mp2, *.mp3, *.mid|*.wav;*.mp2;*.mp3;*.mid\"";
+    // Cancelled: the "Error" box, nothing loaded, released at the next tick.
+    EXPECT_TRUE(r.has("150 dialog " + filter + " \"\"")) << r.out;
+    EXPECT_EQ(r.linesOf("message 64 \"Error\"").size(), 1u) << r.out;
+    EXPECT_TRUE(r.has("200 tx off")) << r.out;
+    // Chosen: the path becomes the tone and plays.
+    EXPECT_TRUE(r.has("350 dialog " + filter + " \"" + tones.file("chosen.wav") + "\"")) << r.out;
+    EXPECT_TRUE(r.has("360 show RFTone \"" + tones.file("chosen.wav") + "\"")) << r.out;
+    EXPECT_TRUE(r.has("350 play \"" + tones.file("chosen.wav") + "\" volume=-1540 rate=1")) << r.out;
+    EXPECT_TRUE(r.has("360 show Text3 \"00:00:00\"")) << "shorter than a second\n" << r.out;
+    EXPECT_TRUE(r.has("360 show Label3 \"0.4\"")) << r.out;
+    EXPECT_TRUE(r.has("360 show H1 value=0 min=0 max=0")) << r.out;
+}
+
+TEST_F(Transmit, PositionBarMaximumRoundsHalfToEven) {
+    writeTone(tones.file("a.wav"), 2.5);
+    writeTone(tones.file("b.wav"), 3.5);
+    auto r = run("at 100 type RFTone " + tones.file("a.wav") + "\n"
+                 "at 100 type InetTone " + tones.file("b.wav") + "\n"
+                 "at 200 click Command7\n"
+                 "at 210 show H1\n"
+                 "at 210 show Text3\n"
+                 "at 5000 click Command8\n"
+                 "at 5010 show H1\n"
+                 "at 5010 end\n");
+    EXPECT_TRUE(r.has("210 show H1 value=0 min=0 max=2")) << r.out;
+    EXPECT_TRUE(r.has("210 show Text3 \"00:00:02\"")) << r.out;
+    EXPECT_TRUE(r.has("5010 show H1 value=0 min=0 max=4")) << r.out;
+}
+
+TEST_F(Transmit, PlayBeforeAnyToneKeysAndIsReleased) {
+    auto r = run("at 150 click Command3\nat 400 end\n");
+    EXPECT_TRUE(r.has("150 tx on")) << r.out;
+    EXPECT_TRUE(r.has("200 tx off")) << r.out;
+    EXPECT_TRUE(r.linesOf("message").empty()) << "nothing to load, nothing to say\n" << r.out;
+}
+
+TEST_F(Transmit, StopHoldsTheTransmitterUntilResumeRunsToTheEnd) {
+    writeTone(tones.file("long.wav"), 2.0);
+    auto r = run("at 100 type RFTone " + tones.file("long.wav") + "\n"
+                 "at 150 click Command7\n"
+                 "at 1150 click Command2\n"
+                 "at 5000 show PTT\n"
+                 "at 5001 show Label1\n"
+                 "at 6000 click Command5\n"
+                 "at 8000 end\n");
+    EXPECT_TRUE(r.has("5000 show PTT \"PTT ON\" #ff0000")) << "stopped short of the end: still keyed\n" << r.out;
+    EXPECT_TRUE(r.has("5001 show Label1 \"1\"")) << r.out;
+    EXPECT_TRUE(r.has("7000 played \"" + tones.file("long.wav") + "\"")) << r.out;
+    EXPECT_TRUE(r.has("7000 tx off")) << r.out;
+}
+
+TEST_F(Transmit, SeekingWithThePositionBarMovesPlayback) {
+    writeTone(tones.file("long.wav"), 4.0);
+    auto r = run("at 100 type RFTone " + tones.file("long.wav") + "\n"
+                 "at 150 click Command7\n"
+                 "at 500 slide H1 3\n"
+                 "at 3000 end\n");
+    EXPECT_TRUE(r.has("1500 played \"" + tones.file("long.wav") + "\"")) << r.out;
+}
+
+TEST_F(Transmit, FileCommandLoadsWithoutPlaying) {
+    writeTone(tones.file("rf.wav"), 1.0);
+    auto r = run("at 100 type RFTone " + tones.file("rf.wav") + "\n"
+                 "at 150 click Command4\n"  // no tone chosen yet: nothing at all
+                 "at 160 show Label3\n"
+                 "at 200 click Command7\n"
+                 "at 2000 click Command4\n"
+                 "at 2010 show Label1\n"
+                 "at 2010 show Label3\n"
+                 "at 3000 end\n");
+    EXPECT_TRUE(r.has("160 show Label3 \"0\"")) << r.out;
+    EXPECT_TRUE(r.has("2010 show Label3 \"1\"")) << r.out;
+    EXPECT_EQ(r.linesOf("play").size(), 1u) << r.out;
+    // The fresh graph stands at its start, short of its end, so the
+    // supervisor holds the transmitter as it does for a stopped file.
+    EXPECT_TRUE(r.has("2010 show Label1 \"0\"")) << r.out;
+    EXPECT_TRUE(r.has("2000 tx on")) << r.out;
+}
+
+TEST_F(Transmit, TheSameToneTwiceIsLoadedTwice) {
+    writeTone(tones.file("rf.wav"), 0.5);
+    auto r = run("at 100 type RFTone " + tones.file("rf.wav") + "\n"
+                 "at 150 click Command7\n"
+                 "at 1150 click Command7\n"
+                 "at 2000 end\n");
+    EXPECT_EQ(r.linesOf("play").size(), 2u) << r.out;
+    EXPECT_EQ(r.linesOf("played").size(), 2u) << r.out;
+    EXPECT_TRUE(r.has("1650 played \"" + tones.file("rf.wav") + "\"")) << r.out;
+}
+
+TEST_F(Transmit, IdentIndicatorFollowsAudioMode) {
+    writeTone(tones.file("rf.wav"), 1.0);
+    auto r = run("at 150 show Ident\n"
+                 "at 200 click Picture13\n"
+                 "at 301 show Ident\n"
+                 "at 302 show Frame5\n"
+                 "at 302 show Frame2\n"
+                 "at 400 type RFTone " + tones.file("rf.wav") + "\n"
+                 "at 450 click Command7\n"
+                 "at 451 show Ident\n"
+                 "at 1000 end\n");
+    EXPECT_TRUE(r.has("150 show Ident \"Ident OFF\" buttonface")) << "CW mode leaves it alone\n" << r.out;
+    EXPECT_TRUE(r.has("301 show Ident \"Audio Ident\" buttonface")) << r.out;
+    EXPECT_TRUE(r.has("302 show Frame5 shown")) << r.out;
+    EXPECT_TRUE(r.has("302 show Frame2 hidden")) << r.out;
+    EXPECT_TRUE(r.has("451 show Ident \"Ident ON\" #ffc080")) << r.out;
+}
+
+TEST_F(Transmit, CwIdentKeysOnlyForTheMorse) {
+    auto r = run("at 150 click Command10\nat 160 type CourtesyID ID\nat 2000 click Command11\nat 3000 end\n");
+    // K: dash dot dash = 9 units of 60 ms at 20 words per minute.
+    EXPECT_TRUE(r.has("150 cw \"K\"")) << r.out;
+    EXPECT_TRUE(r.has("150 tx on")) << r.out;
+    EXPECT_TRUE(r.has("690 tx off")) << r.out;
+    EXPECT_TRUE(r.has("2000 cw \"I\"")) << r.out;
+}
+
+}  // namespace
