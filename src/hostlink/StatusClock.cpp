@@ -9,19 +9,21 @@
 namespace tc {
 
 void StatusClock::Timer1_Timer() {
-    // resume-next throughout: before a file is loaded the player has no
-    // position, so the registers and clocks keep what they hold
+    // resume-next throughout. Before a file is loaded the player has no
+    // position, so the registers and clocks keep what they hold; without a
+    // graph every player step would fail, so they are not even tried (the
+    // clock ticks ten times a second for as long as the station runs).
     Panel& p = panel_;
-    resumeNext([&] { p.Label1.caption = numberText(player_.MediaPosition().get_CurrentPosition()); });
-    resumeNext([&] { p.Label2.caption = numberText(player_.MediaPosition().get_Duration()); });
-    resumeNext([&] {
-        p.H1.setValue(roundedWhole(player_.MediaPosition().get_CurrentPosition()));
-    });
-    resumeNext([&] {
-        p.Text1.setText(FormatTime(player_.MediaPosition().get_Duration() -
-                                   player_.MediaPosition().get_CurrentPosition()));
-    });
-    resumeNext([&] { p.Text2.setText(FormatTime(player_.MediaPosition().get_CurrentPosition())); });
+    if (player_.loaded()) {
+        resumeNext([&] { p.Label1.caption = numberText(player_.MediaPosition().get_CurrentPosition()); });
+        resumeNext([&] { p.Label2.caption = numberText(player_.MediaPosition().get_Duration()); });
+        resumeNext([&] { p.H1.setValue(roundedWhole(player_.MediaPosition().get_CurrentPosition())); });
+        resumeNext([&] {
+            p.Text1.setText(FormatTime(player_.MediaPosition().get_Duration() -
+                                       player_.MediaPosition().get_CurrentPosition()));
+        });
+        resumeNext([&] { p.Text2.setText(FormatTime(player_.MediaPosition().get_CurrentPosition())); });
+    }
     bool on = p.Check1.value == 1;
     p.Command15.visible = on;
     p.Command14.visible = !on;
