@@ -1,0 +1,146 @@
+// The operator's commands and what the status clock makes of the panel.
+#include <gtest/gtest.h>
+
+#include "app/Dispatcher.h"
+#include "app/IniProfile.h"
+#include "app/StationLoop.h"
+#include "hostlink/SimulatedStation.h"
+#include "ui/About.h"
+#include "headless/HeadlessDesktop.h"
+#include "headless/Transcript.h"
+#include "support/ScriptRun.h"
+
+namespace {
+
+class PanelCommands : public ::testing::Test {
+protected:
+    ScriptRun run(const std::string& script) { return runScript(script, config.path()); }
+    TempDir config;
+};
+
+TEST_F(PanelCommands, UseAndStopSwapAndTheAntennaTurnsOnlyWhileOn) {
+    auto r = run("at 50 show Command14\nat 50 show Command15\n"
+                 "at 101 show Command14\nat 101 show Command15\nat 101 show Ant1\n"
+                 "at 201 show Ant2\nat 301 show Ant3\nat 401 show Ant0\n"
+                 "at 450 click Command15\nat 451 show Ant0\nat 451 show Ant1\nat 451 show Check1\n"
+                 "at 501 show Command14\nat 501 show Command15\nat 501 show Ant0\nat 501 show Ant1\n"
+                 "at 550 click Command14\nat 601 show Ant1\nat 601 show Command14\n"
+                 "at 800 end\n");
+    for (const char* line :
+         {"50 show Command14 shown", "50 show Command15 shown", "101 show Command14 hidden",
+          "101 show Command15 shown", "101 show Ant1 shown", "201 show Ant2 shown", "301 show Ant3 shown",
+          "401 show Ant0 shown", "451 show Ant0 shown", "451 show Ant1 hidden", "451 show Check1 0",
+          "501 show Command14 shown", "501 show Command15 hidden", "501 show Ant0 shown", "501 show Ant1 hidden",
+          "601 show Ant1 shown", "601 show Command14 hidden"})
+        EXPECT_TRUE(r.has(line)) << line << "\n" << r.out;
+    EXPECT_EQ(r.linesOf("save").size(), 2u);
+}
+
+TEST_F(PanelCommands, TimingsPageOpensWithoutSavingAndClosesWithSaving) {
+    auto r = run("at 100 click Command17\nat 101 show Frame6\nat 200 click Command16\nat 201 show Frame6\nat 300 end\n");
+    EXPECT_TRUE(r.has("101 show Frame6 shown"));
+    EXPECT_TRUE(r.has("201 show Frame6 hidden"));
+    EXPECT_EQ(r.linesOf("save"), std::vector<std::string>{"200 save"});
+}
+
+TEST_F(PanelCommands, ChoosingAFileKeepsTheFieldOnCancel) {
+    auto r = run("at 100 click Command1\n"  // cancelled with the default path in the field
+                 "at 101 show RFTone\n"
+                 "at 200 type InetTone \n"
+                 "at 300 click Command6\n"  // cancelled with an empty field
+                 "at 400 dialog /tones/new.mp3\n"
+                 "at 500 click Command6\n"
+                 "at 501 show InetTone\n"
+                 "at 600 end\n");
+    EXPECT_TRUE(r.has("101 show RFTone \"" + tc::defaultTone("RF.wav") + "\"")) << r.out;
+    EXPECT_EQ(r.linesOf("message"),
+              std::vector<std::string>{"300 message 64 \"Error No File selected\" \" You must select an audio file\""});
+    EXPECT_TRUE(r.has("501 show InetTone \"/tones/new.mp3\"")) << r.out;
+    EXPECT_TRUE(r.linesOf("save").empty()) << "choosing a file does not save";
+}
+
+TEST_F(PanelCommands, CwTestsSendTheFieldsAsTheyAre) {
+    auto r = run("at 100 type IPCourtesy \nat 200 click Command11\nat 300 type CourtesyID QRZ?\nat 400 click Command10\n"
+                 "at 2000 end\n");
+    EXPECT_TRUE(r.has("200 cw \"\"")) << "an empty ident text goes to the host as it is\n" << r.out;
+    EXPECT_TRUE(r.has("400 cw \"QRZ?\"")) << r.out;
+    EXPECT_EQ(r.linesOf("tx on"), std::vector<std::string>{"400 tx on"});
+}
+
+TEST_F(PanelCommands, AboutWindowIsMadeOnceAndTitledFromItsOwnHostObject) {
+    TempDir scratch;
+    tc::StationLoop loop;
+    tc::SimulatedStation station(loop, "VK2RAA-R");
+    std::ostringstream out;
+    tc::Transcript transcript(out, [] { return 0; });
+    tc::HeadlessDesktop desktop(transcript, {}, {});
+    tc::IniProfile profile(scratch.file("tailchime.ini"));
+    auto graphs = tc::makeVirtualAudio(loop, nullptr);
+    tc::Form21 form({loop, station, *graphs, desktop, profile, "", "", {}, {}});
+    form.load();
+    form.click("Command12");
+    tc::Form14* about = form.commands.about();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->Caption(), "Tailchime    VK2RAA-R   v2.0.1");
+    EXPECT_EQ(about->Label6(), about->Caption());
+    station.setCallsign("VK2RAA-L");
+    form.click("Command12");
+    EXPECT_EQ(form.commands.about(), about) << "one window, kept";
+    EXPECT_EQ(about->Caption(), "Tailchime    VK2RAA-R   v2.0.1") << "not rebuilt while loaded";
+    about->Unload();
+    form.click("Command12");
+    EXPECT_EQ(about->Caption(), "Tailchime    VK2RAA-L   v2.0.1") << "loaded afresh after it was closed";
+}
+
+// A host whose every call fails, to show what each kind of handler does with a failure.
+class DeadHost : public tc::HostLink {
+public:
+    void SetPTT(bool) override { fail(); }
+    bool GetPTT() override { fail(); }
+    bool GetCarrierDetect() override { fail(); }
+    void SendCW(int, const std::string&) override { fail(); }
+    tc::StationInfo GetStationInfo() override { return {"DEAD-1"}; }
+    void SendChatText(const std::string&) override { fail(); }
+    void Advise(tc::HostEvents*) override {}
+
+private:
+    [[noreturn]] static void fail() { throw tc::RuntimeError(-2147023174, "The RPC server is unavailable"); }
+};
+
+TEST(Dispatcher, EachKindOfHandlerMeetsAFailureItsOwnWay) {
+    std::ostringstream out;
+    tc::Transcript transcript(out, [] { return 0; });
+    tc::HeadlessDesktop desktop(transcript, {}, {});
+    DeadHost host;
+    tc::Dispatcher dispatcher(desktop);
+    tc::HostRef echoLink;
+    echoLink.set(std::shared_ptr<tc::HostLink>(std::shared_ptr<tc::HostLink>{}, &host));
+
+    int stepsRun = 0;
+    dispatcher.noTrap([&] {
+        tc::resumeNext([&] { echoLink->SetPTT(true); });
+        ++stepsRun;  // resume-next: the failing step is skipped, the handler goes on
+        tc::resumeNext([&] { echoLink->SendCW(0, "K"); });
+        ++stepsRun;
+    });
+    EXPECT_EQ(stepsRun, 2);
+    EXPECT_FALSE(dispatcher.ended());
+
+    dispatcher.noTrap([&] {
+        echoLink->GetCarrierDetect();  // no trap: the failure ends the program
+        ++stepsRun;
+    });
+    EXPECT_EQ(stepsRun, 2);
+    EXPECT_TRUE(dispatcher.ended());
+    EXPECT_EQ(out.str(),
+              "0 message 48 \"Tailchime\" \"Run-time error '-2147023174': The RPC server is unavailable\"\n0 exit\n");
+    dispatcher.noTrap([&] { ++stepsRun; });
+    EXPECT_EQ(stepsRun, 2) << "no handler runs after the end";
+}
+
+TEST(Dispatcher, AnUnsetHostObjectFailsLikeAnyCall) {
+    tc::HostRef echoLink;
+    EXPECT_THROW(echoLink->GetPTT(), tc::RuntimeError);
+}
+
+}  // namespace
