@@ -42,7 +42,7 @@ void day(bool audio) {
     tc::StationLoop loop;
     tc::SimulatedStation station(loop, "N0CALL-L");
     Counter counter;
-    station.setListener(&counter);
+    station.addListener(&counter);
     tc::IniProfile profile(dir + "/tailchime.ini");
     QuietDesktop desktop;
     auto graphs = tc::makeVirtualAudio(loop, nullptr);

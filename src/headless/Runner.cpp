@@ -91,7 +91,7 @@ int runHeadless(const HeadlessOptions& options, const HeadlessPlatform& platform
     TranscriptWriter writer(transcript, options.trace);
 
     SimulatedStation station(loop, script->callsign.value_or(options.callsign.value_or(SimulatedStation::kDefaultCallsign)));
-    station.setListener(&writer);
+    station.addListener(&writer);
     IniProfile profile(options.configDir + "/tailchime.ini");
     HeadlessDesktop desktop(
         transcript,

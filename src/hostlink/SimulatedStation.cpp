@@ -20,7 +20,7 @@ void SimulatedStation::updateKeying() {
     bool keyed = ptt_ || internetAudio_ || loop_.nowMs() < cwUntil_;
     if (keyed == keyed_) return;
     keyed_ = keyed;
-    if (listener_) listener_->transmitterChanged(keyed_);
+    for (auto* l : listeners_) l->transmitterChanged(keyed_);
 }
 
 void SimulatedStation::SetPTT(bool keyed) {
@@ -29,7 +29,7 @@ void SimulatedStation::SetPTT(bool keyed) {
 }
 
 void SimulatedStation::SendCW(int /*mode*/, const std::string& text) {
-    if (listener_) listener_->cwSent(text);
+    for (auto* l : listeners_) l->cwSent(text);
     std::int64_t length = morse::durationMs(text, kCwWpm);
     if (length == 0) return;
     // Letters sent while others are still on the air queue behind them.
@@ -39,7 +39,7 @@ void SimulatedStation::SendCW(int /*mode*/, const std::string& text) {
 }
 
 void SimulatedStation::SendChatText(const std::string& text) {
-    if (listener_) listener_->chatSent(text);
+    for (auto* l : listeners_) l->chatSent(text);
 }
 
 void SimulatedStation::raiseCarrier(bool present) {

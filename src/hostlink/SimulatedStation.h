@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "hostlink/HostLink.h"
 
@@ -31,7 +32,8 @@ public:
 
     explicit SimulatedStation(EventLoop& loop, std::string callsign = kDefaultCallsign);
 
-    void setListener(StationListener* l) { listener_ = l; }
+    void addListener(StationListener* l) { listeners_.push_back(l); }
+    void removeListener(StationListener* l) { std::erase(listeners_, l); }
     void setCallsign(std::string c) { callsign_ = std::move(c); }
     const std::string& callsign() const { return callsign_; }
 
@@ -63,7 +65,7 @@ private:
     EventLoop& loop_;
     std::string callsign_;
     HostEvents* sink_ = nullptr;
-    StationListener* listener_ = nullptr;
+    std::vector<StationListener*> listeners_;
     bool carrier_ = false;
     bool internetAudio_ = false;
     bool ptt_ = false;
