@@ -28,12 +28,14 @@ struct ScriptRun {
             if (l == line) return true;
         return false;
     }
-    // Lines whose text after the time starts with word.
+    // Lines whose text after the time starts with these words.
     std::vector<std::string> linesOf(const std::string& word) const {
         std::vector<std::string> result;
         for (const auto& l : lines()) {
             auto space = l.find(' ');
-            if (space != std::string::npos && l.compare(space + 1, word.size(), word) == 0) result.push_back(l);
+            if (space == std::string::npos || l.compare(space + 1, word.size(), word) != 0) continue;
+            size_t after = space + 1 + word.size();
+            if (after == l.size() || l[after] == ' ') result.push_back(l);
         }
         return result;
     }
