@@ -1,0 +1,53 @@
+#include "transmit/sound/SdlOutput.h"
+
+#include <SDL.h>
+
+#include "transmit/sound/PlayerErrors.h"
+
+namespace tc::sound {
+
+namespace {
+
+void SDLCALL feed(void* head, Uint8* stream, int bytes) {
+    static_cast<PlayHead*>(head)->render(reinterpret_cast<float*>(stream),
+                                         static_cast<std::size_t>(bytes) / (sizeof(float) * PlayHead::kChannels));
+}
+
+// A device period of at most 20 ms keeps the start prompt without asking
+// for more wake-ups than the machine needs.
+Uint16 periodFrames(int sampleRate) {
+    Uint16 frames = 64;
+    while (frames * 2 <= sampleRate / 50) frames = static_cast<Uint16>(frames * 2);
+    return frames;
+}
+
+}  // namespace
+
+SdlOutput::SdlOutput(int sampleRate, PlayHead& head) {
+    // SDL's own log would land on the operator's terminal; its failures reach
+    // us through SDL_GetError.
+    SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) throw renderFailure(std::string("no sound output: ") + SDL_GetError());
+    SDL_AudioSpec want{};
+    want.freq = sampleRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = PlayHead::kChannels;
+    want.samples = periodFrames(sampleRate);
+    want.callback = feed;
+    want.userdata = &head;
+    SDL_AudioSpec have{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device_ == 0) {
+        std::string why = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        throw renderFailure("no sound output: " + why);
+    }
+    SDL_PauseAudioDevice(device_, 0);
+}
+
+SdlOutput::~SdlOutput() {
+    SDL_CloseAudioDevice(device_);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+}  // namespace tc::sound

@@ -1,0 +1,20 @@
+#pragma once
+#include <memory>
+
+typedef struct _fluid_synth_t fluid_synth_t;
+
+namespace tc::sound {
+
+// FluidSynth keeps quiet: its log would otherwise land on the operator's
+// terminal. Called before any other FluidSynth call.
+void quietFluid();
+
+// The General MIDI synthesizer with its soundfont. Loading the soundfont
+// takes longer than an ident should wait, so it happens once per run, for
+// the first MIDI file played; later files borrow the same synthesizer back.
+// One is lent to one stream at a time (a second stream alive at the same
+// moment gets a synthesizer of its own). Throws the render failure when no
+// soundfont can be loaded.
+std::shared_ptr<fluid_synth_t> borrowSynthesizer();
+
+}  // namespace tc::sound

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/RuntimeError.h"
+#include "sound/SoundFiles.h"
+#include "transmit/sound/AudioFile.h"
+#include "transmit/sound/MidiSource.h"
+#include "transmit/sound/Synthesizer.h"
+
+using tc::sound::measureAudio;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+Bytes chunk(const char* tag, const Bytes& body) {
+    Bytes b(tag, tag + 4);
+    for (int shift : {24, 16, 8, 0}) b.push_back(std::uint8_t(body.size() >> shift));
+    for (std::uint8_t x : body) b.push_back(x);
+    return b;
+}
+
+Bytes midi(int format, int division, const std::vector<Bytes>& tracks) {
+    Bytes b = chunk("MThd", {0, std::uint8_t(format), 0, std::uint8_t(tracks.size()), std::uint8_t(division >> 8),
+                             std::uint8_t(division)});
+    for (const Bytes& t : tracks) {
+        Bytes c = chunk("MTrk", t);
+        b.insert(b.end(), c.begin(), c.end());
+    }
+    return b;
+}
+
+// Delta times in one or two bytes, enough for the tests.
+Bytes delta(std::uint32_t ticks) {
+    return ticks < 128 ? Bytes{std::uint8_t(ticks)} : Bytes{std::uint8_t(0x80 | ticks >> 7), std::uint8_t(ticks & 0x7f)};
+}
+
+// One loud A4 from onTick to offTick, then the end of the track.
+Bytes note(std::uint32_t onTick, std::uint32_t offTick) {
+    Bytes b = delta(onTick), off = delta(offTick - onTick);
+    b.insert(b.end(), {0x90, 69, 110});
+    b.insert(b.end(), off.begin(), off.end());
+    b.insert(b.end(), {0x80, 69, 0, 0x00, 0xff, 0x2f, 0x00});
+    return b;
+}
+
+std::int64_t framesOf(const std::string& name, const Bytes& content) {
+    return measureAudio(soundfiles::bytes(name, content)).frames;
+}
+
+TEST(Midi, LastsUntilItsLastEventWhateverTheTempo) {
+    EXPECT_EQ(framesOf("second.mid", midi(0, 480, {note(0, 960)})), 44100);
+    // The tempo lives in its own track: 480 ticks at 60 beats a minute, then 480 at 240.
+    Bytes tempi = {0x00, 0xff, 0x51, 3, 0x0f, 0x42, 0x40, 0x83, 0x60, 0xff, 0x51, 3, 0x03, 0xd0, 0x90, 0x00, 0xff, 0x2f, 0};
+    EXPECT_EQ(framesOf("tempi.mid", midi(1, 480, {tempi, note(0, 960)})), 55125);
+    // The longest track decides, wherever it stands.
+    EXPECT_EQ(framesOf("tracks.mid", midi(1, 96, {note(0, 24), note(0, 384)})), 88200);
+    // Running status, and an end of track a beat after the last note.
+    EXPECT_EQ(framesOf("running.mid", midi(0, 480, {{0, 0x90, 60, 100, 0x83, 0x60, 60, 0, 0x83, 0x60, 0xff, 0x2f, 0}})),
+              44100);
+}
+
+TEST(Midi, MalformedFilesFailToRender) {
+    Bytes good = midi(0, 480, {note(0, 960)});
+    Bytes cut(good.begin(), good.end() - 5), missingTrack = good, garbage(good.begin(), good.begin() + 14);
+    missingTrack[11] = 2;
+    garbage.insert(garbage.end(), 64, 0xa5);
+    const Bytes cases[] = {
+        cut, missingTrack, garbage,
+        midi(0, 480, {{0x00, 60, 100, 0x00, 0xff, 0x2f, 0x00}}),        // data before any status
+        midi(0, 480, {{0x00, 0xf1, 0x00, 0x00, 0xff, 0x2f, 0x00}}),      // a status files cannot hold
+        midi(0, 0xe728, {note(0, 960)}),                                 // time-code timing
+        midi(0, 480, {{0x8f, 0xff, 0xff, 0xff, 0x7f, 0x90, 60, 100}}),  // a five-byte number
+        midi(0, 480, {{0x00, 0xff, 0x2f, 0x00}}),                        // no sound at all
+    };
+    for (const Bytes& bytes : cases) {
+        EXPECT_THROW(measureAudio(soundfiles::bytes("bad.mid", bytes)), tc::RuntimeError) << bytes.size();
+        EXPECT_THROW(tc::sound::MidiSource{bytes}, tc::RuntimeError) << bytes.size();
+    }
+}
+
+float loudest(tc::sound::MidiSource& source, double seconds) {
+    std::vector<float> out(static_cast<size_t>(seconds * 44100) * 2);
+    source.read(out.data(), out.size() / 2);
+    float p = 0;
+    for (float x : out) p = std::max(p, std::abs(x));
+    return p;
+}
+
+TEST(Midi, ASeekStartsTheTuneFromThatMomentOnTheSharedSoundFont) {
+    tc::sound::MidiSource source(midi(0, 480, {note(960, 1920)}));  // a note from 1 s to 2 s
+    EXPECT_EQ(source.frames(), 2 * 44100);
+    EXPECT_LT(loudest(source, 0.5), 1e-4f);
+    source.seek(44100 * 9 / 10);
+    EXPECT_GT(loudest(source, 0.3), 0.05f);
+    source.seek(0);  // back before the note: nothing of it may hang on
+    EXPECT_LT(loudest(source, 0.5), 1e-4f);
+
+    // The soundfont is loaded once; a second tune alive meanwhile gets a synthesizer of its own.
+    fluid_synth_t* first = tc::sound::borrowSynthesizer().get();
+    auto again = tc::sound::borrowSynthesizer();
+    EXPECT_EQ(again.get(), first);
+    EXPECT_NE(tc::sound::borrowSynthesizer().get(), first);
+}
+
+}  // namespace

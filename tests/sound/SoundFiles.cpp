@@ -1,0 +1,69 @@
+#include "sound/SoundFiles.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace soundfiles {
+
+namespace {
+
+struct Scratch {
+    fs::path dir;
+    Scratch() {
+        std::string pattern = (fs::temp_directory_path() / "tailchime-sound-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("no scratch folder");
+        dir = pattern;
+    }
+    ~Scratch() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+};
+
+// The file's path, after running the command with the path in place of @.
+std::string made(const std::string& name, std::string command = "") {
+    static Scratch scratch;
+    std::string out = (scratch.dir / name).string();
+    if (command.empty()) return out;
+    command.replace(command.find('@'), 1, "'" + out + "'");
+    if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) throw std::runtime_error("failed: " + command);
+    return out;
+}
+
+}  // namespace
+
+std::string path(const std::string& name) { return made(name); }
+
+std::string tone(const std::string& name, double seconds, int rate, int channels) {
+    return made(name, "sox -n -r " + std::to_string(rate) + " -c " + std::to_string(channels) + " -b 16 -t wav @ synth " +
+                          std::to_string(seconds) + " sine 440 vol 0.5");
+}
+
+std::string mp3(const std::string& name, double seconds, bool bare) {
+    std::string wav = tone(name + ".wav", seconds, 44100);
+    return made(name, std::string("lame --quiet ") + (bare ? "-t '" : "'") + wav + "' @");
+}
+
+std::string mp2(const std::string& name, double seconds) {
+    return made(name, "twolame --quiet '" + tone(name + ".wav", seconds, 44100) + "' @");
+}
+
+std::string bytes(const std::string& name, const std::vector<std::uint8_t>& content) {
+    std::string out = path(name);
+    std::ofstream(out, std::ios::binary)
+        .write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+    return out;
+}
+
+std::string truncated(const std::string& from, const std::string& name, std::uintmax_t keep) {
+    std::string out = path(name);
+    fs::copy_file(from, out, fs::copy_options::overwrite_existing);
+    fs::resize_file(out, keep);
+    return out;
+}
+
+}  // namespace soundfiles

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Sound files made for the tests in a scratch folder of their own, removed
+// when the test program ends: tones by sox, MPEG by lame and twolame.
+namespace soundfiles {
+
+std::string path(const std::string& name);
+
+// A sine tone at half scale as 16-bit WAV.
+std::string tone(const std::string& name, double seconds, int rate = 8000, int channels = 1);
+
+// The tone encoded by lame (with its length tag unless bare) or twolame.
+std::string mp3(const std::string& name, double seconds, bool bare = false);
+std::string mp2(const std::string& name, double seconds);
+
+std::string bytes(const std::string& name, const std::vector<std::uint8_t>& content);
+
+// The first `keep` bytes of a file, under a new name.
+std::string truncated(const std::string& from, const std::string& name, std::uintmax_t keep);
+
+}  // namespace soundfiles
