@@ -49,12 +49,12 @@ TEST(AudioFile, WhatIsNoSoundFileFailsToRender) {
     std::string text = "This is not a sound file, just some words.\n";
     auto wav = soundfiles::tone("for-cutting.wav", 1.0);
     auto mp3 = soundfiles::mp3("for-cutting.mp3", 1.0);
-    for (const auto& file : {soundfiles::path("missing.wav"), soundfiles::bytes("empty.wav", {}),
-                             soundfiles::bytes("text.mp3", {text.begin(), text.end()}),
-                             soundfiles::bytes("random.mp3", random), soundfiles::bytes("random.wav", random),
-                             soundfiles::truncated(wav, "header-only.wav", 44),
-                             soundfiles::truncated(wav, "cut-header.wav", 20),
-                             soundfiles::truncated(mp3, "first-bytes.mp3", 100), soundfiles::path("")}) {
+    for (const auto& file :
+         {soundfiles::path("missing.wav"), soundfiles::bytes("empty.wav", {}),
+          soundfiles::bytes("text.mp3", {text.begin(), text.end()}), soundfiles::bytes("random.mp3", random),
+          soundfiles::bytes("random.wav", random), soundfiles::truncated(wav, "header-only.wav", 44),
+          soundfiles::truncated(wav, "cut-header.wav", 20), soundfiles::truncated(mp3, "first-bytes.mp3", 100),
+          soundfiles::path("")}) {
         try {
             measureAudio(file);
             ADD_FAILURE() << file << " rendered";

@@ -48,8 +48,10 @@ protected:
         setenv("SDL_DISKAUDIODELAY", "2", 1);  // ms a device period
     }
     ~DiskOutput() override {
-        if (savedDriver) setenv("SDL_AUDIODRIVER", savedDriver->c_str(), 1);
-        else unsetenv("SDL_AUDIODRIVER");
+        if (savedDriver)
+            setenv("SDL_AUDIODRIVER", savedDriver->c_str(), 1);
+        else
+            unsetenv("SDL_AUDIODRIVER");
     }
     void played(const std::string& path) override { ends.push_back(path); }
 
@@ -141,8 +143,9 @@ TEST_F(DiskOutput, StopHoldsThePositionAndRunGoesOnToTheEnd) {
 // A file lasts on the device exactly what the virtual clock was told.
 TEST_F(DiskOutput, EveryFormatPlaysToItsMeasuredLength) {
     auto virtualAudio = tc::makeVirtualAudio(loop, nullptr);
-    std::vector<std::uint8_t> tune = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 1, 0xe0, 'M', 'T', 'r', 'k', 0, 0, 0, 13,
-                                      0, 0x90, 69, 110, 0x83, 0x00, 0x80, 69, 0, 0, 0xff, 0x2f, 0};  // 0.4 s
+    std::vector<std::uint8_t> tune = {'M', 'T',  'h',  'd',  0,    0,   0, 6, 0,    0,    0, 1,
+                                      1,   0xe0, 'M',  'T',  'r',  'k', 0, 0, 0,    13,   0, 0x90,
+                                      69,  110,  0x83, 0x00, 0x80, 69,  0, 0, 0xff, 0x2f, 0};  // 0.4 s
     int i = 0;
     for (const auto& file : {soundfiles::tone("each.wav", 0.4), soundfiles::mp3("each.mp3", 0.4, true),
                              soundfiles::mp2("each.mp2", 0.4), soundfiles::bytes("each.mid", tune)}) {

@@ -32,7 +32,8 @@ Bytes midi(int format, int division, const std::vector<Bytes>& tracks) {
 
 // Delta times in one or two bytes, enough for the tests.
 Bytes delta(std::uint32_t ticks) {
-    return ticks < 128 ? Bytes{std::uint8_t(ticks)} : Bytes{std::uint8_t(0x80 | ticks >> 7), std::uint8_t(ticks & 0x7f)};
+    return ticks < 128 ? Bytes{std::uint8_t(ticks)}
+                       : Bytes{std::uint8_t(0x80 | ticks >> 7), std::uint8_t(ticks & 0x7f)};
 }
 
 // One loud A4 from onTick to offTick, then the end of the track.
@@ -51,7 +52,8 @@ std::int64_t framesOf(const std::string& name, const Bytes& content) {
 TEST(Midi, LastsUntilItsLastEventWhateverTheTempo) {
     EXPECT_EQ(framesOf("second.mid", midi(0, 480, {note(0, 960)})), 44100);
     // The tempo lives in its own track: 480 ticks at 60 beats a minute, then 480 at 240.
-    Bytes tempi = {0x00, 0xff, 0x51, 3, 0x0f, 0x42, 0x40, 0x83, 0x60, 0xff, 0x51, 3, 0x03, 0xd0, 0x90, 0x00, 0xff, 0x2f, 0};
+    Bytes tempi = {0x00, 0xff, 0x51, 3,    0x0f, 0x42, 0x40, 0x83, 0x60, 0xff,
+                   0x51, 3,    0x03, 0xd0, 0x90, 0x00, 0xff, 0x2f, 0};
     EXPECT_EQ(framesOf("tempi.mid", midi(1, 480, {tempi, note(0, 960)})), 55125);
     // The longest track decides, wherever it stands.
     EXPECT_EQ(framesOf("tracks.mid", midi(1, 96, {note(0, 24), note(0, 384)})), 88200);
@@ -66,12 +68,14 @@ TEST(Midi, MalformedFilesFailToRender) {
     missingTrack[11] = 2;
     garbage.insert(garbage.end(), 64, 0xa5);
     const Bytes cases[] = {
-        cut, missingTrack, garbage,
+        cut,
+        missingTrack,
+        garbage,
         midi(0, 480, {{0x00, 60, 100, 0x00, 0xff, 0x2f, 0x00}}),        // data before any status
-        midi(0, 480, {{0x00, 0xf1, 0x00, 0x00, 0xff, 0x2f, 0x00}}),      // a status files cannot hold
-        midi(0, 0xe728, {note(0, 960)}),                                 // time-code timing
+        midi(0, 480, {{0x00, 0xf1, 0x00, 0x00, 0xff, 0x2f, 0x00}}),     // a status files cannot hold
+        midi(0, 0xe728, {note(0, 960)}),                                // time-code timing
         midi(0, 480, {{0x8f, 0xff, 0xff, 0xff, 0x7f, 0x90, 60, 100}}),  // a five-byte number
-        midi(0, 480, {{0x00, 0xff, 0x2f, 0x00}}),                        // no sound at all
+        midi(0, 480, {{0x00, 0xff, 0x2f, 0x00}}),                       // no sound at all
     };
     for (const Bytes& bytes : cases) {
         EXPECT_THROW(measureAudio(soundfiles::bytes("bad.mid", bytes)), tc::RuntimeError) << bytes.size();

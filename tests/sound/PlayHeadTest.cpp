@@ -26,7 +26,9 @@ std::vector<float> render(PlayHead& head, int frames) {
     return left;
 }
 
-long heard(const std::vector<float>& s) { return std::count_if(s.begin(), s.end(), [](float x) { return x != 0; }); }
+long heard(const std::vector<float>& s) {
+    return std::count_if(s.begin(), s.end(), [](float x) { return x != 0; });
+}
 
 float largestStep(const std::vector<float>& s) {
     float step = 0;
@@ -82,7 +84,8 @@ TEST(PlayHead, VolumeStopRunAndSeekRampInsteadOfClicking) {
 // length is what plays, so the end still comes exactly.
 TEST(PlayHead, PlaysTheCountedLengthWhateverTheStreamDelivers) {
     struct Counted : MemorySource {
-        Counted(int delivers, int counted) : MemorySource(std::vector<float>(size_t(delivers), 0.5f), 8000, 1), n(counted) {}
+        Counted(int delivers, int counted)
+            : MemorySource(std::vector<float>(size_t(delivers), 0.5f), 8000, 1), n(counted) {}
         std::int64_t frames() const override { return n; }
         int n;
     };

@@ -39,8 +39,8 @@ std::string made(const std::string& name, std::string command = "") {
 std::string path(const std::string& name) { return made(name); }
 
 std::string tone(const std::string& name, double seconds, int rate, int channels) {
-    return made(name, "sox -n -r " + std::to_string(rate) + " -c " + std::to_string(channels) + " -b 16 -t wav @ synth " +
-                          std::to_string(seconds) + " sine 440 vol 0.5");
+    return made(name, "sox -n -r " + std::to_string(rate) + " -c " + std::to_string(channels) +
+                          " -b 16 -t wav @ synth " + std::to_string(seconds) + " sine 440 vol 0.5");
 }
 
 std::string mp3(const std::string& name, double seconds, bool bare) {

@@ -1,8 +1,9 @@
 #include "transmit/sound/DecoderQuiet.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
-#include <unistd.h>
 
 namespace tc::sound {
 

@@ -4,7 +4,7 @@ namespace tc::sound {
 
 namespace {
 
-constexpr int kRampMs = 5;   // fades that keep starts, stops and seeks from clicking
+constexpr int kRampMs = 5;    // fades that keep starts, stops and seeks from clicking
 constexpr int kWatchMs = 10;  // how often the logic looks for the end
 
 }  // namespace

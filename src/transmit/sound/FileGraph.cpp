@@ -47,7 +47,7 @@ void FileGraph::put_CurrentPosition(double secs) {
     if (!(secs >= 0.0)) throw invalidArgument();  // also NaN
     double frames = std::round(secs * length_.sampleRate);
     transport_->seek(frames >= static_cast<double>(length_.frames) ? length_.frames
-                                                                    : static_cast<std::int64_t>(frames));
+                                                                   : static_cast<std::int64_t>(frames));
 }
 
 double FileGraph::get_Duration() {

@@ -69,9 +69,7 @@ std::size_t MidiSource::read(float* out, std::size_t frames) {
     return frames;
 }
 
-void MidiSource::seek(std::int64_t frame) {
-    startAt(timing_.tickAt(static_cast<double>(frame) / kRate));
-}
+void MidiSource::seek(std::int64_t frame) { startAt(timing_.tickAt(static_cast<double>(frame) / kRate)); }
 
 // A new player from the tick on: the synthesizer is reset and the player
 // replays the settings (programs, controllers) that lead up to the tick.
@@ -90,7 +88,8 @@ void MidiSource::startAt(std::int64_t tick) {
         player_ = nullptr;
     }
     if (!player_) return;
-    if (tick > 0) fluid_player_seek(player_, static_cast<int>(std::min<std::int64_t>(tick, std::numeric_limits<int>::max())));
+    if (tick > 0)
+        fluid_player_seek(player_, static_cast<int>(std::min<std::int64_t>(tick, std::numeric_limits<int>::max())));
     fluid_player_play(player_);
 }
 

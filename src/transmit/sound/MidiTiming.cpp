@@ -142,17 +142,15 @@ MidiTiming::MidiTiming(const std::vector<std::uint8_t>& file) {
 }
 
 double MidiTiming::secondsAt(std::int64_t tick) const {
-    auto it = std::upper_bound(spans_.begin(), spans_.end(), tick, [](std::int64_t t, const Span& s) {
-        return t < s.tick;
-    });
+    auto it =
+        std::upper_bound(spans_.begin(), spans_.end(), tick, [](std::int64_t t, const Span& s) { return t < s.tick; });
     const Span& s = *std::prev(it);
     return s.seconds + static_cast<double>(tick - s.tick) * s.secondsPerTick;
 }
 
 std::int64_t MidiTiming::tickAt(double seconds) const {
-    auto it = std::upper_bound(spans_.begin(), spans_.end(), seconds, [](double t, const Span& s) {
-        return t < s.seconds;
-    });
+    auto it =
+        std::upper_bound(spans_.begin(), spans_.end(), seconds, [](double t, const Span& s) { return t < s.seconds; });
     const Span& s = *std::prev(it);
     return s.tick + static_cast<std::int64_t>(std::floor((seconds - s.seconds) / s.secondsPerTick));
 }

@@ -100,7 +100,8 @@ float PlayHead::frameSample(std::int64_t frame, int channel) {
 void PlayHead::fill(std::int64_t frame) {
     while (frame >= windowStart_ + windowFrames_) {
         if (windowFrames_ > 0) {
-            std::copy_n(&window_[static_cast<std::size_t>((windowFrames_ - 1) * kChannels)], kChannels, window_.begin());
+            std::copy_n(&window_[static_cast<std::size_t>((windowFrames_ - 1) * kChannels)], kChannels,
+                        window_.begin());
             windowStart_ += windowFrames_ - 1;
             windowFrames_ = 1;
         }

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "transmit/sound/DecoderQuiet.h"
 #include "transmit/sound/PlayerErrors.h"
 
 namespace tc::sound {
@@ -27,6 +28,9 @@ SdlOutput::SdlOutput(int sampleRate, PlayHead& head) {
     // SDL's own log would land on the operator's terminal; its failures reach
     // us through SDL_GetError.
     SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
+    // The sound libraries below SDL (ALSA on a machine without a card) print
+    // their complaints on stderr as well: keep them off the terminal too.
+    DecoderQuiet quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) throw renderFailure(std::string("no sound output: ") + SDL_GetError());
     SDL_AudioSpec want{};
     want.freq = sampleRate;

@@ -10,8 +10,8 @@ struct VirtualTransport::Play {
     std::string path;
     StreamLength length;
     bool running = false;
-    bool ended = false;        // the end was announced; cleared by a seek
-    std::int64_t anchor = 0;   // position at anchorMs
+    bool ended = false;       // the end was announced; cleared by a seek
+    std::int64_t anchor = 0;  // position at anchorMs
     std::int64_t anchorMs = 0;
     double rate = 1.0;
     std::uint64_t endTicket = 0;  // the one end event that may still fire
