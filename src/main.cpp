@@ -10,6 +10,7 @@
 #include "report/UsageReport.h"
 #include "report/curl/CurlTransport.h"
 #include "transmit/sound/AudioFactories.h"
+#include "transmit/sound/CwOnTheAir.h"
 #ifdef TAILCHIME_WITH_QT
 #include "ui/qt/Windowed.h"
 #endif
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
     platform.report = [server](tc::EventLoop& loop, std::function<void(const std::string&)> told) {
         return reportSender(loop, server, std::move(told));
     };
+    platform.stationSound = [] { return std::make_unique<tc::sound::CwOnTheAir>(); };
     platform.rfToneDefault = tc::defaultTone("RF.wav");
     platform.inetToneDefault = tc::defaultTone("IP.wav");
 

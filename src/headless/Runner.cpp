@@ -92,6 +92,11 @@ int runHeadless(const HeadlessOptions& options, const HeadlessPlatform& platform
 
     SimulatedStation station(loop, script->callsign.value_or(options.callsign.value_or(SimulatedStation::kDefaultCallsign)));
     station.addListener(&writer);
+    std::unique_ptr<StationListener> sound;
+    if (!options.virtualTime && platform.stationSound) {
+        sound = platform.stationSound();
+        station.addListener(sound.get());
+    }
     IniProfile profile(options.configDir + "/tailchime.ini");
     HeadlessDesktop desktop(
         transcript,

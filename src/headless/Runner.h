@@ -12,6 +12,7 @@ namespace tc {
 class AudioGraphFactory;
 class EventLoop;
 class PlaybackListener;
+class StationListener;
 
 struct HeadlessOptions {
     std::string scriptPath;
@@ -29,6 +30,8 @@ struct HeadlessPlatform {
     std::function<bool(const std::string& configDir)> previousInstance;
     // The usage report; it calls back with the body it posted.
     std::function<Form21::ReportSender(EventLoop&, std::function<void(const std::string& body)>)> report;
+    // What makes the simulated station audible in a run on real time (may be empty).
+    std::function<std::unique_ptr<StationListener>()> stationSound;
     std::string rfToneDefault;
     std::string inetToneDefault;
 };

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+#include "hostlink/SimulatedStation.h"
+#include "transmit/sound/CwSounder.h"
+
+namespace tc::sound {
+
+// Makes the simulated station's CW audible: every text it is asked to send
+// sounds on the default output while the station keys it.
+class CwOnTheAir : public StationListener {
+public:
+    void cwSent(const std::string& text) override { sounder_.send(text); }
+
+private:
+    CwSounder sounder_;
+};
+
+}  // namespace tc::sound
