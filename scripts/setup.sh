@@ -13,7 +13,7 @@ PACKAGES=(
   # windows
   qt6-base-dev qt6-svg-dev libgl-dev
   # test fixtures and screenshots
-  sox lame twolame xvfb xauth imagemagick
+  sox lame twolame xvfb xauth x11-utils imagemagick
 )
 
 missing=()

@@ -54,7 +54,13 @@ int main(int argc, char** argv) {
 
     if (!options->headlessScript) {
 #ifdef TAILCHIME_WITH_QT
-        return tc::runWindowed(*options, configDir, server, argc, argv);
+        tc::WindowedPlatform windowed;
+        windowed.audio = [](tc::EventLoop& loop) { return tc::makeDeviceAudio(loop, nullptr); };
+        windowed.report = [server](tc::EventLoop& loop) { return reportSender(loop, server, {}); };
+        windowed.stationSound = [] { return std::make_unique<tc::sound::CwOnTheAir>(); };
+        windowed.rfToneDefault = tc::defaultTone("RF.wav");
+        windowed.inetToneDefault = tc::defaultTone("IP.wav");
+        return tc::runWindowed(*options, configDir, windowed, argc, argv);
 #else
         std::cerr << "tailchime: this build has no windows; run a station script with --headless SCRIPT\n";
         return 2;

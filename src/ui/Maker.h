@@ -4,7 +4,7 @@
 // two buttons. Example domains only: nobody's real address.
 namespace tc::maker {
 inline constexpr const char* kCallsign = "N0TCM";
-inline constexpr const char* kName = "The Tailchime developers";
+inline constexpr const char* kName = "Tailchime Team";
 inline constexpr const char* kAddress = "1 Example Way, Anytown";
 inline constexpr const char* kWebSite = "tailchime.example.org";
 inline constexpr const char* kEmail = "ident@tailchime.example.org";

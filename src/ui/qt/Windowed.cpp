@@ -1,0 +1,84 @@
+#include "ui/qt/Windowed.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <iostream>
+
+#include "app/IniProfile.h"
+#include "hostlink/SimulatedStation.h"
+#include "transmit/AudioGraph.h"
+#include "ui/qt/HeldEnd.h"
+#include "ui/qt/Images.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/QtDesktop.h"
+#include "ui/qt/QtEventLoop.h"
+#include "ui/qt/SimulatorWindow.h"
+
+namespace tc {
+
+namespace {
+
+// Long enough for the first ticks of the status clock to set the lamps.
+constexpr int kScreenshotDelayMs = 650;
+
+bool saveScreenshots(const QString& folder, QWidget& main, QWidget& simulator) {
+    if (!QDir().mkpath(folder)) return false;
+    QDir dir(folder);
+    return main.grab().save(dir.filePath(QStringLiteral("main-window.png"))) &&
+           simulator.grab().save(dir.filePath(QStringLiteral("station-simulator.png")));
+}
+
+}  // namespace
+
+int runWindowed(const Options& options, const std::string& configDir, const WindowedPlatform& platform, int argc,
+                char** argv) {
+    QApplication app(argc, argv);
+    // The program ends only as the program says: by a close request on the
+    // main window, a save-and-quit or the host closing.
+    QApplication::setQuitOnLastWindowClosed(false);
+    registerImages();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/tailchime.svg")));
+
+    HeldEnd held;
+    QtEventLoop loop(held);
+    SimulatedStation station(loop, options.callsign.value_or(SimulatedStation::kDefaultCallsign));
+    std::unique_ptr<StationListener> sound = platform.stationSound ? platform.stationSound() : nullptr;
+    if (sound) station.addListener(sound.get());
+    std::unique_ptr<AudioGraphFactory> audio = platform.audio(loop);
+    IniProfile profile(configDir + "/tailchime.ini");
+    QtDesktop desktop(held, configDir);
+
+    MainWindow* shown = nullptr;
+    Form21 form({loop, station, *audio, desktop, profile, platform.rfToneDefault, platform.inetToneDefault,
+                 platform.report && !options.screenshotDir ? platform.report(loop) : Form21::ReportSender{}, [&shown] {
+                     if (shown) shown->refresh();
+                 }});
+    MainWindow window(form, held);
+    shown = &window;
+    desktop.setMainWindow(&window);
+    desktop.setHandlerRunner([&form](const std::function<void()>& handler) { form.run(handler); });
+    SimulatorWindow simulator(station, held);
+
+    form.load();
+    if (form.ended() || held.held()) return 0;
+    window.show();
+    simulator.placeBeside(window);
+    simulator.show();
+
+    int status = 0;
+    if (options.screenshotDir) {
+        QTimer::singleShot(kScreenshotDelayMs, &window, [&] {
+            QString folder = QString::fromStdString(*options.screenshotDir);
+            if (!saveScreenshots(folder, window, simulator)) {
+                std::cerr << "tailchime: cannot write the screenshots into " << *options.screenshotDir << "\n";
+                status = 1;
+            }
+            QCoreApplication::exit(status);
+        });
+    }
+    int result = QApplication::exec();
+    return status ? status : result;
+}
+
+}  // namespace tc

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include "app/RuntimeError.h"
+#include "ui/qt/HeldEnd.h"
+#include "ui/qt/QtEventLoop.h"
+
+namespace tc {
+namespace {
+
+// The Qt clock runs in real time: these tests wait for what must happen
+// with a generous deadline and let a short span pass for what must not.
+
+TEST(QtEventLoop, TimersTickAtTheirIntervalOnlyWhileEnabled) {
+    HeldEnd held;
+    QtEventLoop loop(held);
+    auto timer = loop.newTimer(20, true);
+    int ticks = 0;
+    timer->onTick = [&] { ++ticks; };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 2000));
+    timer->setEnabled(false);
+    int stopped = ticks;
+    QTest::qWait(80);
+    EXPECT_EQ(ticks, stopped);
+    EXPECT_FALSE(timer->enabled());
+}
+
+TEST(QtEventLoop, AnIntervalOfZeroNeverTicksButStaysEnabled) {
+    HeldEnd held;
+    QtEventLoop loop(held);
+    auto timer = loop.newTimer(0, true);
+    int ticks = 0;
+    timer->onTick = [&] { ++ticks; };
+    QTest::qWait(60);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_TRUE(timer->enabled());
+    timer->setInterval(10);  // enabled all along: it starts now
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks > 0; }, 2000));
+}
+
+TEST(QtEventLoop, EnablingARunningTimerKeepsItsCountdownAndANewIntervalRestartsIt) {
+    HeldEnd held;
+    QtEventLoop loop(held);
+    auto timer = loop.newTimer(400, true);
+    QElapsedTimer since;
+    since.start();
+    std::int64_t tickedAt = -1;
+    timer->onTick = [&] {
+        if (tickedAt < 0) tickedAt = since.elapsed();
+    };
+    QTest::qWait(200);
+    timer->setEnabled(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tickedAt >= 0; }, 3000));
+    EXPECT_LT(tickedAt, 550);  // at 400, not at 200 + 400
+
+    tickedAt = -1;
+    since.restart();
+    QTest::qWait(200);
+    timer->setInterval(400);  // counting starts again from here
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tickedAt >= 0; }, 3000));
+    EXPECT_GE(tickedAt, 500);  // at 200 + 400, not at 400
+}
+
+TEST(QtEventLoop, PostedWorkRunsWhenDueAndPendingEventsCarryAnEndOut) {
+    HeldEnd held;
+    QtEventLoop loop(held);
+    std::vector<int> order;
+    loop.post(loop.nowMs() + 40, Lane::Outside, [&] { order.push_back(2); });
+    loop.post(loop.nowMs(), Lane::Outside, [&] { order.push_back(1); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return order.size() == 2; }, 2000));
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+
+    // A handler run while another waits for the network ends the program:
+    // the waiting one learns of it when its wait returns, and nothing
+    // else runs in between.
+    bool after = false;
+    loop.post(loop.nowMs(), Lane::Outside, [] { throw EndProgram{}; });
+    loop.post(loop.nowMs(), Lane::Outside, [&] { after = true; });
+    QTest::qWait(20);
+    EXPECT_THROW(loop.processPendingEvents(), EndProgram);
+    EXPECT_FALSE(after);
+}
+
+}  // namespace
+}  // namespace tc
