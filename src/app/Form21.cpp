@@ -13,10 +13,10 @@ Form21::Form21(Ports ports)
       transmit(panel, player, EchoLink),
       settings(panel, ports_.profile, ports_.rfToneDefault.c_str(), ports_.inetToneDefault.c_str()),
       commands(panel, settings, player, EchoLink, ports_.desktop, ports_.hosts),
-      antiKerchunker_(panel, player, transmit, EchoLink),
+      antiKerchunker_(panel, transmit, EchoLink),
       statusClock_(panel, player, EchoLink),
       levels_(panel, player),
-      link_(panel, player, transmit, settings, EchoLink),
+      link_(panel, transmit, settings, EchoLink),
       startup_({panel, ports_.desktop, ports_.hosts, EchoLink, *this, settings, player,
                 [this] {
                     if (ports_.sendReport) ports_.sendReport(panel.Callsign.text, panel.Prog.text, panel.Ver.text);

@@ -4,7 +4,6 @@
 #include "app/Identity.h"
 #include "app/Settings.h"
 #include "hostlink/HostRef.h"
-#include "transmit/MediaPlayer.h"
 #include "transmit/TransmitSequence.h"
 #include "ui/Panel.h"
 
@@ -18,10 +17,7 @@ void LinkEvents::EchoLink_RX(bool bRX) {
         if (panel_.Options.Option1) {
             echoLink_->SendCW(0, panel_.IPCourtesy.text);
         } else {
-            player_.CurrentFile.clear();
-            player_.ToneSource = 2;
-            echoLink_->SetPTT(true);
-            tx_.TXFile();
+            tx_.sendIdent(2);  // the Internet tone
         }
     }
     if (bRX)

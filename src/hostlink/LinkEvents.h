@@ -4,7 +4,6 @@
 namespace tc {
 
 class HostRef;
-class MediaPlayer;
 class Panel;
 class Settings;
 class TransmitSequence;
@@ -14,8 +13,8 @@ class TransmitSequence;
 // when the host closes, and the answer to "/ver/" in the chat.
 class LinkEvents {
 public:
-    LinkEvents(Panel& panel, MediaPlayer& player, TransmitSequence& tx, Settings& settings, HostRef& echoLink)
-        : panel_(panel), player_(player), tx_(tx), settings_(settings), echoLink_(echoLink) {}
+    LinkEvents(Panel& panel, TransmitSequence& tx, Settings& settings, HostRef& echoLink)
+        : panel_(panel), tx_(tx), settings_(settings), echoLink_(echoLink) {}
 
     void EchoLink_RX(bool bRX);
     void EchoLink_CarrierDetect(bool bCD);
@@ -27,7 +26,6 @@ public:
 
 private:
     Panel& panel_;
-    MediaPlayer& player_;
     TransmitSequence& tx_;
     Settings& settings_;
     HostRef& echoLink_;

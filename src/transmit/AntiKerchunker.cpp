@@ -1,7 +1,6 @@
 #include "transmit/AntiKerchunker.h"
 
 #include "hostlink/HostRef.h"
-#include "transmit/MediaPlayer.h"
 #include "transmit/TransmitSequence.h"
 #include "ui/Panel.h"
 
@@ -26,10 +25,7 @@ void AntiKerchunker::KickBackCheck_Timer() {
         if (panel_.Options.Option1) {
             echoLink_->SendCW(0, panel_.CourtesyID.text);
         } else {
-            player_.CurrentFile.clear();
-            player_.ToneSource = 1;
-            echoLink_->SetPTT(true);
-            tx_.TXFile();
+            tx_.sendIdent(1);  // the RF tone
         }
     }
     panel_.OK2Kerchunk.caption = "No";

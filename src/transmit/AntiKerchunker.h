@@ -3,7 +3,6 @@
 namespace tc {
 
 class HostRef;
-class MediaPlayer;
 class Panel;
 class TransmitSequence;
 
@@ -14,8 +13,8 @@ class TransmitSequence;
 // ident plays, releases it at the end, and keeps the panel current.
 class AntiKerchunker {
 public:
-    AntiKerchunker(Panel& panel, MediaPlayer& player, TransmitSequence& tx, HostRef& echoLink)
-        : panel_(panel), player_(player), tx_(tx), echoLink_(echoLink) {}
+    AntiKerchunker(Panel& panel, TransmitSequence& tx, HostRef& echoLink)
+        : panel_(panel), tx_(tx), echoLink_(echoLink) {}
 
     void Kerchunker_Timer();
     void KickBackCheck_Timer();
@@ -23,7 +22,6 @@ public:
 
 private:
     Panel& panel_;
-    MediaPlayer& player_;
     TransmitSequence& tx_;
     HostRef& echoLink_;
 };

@@ -42,6 +42,13 @@ void TransmitSequence::TXFile() {
     }
 }
 
+void TransmitSequence::sendIdent(int toneSource) {
+    player_.CurrentFile.clear();
+    player_.ToneSource = toneSource;
+    echoLink_->SetPTT(true);
+    TXFile();
+}
+
 void TransmitSequence::testTone(int toneSource) {
     if (panel_.Check1.value != 1) return;
     resumeNext([&] { player_.CurrentFile.clear(); });

@@ -22,6 +22,11 @@ public:
 
     void onStarted(StartedListener l) { started_ = std::move(l); }
 
+    // An audio ident after traffic: the tone is loaded afresh, the
+    // transmitter keyed, then TXFile. Failures of the keying reach the
+    // caller (the link and anti-kerchunker handlers set no trap).
+    void sendIdent(int toneSource);
+
     void TXFile();
     // The pre-roll wait: a counted loop that really spends its passes and
     // handles nothing meanwhile, so the transmitter settles before audio.
