@@ -1,0 +1,106 @@
+#include "app/win32/HostRun.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <ostream>
+
+#include "app/Form21.h"
+#include "app/NumberText.h"
+#include "app/win32/Folders.h"
+#include "app/win32/WinEventLoop.h"
+#include "app/win32/WindowsProfile.h"
+#include "headless/Transcript.h"
+#include "hostlink/win32/AutomationHost.h"
+#include "report/UsageReport.h"
+#include "report/win32/WinInetTransport.h"
+#include "transmit/PlaybackListener.h"
+#include "transmit/sound/AudioFactories.h"
+#include "ui/win32/WindowsDesktop.h"
+
+namespace tc::win32 {
+
+namespace {
+
+class RunWriter final : public PanelListener, public PlaybackListener {
+public:
+    explicit RunWriter(Transcript& t) : t_(t) {}
+    void captionChanged(const std::string& text) override { t_.line("caption " + Transcript::quoted(text)); }
+    void played(const std::string& path) override { t_.line("played " + Transcript::quoted(path)); }
+
+private:
+    Transcript& t_;
+};
+
+// The console's close button, Ctrl+C and Ctrl+Break ask the station to
+// close. They arrive on a thread of their own, which only hands the request
+// to the loop; the form is touched on the loop's thread alone.
+std::atomic<WinEventLoop*> consoleLoop{nullptr};
+Form21* consoleForm = nullptr;
+
+BOOL WINAPI onConsoleControl(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
+    if (WinEventLoop* loop = consoleLoop.load())
+        loop->postFromAnyThread([] {
+            if (consoleForm) consoleForm->closeRequest();
+        });
+    return TRUE;
+}
+
+}  // namespace
+
+int runWithHost(const Options& options, const StatsServer& server, std::ostream& out) {
+    out << std::unitbuf;  // each line as it happens: the run may be ended from outside
+    WinEventLoop loop;
+    Transcript transcript(out, [&loop] { return loop.nowMs(); });
+    RunWriter writer(transcript);
+
+    const std::string folder = options.configDir.value_or(windowsFolder());
+    WindowsProfile profile(options.configDir ? *options.configDir + "\\" + WindowsProfile::kBareName
+                                             : WindowsProfile::kBareName);
+    WindowsDesktop desktop(
+        folder, {[&](const std::string& text, int style, const std::string& title) {
+                     transcript.line("message " + std::to_string(style) + " " + Transcript::quoted(title) + " " +
+                                     Transcript::quoted(text));
+                 },
+                 [&](const std::string& filter, const std::string& answer) {
+                     transcript.line("dialog " + Transcript::quoted(filter) + " " + Transcript::quoted(answer));
+                 },
+                 [&] {
+                     transcript.line("exit");
+                     loop.stop();
+                 }});
+
+    AutomationHosts hosts(loop);
+    auto audio = makeDeviceAudio(loop, &writer);
+    WinInetTransport transport;
+    UsageReport report(transport, loop, server);
+    report.onReport = [&](const std::string& body) { transcript.line("report " + Transcript::quoted(body)); };
+
+    const std::string tones = programFolder() + "\\";
+    Form21 form({loop, hosts, *audio, desktop, profile, tones + "RF.wav", tones + "IP.wav",
+                 [&report](const std::string& callsign, const std::string& prog, const std::string& ver) {
+                     report.SaveUserData(callsign, prog, ver);
+                 },
+                 {}});
+    form.panel.listener = &writer;
+    form.settings.onSaved([&] { transcript.line("save"); });
+    form.transmit.onStarted([&](const std::string& path, long volume, double rate) {
+        transcript.line("play " + Transcript::quoted(path) + " volume=" + std::to_string(volume) +
+                        " rate=" + numberText(rate));
+    });
+
+    consoleForm = &form;
+    consoleLoop = &loop;
+    SetConsoleCtrlHandler(onConsoleControl, TRUE);
+
+    form.load();
+    if (!form.ended()) loop.run();
+
+    SetConsoleCtrlHandler(onConsoleControl, FALSE);
+    consoleLoop = nullptr;
+    consoleForm = nullptr;
+    return 0;
+}
+
+}  // namespace tc::win32

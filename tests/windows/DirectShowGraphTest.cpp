@@ -1,0 +1,108 @@
+// Needs an audio output: under Wine, ALSA pointed at a null device.
+#include <gtest/gtest.h>
+
+#include "app/NumberText.h"
+#include "app/RuntimeError.h"
+#include "app/win32/WinEventLoop.h"
+#include "support/TempFolder.h"
+#include "support/WavWriter.h"
+#include "transmit/PlaybackListener.h"
+#include "transmit/win32/DirectShowGraph.h"
+
+using tc::win32::DirectShowGraph;
+using tc::win32::WinEventLoop;
+
+namespace {
+
+struct Ends : tc::PlaybackListener {
+    std::vector<std::string> paths;
+    void played(const std::string& path) override { paths.push_back(path); }
+};
+
+// Runs the loop until the listener has heard count ends, or for at most limitMs.
+void runUntilEnds(WinEventLoop& loop, const Ends& ends, size_t count, int limitMs) {
+    auto give = loop.newTimer(limitMs, true);
+    give->onTick = [&loop] { loop.stop(); };
+    auto check = loop.newTimer(10, true);
+    check->onTick = [&] {
+        if (ends.paths.size() >= count) loop.stop();
+    };
+    loop.run();
+}
+
+class DirectShow : public testing::Test {
+protected:
+    void SetUp() override { writeToneWav(tone, 8000, 2000); }  // a quarter of a second
+
+    TempFolder dir;
+    std::string tone = dir.file("tone.wav");
+    WinEventLoop loop;
+    Ends ends;
+};
+
+}  // namespace
+
+TEST_F(DirectShow, PlaysAWavToItsEndWherePositionEqualsDuration) {
+    DirectShowGraph graph(&loop, &ends);
+    graph.RenderFile(tone);
+    const double duration = graph.get_Duration();
+    EXPECT_DOUBLE_EQ(duration, 0.25);
+    EXPECT_EQ(graph.get_CurrentPosition(), 0.0);
+
+    graph.Run();
+    graph.put_CurrentPosition(0);
+    graph.put_Volume(-1540);
+    EXPECT_EQ(graph.get_Volume(), -1540);
+    runUntilEnds(loop, ends, 1, 3000);
+
+    ASSERT_EQ(ends.paths, std::vector<std::string>{tone});
+    // The supervisor compares these texts to know the ident is over.
+    EXPECT_EQ(tc::numberText(graph.get_CurrentPosition()), tc::numberText(duration));
+    Sleep(100);
+    EXPECT_EQ(graph.get_CurrentPosition(), duration);  // and it stays there
+
+    // Running again from the end plays nothing; stopped and sought to the
+    // start, it plays again and ends again.
+    graph.Run();
+    EXPECT_EQ(graph.get_CurrentPosition(), duration);
+    graph.Stop();
+    graph.put_CurrentPosition(0);
+    EXPECT_EQ(graph.get_CurrentPosition(), 0.0);
+    graph.Run();
+    runUntilEnds(loop, ends, 2, 3000);
+    EXPECT_EQ(ends.paths.size(), 2u);
+    EXPECT_EQ(graph.get_CurrentPosition(), duration);
+}
+
+TEST_F(DirectShow, StoppedGraphIsNotToldAnEnd) {
+    DirectShowGraph graph(&loop, &ends);
+    graph.RenderFile(tone);
+    graph.Run();
+    graph.Stop();
+    const double stoppedAt = graph.get_CurrentPosition();
+    runUntilEnds(loop, ends, 1, 600);
+    EXPECT_TRUE(ends.paths.empty());
+    EXPECT_LT(stoppedAt, graph.get_Duration());
+}
+
+TEST_F(DirectShow, WhatCannotBeRenderedFailsAsARunTimeError) {
+    Bytes garbage;
+    garbage.text("RIFF????WAVEjunk");
+    garbage.save(dir.file("broken.wav"));
+    for (const std::string& path : {dir.file("missing.wav"), dir.file("broken.wav"), dir.path()}) {
+        DirectShowGraph graph(&loop, &ends);
+        EXPECT_THROW(graph.RenderFile(path), tc::RuntimeError) << path;
+        EXPECT_THROW(graph.Run(), tc::RuntimeError) << "nothing rendered: " << path;
+        EXPECT_THROW(graph.get_Duration(), tc::RuntimeError);
+    }
+}
+
+TEST_F(DirectShow, OneFilePerGraphAndVolumesOnlyInRange) {
+    DirectShowGraph graph(&loop, &ends);
+    graph.RenderFile(tone);
+    EXPECT_THROW(graph.RenderFile(tone), tc::RuntimeError);
+    EXPECT_THROW(graph.put_Volume(1), tc::RuntimeError);
+    EXPECT_THROW(graph.put_Volume(-10001), tc::RuntimeError);
+    graph.put_Volume(-10000);
+    EXPECT_EQ(graph.get_Volume(), -10000);
+}

@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include "app/win32/InstanceMutex.h"
+#include "support/TempFolder.h"
+
+using tc::win32::InstanceMutex;
+
+TEST(InstanceMutex, OneCopyPerSettingsFolderHoweverItIsSpelt) {
+    TempFolder a, b;
+    InstanceMutex first;
+    ASSERT_TRUE(first.acquire(a.path()));
+
+    std::string other = a.path() + "\\";
+    for (char& c : other) {
+        if (c == '\\') c = '/';
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    InstanceMutex second;
+    EXPECT_FALSE(second.acquire(a.path()));
+    EXPECT_FALSE(second.acquire(other)) << other;
+    EXPECT_TRUE(second.acquire(b.path())) << "another folder is another station";
+}
+
+TEST(InstanceMutex, TheClaimEndsWithItsHolder) {
+    TempFolder a;
+    {
+        InstanceMutex first;
+        ASSERT_TRUE(first.acquire(a.path()));
+        EXPECT_FALSE(InstanceMutex().acquire(a.path()));
+    }
+    EXPECT_TRUE(InstanceMutex().acquire(a.path()));
+    EXPECT_EQ(InstanceMutex::nameFor(a.path()).rfind("Local\\Tailchime-", 0), 0u);
+}

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app/win32/WinEventLoop.h"
+
+using tc::Lane;
+using tc::win32::WinEventLoop;
+
+namespace {
+
+// Stops the loop after ms, whatever else happens.
+std::unique_ptr<tc::Timer> stopAfter(WinEventLoop& loop, int ms) {
+    auto t = loop.newTimer(ms, true);
+    t->onTick = [&loop] { loop.stop(); };
+    return t;
+}
+
+// What a foreign message loop does while the thread waits (COM's, during a
+// call to another process): it dispatches whatever messages come.
+void pumpLikeAModalLoop(int ms) {
+    const DWORD until = GetTickCount() + static_cast<DWORD>(ms);
+    while (GetTickCount() < until) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(5);
+    }
+}
+
+}  // namespace
+
+TEST(WinEventLoop, PostedEventsRunInTimeThenLaneOrder) {
+    WinEventLoop loop;
+    std::string order;
+    const auto now = loop.nowMs();
+    loop.post(now + 60, Lane::Timers, [&] { order += "c"; });
+    loop.post(now + 60, Lane::Device, [&] { order += "a"; });
+    loop.post(now + 60, Lane::Outside, [&] { order += "b"; });
+    loop.post(now + 20, Lane::Timers, [&] { order += "0"; });
+    loop.post(now + 100, Lane::Outside, [&] {
+        order += "!";
+        loop.stop();
+    });
+    auto guard = stopAfter(loop, 3000);
+    loop.run();
+    EXPECT_EQ(order, "0abc!");
+}
+
+TEST(WinEventLoop, NoHandlerRunsInsideAnotherWhileAForeignLoopPumps) {
+    WinEventLoop loop;
+    bool inHandler = false;
+    int overlapping = 0, ticks = 0, events = 0;
+    auto timer = loop.newTimer(20, true);
+    timer->onTick = [&] {
+        overlapping += inHandler;
+        if (++ticks > 1) return;
+        inHandler = true;
+        loop.post(loop.nowMs(), Lane::Outside, [&] {
+            overlapping += inHandler;
+            ++events;
+        });
+        pumpLikeAModalLoop(200);  // ten intervals of the timer pass meanwhile
+        inHandler = false;
+    };
+    auto guard = stopAfter(loop, 400);
+    loop.run();
+    EXPECT_EQ(overlapping, 0);
+    EXPECT_EQ(events, 1);
+    EXPECT_GE(ticks, 2);
+}
+
+TEST(WinEventLoop, ProcessPendingEventsRunsWhatIsDueFromInsideAHandler) {
+    WinEventLoop loop;
+    std::string order;
+    loop.post(loop.nowMs(), Lane::Outside, [&] {
+        order += "[";
+        loop.post(loop.nowMs(), Lane::Outside, [&] { order += "due"; });
+        loop.post(loop.nowMs() + 5000, Lane::Outside, [&] { order += "later"; });
+        loop.processPendingEvents();
+        order += "]";
+        loop.stop();
+    });
+    auto guard = stopAfter(loop, 3000);
+    loop.run();
+    EXPECT_EQ(order, "[due]");
+}
+
+TEST(WinEventLoop, TicksThatPileUpDuringAHandlerCountOnce) {
+    WinEventLoop loop;
+    int ticks = 0;
+    auto timer = loop.newTimer(10, true);
+    timer->onTick = [&] {
+        if (++ticks == 1) Sleep(300);
+    };
+    auto guard = stopAfter(loop, 350);
+    loop.run();
+    EXPECT_GE(ticks, 2);
+    EXPECT_LE(ticks, 7);  // not the thirty that fell due while it slept
+}
+
+TEST(WinEventLoop, TimerRulesOfTheWindowTimers) {
+    WinEventLoop loop;
+    std::vector<std::int64_t> restarted, kept;
+    int never = 0;
+    auto zero = loop.newTimer(0, true);  // an interval of 0 never ticks
+    zero->onTick = [&] { ++never; };
+    auto a = loop.newTimer(300, true);
+    a->onTick = [&] { restarted.push_back(loop.nowMs()); };
+    auto b = loop.newTimer(300, true);
+    b->onTick = [&] { kept.push_back(loop.nowMs()); };
+    auto poke = loop.newTimer(200, true);
+    poke->onTick = [&] {
+        poke->setEnabled(false);
+        a->setInterval(300);  // a new interval restarts the countdown: next tick at 500
+        b->setEnabled(true);  // enabling a running timer changes nothing: still at 300
+    };
+    auto guard = stopAfter(loop, 420);
+    loop.run();
+    EXPECT_EQ(never, 0);
+    EXPECT_TRUE(restarted.empty()) << "first tick at " << restarted.front();
+    EXPECT_FALSE(kept.empty());
+}
+
+TEST(WinEventLoop, OtherThreadsHandTheirWorkToTheLoopThread) {
+    WinEventLoop loop;
+    const DWORD loopThread = GetCurrentThreadId();
+    DWORD ranOn = 0;
+    std::thread other([&] { loop.postFromAnyThread([&] {
+        ranOn = GetCurrentThreadId();
+        loop.stop();
+    }); });
+    auto guard = stopAfter(loop, 3000);
+    loop.run();
+    other.join();
+    EXPECT_EQ(ranOn, loopThread);
+}
