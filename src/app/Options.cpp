@@ -5,7 +5,8 @@ namespace tc {
 const char* const kUsage =
     "usage: tailchime [--config-dir DIR] [--stats-server HOST[:PORT]] [--callsign CALL] [--screenshot DIR]\n"
     "       tailchime --headless SCRIPT [--virtual-time] [--config-dir DIR] [--stats-server HOST[:PORT]]\n"
-    "                 [--callsign CALL] [--trace]\n";
+    "                 [--callsign CALL] [--trace]\n"
+    "       tailchime --host echolink [--config-dir DIR] [--stats-server HOST[:PORT]]   (Windows)\n";
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& problem) {
     Options o;
@@ -30,6 +31,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             ok = value(o.callsign);
         else if (a == "--screenshot")
             ok = value(o.screenshotDir);
+        else if (a == "--host")
+            ok = value(o.host);
         else if (a == "--virtual-time")
             o.virtualTime = true;
         else if (a == "--trace")

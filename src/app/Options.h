@@ -14,6 +14,7 @@ struct Options {
     std::optional<std::string> callsign;        // --callsign CALL
     bool trace = false;                         // --trace
     std::optional<std::string> screenshotDir;   // --screenshot DIR (windowed)
+    std::optional<std::string> host;            // --host echolink (beside the real host)
     bool help = false;                          // --help
 };
 

@@ -81,7 +81,7 @@ void perform(const Statement& s, Form21& form, SimulatedStation& station, Headle
 
 }  // namespace
 
-int runHeadless(const HeadlessOptions& options, const HeadlessPlatform& platform, std::ostream& out,
+int runHeadless(const HeadlessOptions& options, const Platform& platform, std::ostream& out,
                 std::ostream& err) {
     auto script = loadScript(options.scriptPath, err);
     if (!script) return 2;
@@ -102,7 +102,7 @@ int runHeadless(const HeadlessOptions& options, const HeadlessPlatform& platform
         transcript,
         [&] { return platform.previousInstance && platform.previousInstance(options.configDir); },
         [&loop] { loop.stop(); });
-    auto audio = platform.audio(loop, writer, options.virtualTime);
+    auto audio = platform.audio(loop, &writer, options.virtualTime);
     Form21::ReportSender report;
     if (platform.report)
         report = platform.report(loop, [&](const std::string& body) { transcript.line("report " + Transcript::quoted(body)); });

@@ -117,8 +117,8 @@ TEST_F(StartAndEnd, BadScriptIsRefusedWithFileAndLine) {
     TempDir scratch;
     const std::string path = scratch.file("bad.tcs");
     std::ofstream(path) << "at 100 carrier up\n# fine so far\nat 50 carrier down\n";
-    tc::HeadlessPlatform platform;
-    platform.audio = [](tc::EventLoop& loop, tc::PlaybackListener& l, bool) { return tc::makeVirtualAudio(loop, &l); };
+    tc::Platform platform;
+    platform.audio = [](tc::EventLoop& loop, tc::PlaybackListener* l, bool) { return tc::makeVirtualAudio(loop, l); };
     tc::HeadlessOptions options;
     options.scriptPath = path;
     options.virtualTime = true;

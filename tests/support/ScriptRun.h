@@ -57,9 +57,9 @@ inline ScriptRun runScript(const std::string& script, const std::string& configD
     TempDir scratch;
     std::string path = scratch.file("station.tcs");
     std::ofstream(path) << script;
-    tc::HeadlessPlatform platform;
-    platform.audio = [](tc::EventLoop& loop, tc::PlaybackListener& listener, bool) {
-        return tc::makeVirtualAudio(loop, &listener);
+    tc::Platform platform;
+    platform.audio = [](tc::EventLoop& loop, tc::PlaybackListener* listener, bool) {
+        return tc::makeVirtualAudio(loop, listener);
     };
     platform.previousInstance = o.previousInstance;
     platform.report = o.report;

@@ -12,10 +12,7 @@
 #include "app/win32/WindowsProfile.h"
 #include "headless/Transcript.h"
 #include "hostlink/win32/AutomationHost.h"
-#include "report/UsageReport.h"
-#include "report/win32/WinInetTransport.h"
 #include "transmit/PlaybackListener.h"
-#include "transmit/sound/AudioFactories.h"
 #include "ui/win32/WindowsDesktop.h"
 
 namespace tc::win32 {
@@ -49,7 +46,7 @@ BOOL WINAPI onConsoleControl(DWORD event) {
 
 }  // namespace
 
-int runWithHost(const Options& options, const StatsServer& server, std::ostream& out) {
+int runWithHost(const Options& options, const Platform& platform, std::ostream& out) {
     out << std::unitbuf;  // each line as it happens: the run may be ended from outside
     WinEventLoop loop;
     Transcript transcript(out, [&loop] { return loop.nowMs(); });
@@ -72,17 +69,12 @@ int runWithHost(const Options& options, const StatsServer& server, std::ostream&
                  }});
 
     AutomationHosts hosts(loop);
-    auto audio = makeDeviceAudio(loop, &writer);
-    WinInetTransport transport;
-    UsageReport report(transport, loop, server);
-    report.onReport = [&](const std::string& body) { transcript.line("report " + Transcript::quoted(body)); };
-
-    const std::string tones = programFolder() + "\\";
-    Form21 form({loop, hosts, *audio, desktop, profile, tones + "RF.wav", tones + "IP.wav",
-                 [&report](const std::string& callsign, const std::string& prog, const std::string& ver) {
-                     report.SaveUserData(callsign, prog, ver);
-                 },
-                 {}});
+    auto audio = platform.audio(loop, &writer, false);
+    auto report = platform.report(loop, [&](const std::string& body) {
+        transcript.line("report " + Transcript::quoted(body));
+    });
+    Form21 form({loop, hosts, *audio, desktop, profile, platform.rfToneDefault, platform.inetToneDefault,
+                 std::move(report), {}});
     form.panel.listener = &writer;
     form.settings.onSaved([&] { transcript.line("save"); });
     form.transmit.onStarted([&](const std::string& path, long volume, double rate) {

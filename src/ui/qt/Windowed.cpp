@@ -31,7 +31,7 @@ bool saveScreenshots(const QString& folder, QWidget& main, QWidget& simulator) {
 
 }  // namespace
 
-int runWindowed(const Options& options, const std::string& configDir, const WindowedPlatform& platform, int argc,
+int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, int argc,
                 char** argv) {
     QApplication app(argc, argv);
     // The program ends only as the program says: by a close request on the
@@ -45,13 +45,13 @@ int runWindowed(const Options& options, const std::string& configDir, const Wind
     SimulatedStation station(loop, options.callsign.value_or(SimulatedStation::kDefaultCallsign));
     std::unique_ptr<StationListener> sound = platform.stationSound ? platform.stationSound() : nullptr;
     if (sound) station.addListener(sound.get());
-    std::unique_ptr<AudioGraphFactory> audio = platform.audio(loop);
+    std::unique_ptr<AudioGraphFactory> audio = platform.audio(loop, nullptr, false);
     IniProfile profile(configDir + "/tailchime.ini");
     QtDesktop desktop(held, configDir);
 
     MainWindow* shown = nullptr;
     Form21 form({loop, station, *audio, desktop, profile, platform.rfToneDefault, platform.inetToneDefault,
-                 platform.report && !options.screenshotDir ? platform.report(loop) : Form21::ReportSender{}, [&shown] {
+                 platform.report && !options.screenshotDir ? platform.report(loop, {}) : Form21::ReportSender{}, [&shown] {
                      if (shown) shown->refresh();
                  }});
     MainWindow window(form, held);

@@ -1,0 +1,67 @@
+#include "app/Launch.h"
+
+#include <iostream>
+#include <stdexcept>
+
+#include "headless/Runner.h"
+#include "report/UsageReport.h"
+
+namespace tc {
+
+namespace {
+
+int usageError(const std::string& problem) {
+    std::cerr << "tailchime: " << problem << "\n" << kUsage;
+    return 2;
+}
+
+}  // namespace
+
+int launch(const std::vector<std::string>& args, const Launcher& launcher) {
+    std::string problem;
+    auto options = parseOptions(args, problem);
+    if (!options) return usageError(problem);
+    if (options->help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    StatsServer server;
+    if (options->statsServer) {
+        try {
+            server = parseStatsServer(*options->statsServer);
+        } catch (const std::invalid_argument& e) {
+            return usageError(std::string("--stats-server: ") + e.what());
+        }
+    }
+    const std::string configDir = options->configDir.value_or(launcher.configDirDefault);
+
+    Platform platform = launcher.platform;
+    auto http = launcher.http;
+    platform.report = [http, server](EventLoop& loop, std::function<void(const std::string&)> told) {
+        auto transport = http(loop);
+        auto report = std::make_shared<UsageReport>(*transport, loop, server);
+        report->onReport = std::move(told);
+        return Form21::ReportSender(
+            [transport, report](const std::string& callsign, const std::string& prog, const std::string& ver) {
+                report->SaveUserData(callsign, prog, ver);
+            });
+    };
+
+    if (options->host) {
+        if (!launcher.host) return usageError("this build cannot run beside a host program");
+        return launcher.host(*options, configDir, platform);
+    }
+    if (options->headlessScript) {
+        HeadlessOptions headless;
+        headless.scriptPath = *options->headlessScript;
+        headless.virtualTime = options->virtualTime;
+        headless.configDir = configDir;
+        headless.callsign = options->callsign;
+        headless.trace = options->trace;
+        return runHeadless(headless, platform, std::cout, std::cerr);
+    }
+    if (!launcher.windowed) return usageError("this build has no windows; run a station script with --headless SCRIPT");
+    return launcher.windowed(*options, configDir, platform);
+}
+
+}  // namespace tc

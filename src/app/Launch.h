@@ -1,0 +1,29 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Options.h"
+#include "app/Platform.h"
+
+namespace tc {
+
+class HttpTransport;
+
+// The program's start on any system: reads the command line and starts the
+// front end it asks for, with the platform's pieces.
+struct Launcher {
+    Platform platform;  // its report is made here, from http and --stats-server
+    std::function<std::shared_ptr<HttpTransport>(EventLoop&)> http;
+    std::string configDirDefault;
+    // Front ends besides the headless runner; empty where a build has none.
+    using FrontEnd = std::function<int(const Options&, const std::string& configDir, const Platform&)>;
+    FrontEnd windowed;
+    FrontEnd host;  // --host NAME
+};
+
+// Returns the program's exit status.
+int launch(const std::vector<std::string>& args, const Launcher& launcher);
+
+}  // namespace tc

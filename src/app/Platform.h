@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/Form21.h"
+
+namespace tc {
+
+class AudioGraphFactory;
+class EventLoop;
+class PlaybackListener;
+class StationListener;
+
+// What every front end (the windows, the headless runner, the run beside
+// the real host) takes from the system it runs on.
+struct Platform {
+    // The player: on virtual time, or on the sound output.
+    std::function<std::unique_ptr<AudioGraphFactory>(EventLoop&, PlaybackListener*, bool virtualTime)> audio;
+    // The usage report; it tells what it posted (the body), whatever the server did.
+    std::function<Form21::ReportSender(EventLoop&, std::function<void(const std::string& body)>)> report;
+    // Whether another copy runs for the station of this configuration folder.
+    std::function<bool(const std::string& configDir)> previousInstance;
+    // What makes the simulated station's CW audible on real time (may be empty).
+    std::function<std::unique_ptr<StationListener>()> stationSound;
+    // The courtesy tones installed with the program.
+    std::string rfToneDefault;
+    std::string inetToneDefault;
+};
+
+}  // namespace tc
