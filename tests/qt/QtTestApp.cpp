@@ -10,19 +10,16 @@ class QtApplication : public ::testing::Environment {
 public:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = new QApplication(argc_, argv_);
+        app_ = std::make_unique<QApplication>(argc_, argv_);
         QApplication::setQuitOnLastWindowClosed(false);
     }
-    void TearDown() override {
-        delete app_;
-        app_ = nullptr;
-    }
+    void TearDown() override { app_.reset(); }
 
 private:
     int argc_ = 1;
     char name_[9] = "qt_tests";
     char* argv_[2] = {name_, nullptr};
-    QApplication* app_ = nullptr;
+    std::unique_ptr<QApplication> app_;
 };
 
 [[maybe_unused]] const auto* const registered = ::testing::AddGlobalTestEnvironment(new QtApplication);

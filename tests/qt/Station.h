@@ -1,6 +1,9 @@
 #pragma once
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "app/Form21.h"
@@ -8,6 +11,7 @@
 #include "app/StationLoop.h"
 #include "hostlink/SimulatedStation.h"
 #include "transmit/AudioGraph.h"
+#include "transmit/sound/AudioFactories.h"
 #include "ui/qt/HeldEnd.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtDesktop.h"
@@ -20,15 +24,31 @@ namespace tc::test {
 class Station {
 public:
     // settings: lines put into tailchime.ini before start-up ("" for none).
-    explicit Station(const std::string& settings = "");
-    ~Station();
+    explicit Station(const std::string& settings = "")
+        : audio(makeVirtualAudio(loop, nullptr)),
+          profile(file("tailchime.ini")),
+          desktop(held, folder.path().toStdString()),
+          form({loop, station, *audio, desktop, profile, "", "", {}, [this] { window.refresh(); }}),
+          window(form, held) {
+        if (!settings.empty()) std::ofstream(profile.path()) << "[SETTINGS]\n" << settings;
+        desktop.setMainWindow(&window);
+        desktop.setHandlerRunner([this](const std::function<void()>& handler) { form.run(handler); });
+        form.load();
+        window.show();
+    }
+    ~Station() { window.hide(); }
 
     // Runs the program for ms of virtual time.
     void run(int ms) { loop.runUntil(loop.nowMs() + ms); }
-    std::string configFile() const;
-    // Writes a short mono WAV file of the given length and returns its path.
-    std::string toneFile(const char* name, double seconds) const;
-    QWidget* widget(const char* name) const;
+    std::string configFile() const { return profile.path(); }
+    QWidget* widget(const char* name) const { return window.control(name); }
+    // Writes a mono WAV tone of the given length (by sox) and returns its path.
+    std::string toneFile(const char* name, double seconds) const {
+        std::string sox =
+            "sox -n -r 8000 -c 1 -b 16 '" + file(name) + "' synth " + std::to_string(seconds) + " sine 440";
+        if (std::system((sox + " >/dev/null 2>&1").c_str()) != 0) throw std::runtime_error("failed: " + sox);
+        return file(name);
+    }
 
     QTemporaryDir folder;
     HeldEnd held;
@@ -39,6 +59,9 @@ public:
     QtDesktop desktop;
     Form21 form;
     MainWindow window;
+
+private:
+    std::string file(const char* name) const { return folder.path().toStdString() + "/" + name; }
 };
 
 }  // namespace tc::test

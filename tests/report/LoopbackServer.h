@@ -1,70 +1,101 @@
 #pragma once
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <thread>
 
-// A one-connection TCP server on 127.0.0.1 with an ephemeral port, run on its
-// own thread: it takes one request whole (headers and Content-Length body),
-// then lets a script play the server's part.
+// A one-connection HTTP server on 127.0.0.1 with an ephemeral port, on its
+// own thread: it takes one request whole (head and Content-Length body), then
+// hands the connection to a script that plays the server's part. Without a
+// script the port refuses connections: bound, never listening.
 class LoopbackServer {
 public:
-    class Peer {
-    public:
-        Peer(int fd, const std::atomic<bool>& stop);
-        // False once the client has gone or the server gives up.
-        bool send(std::string_view bytes);
-        // Returns when the client closes its end or the server gives up.
-        void waitForClose();
-        // Torn down, or a client that never lets go has had its time.
-        bool stopping() const;
+    // Sends bytes; false once the client has gone or the server is ending.
+    using Send = std::function<bool(std::string_view bytes)>;
 
-    private:
-        int fd_;
-        const std::atomic<bool>& stop_;
-        std::chrono::steady_clock::time_point giveUp_;
-    };
-    using Script = std::function<void(Peer&)>;
-
-    explicit LoopbackServer(Script script);
-    ~LoopbackServer();
-
+    explicit LoopbackServer(std::function<void(const Send&)> script) {
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        listenFd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+            ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+            throw std::runtime_error("cannot bind a loopback socket");
+        port_ = ntohs(addr.sin_port);
+        if (script && ::listen(listenFd_, 1) == 0) thread_ = std::thread([this, script] { serve(script); });
+    }
+    ~LoopbackServer() {
+        request();
+        ::close(listenFd_);
+    }
     int port() const { return port_; }
-    // The request as it came in; waits a few seconds for it, empty if none came.
-    std::string request();
+    // Ends the server and returns the request as it came in (empty if none).
+    std::string request() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        return request_;
+    }
 
 private:
-    void serve();
-    std::string readRequest(int fd);
+    // Until the test ends it, or a client that never lets go has had its time.
+    bool live() const { return !stop_ && std::chrono::steady_clock::now() < giveUp_; }
+    // Waits a short slice for fd to be ready.
+    bool ready(int fd, short events) const {
+        pollfd p{fd, events, 0};
+        return live() && ::poll(&p, 1, 50) > 0;
+    }
+    bool wholeRequest() const {
+        auto headEnd = request_.find("\r\n\r\n"), length = request_.find("\r\nContent-Length:");
+        return headEnd != std::string::npos &&
+               request_.size() >= headEnd + 4 + (length < headEnd ? std::stoul(request_.substr(length + 17)) : 0);
+    }
+    void serve(const std::function<void(const Send&)>& script) {
+        while (live() && !ready(listenFd_, POLLIN)) {
+        }
+        int fd = live() ? ::accept(listenFd_, nullptr, nullptr) : -1;
+        if (fd < 0) return;
+        char chunk[4096];
+        for (ssize_t n = 1; live() && n > 0 && !wholeRequest();)
+            if (ready(fd, POLLIN) && (n = ::recv(fd, chunk, sizeof chunk, 0)) > 0) request_.append(chunk, size_t(n));
+        script([&](std::string_view bytes) {
+            while (live() && !bytes.empty()) {
+                ssize_t n = ready(fd, POLLOUT) ? ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) : 0;
+                if (n < 0) return false;
+                bytes.remove_prefix(static_cast<std::size_t>(n));
+            }
+            return live();
+        });
+        ::close(fd);
+    }
 
-    Script script_;
     int listenFd_ = -1;
     int port_ = 0;
     std::atomic<bool> stop_{false};
-    std::mutex mutex_;
-    std::condition_variable arrived_;
-    bool haveRequest_ = false;
+    const std::chrono::steady_clock::time_point giveUp_ =
+        std::chrono::steady_clock::now() + std::chrono::seconds(10);
     std::string request_;
     std::thread thread_;
 };
 
-// A port on 127.0.0.1 that refuses connections: bound, never listening.
-class RefusingPort {
-public:
-    RefusingPort();
-    ~RefusingPort();
-    int port() const { return port_; }
-
-private:
-    int fd_ = -1;
-    int port_ = 0;
-};
-
 // "HTTP/1.0 200 OK" with a Content-Length header for content, then content.
-std::string okAnswer(std::string_view content);
+inline std::string okAnswer(std::string_view content) {
+    return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(content.size()) + "\r\n\r\n" +
+           std::string(content);
+}
+
 // length bytes that differ from slice to slice, so that order shows.
-std::string patternBytes(std::size_t length);
+inline std::string patternBytes(std::size_t length) {
+    std::string bytes(length, '\0');
+    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<char>('!' + (i * 7 + i / 1024) % 90);
+    return bytes;
+}

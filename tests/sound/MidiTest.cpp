@@ -8,42 +8,12 @@
 #include "transmit/sound/MidiSource.h"
 #include "transmit/sound/Synthesizer.h"
 
+using soundfiles::Bytes;
+using soundfiles::midi;
+using soundfiles::note;
 using tc::sound::measureAudio;
-using Bytes = std::vector<std::uint8_t>;
 
 namespace {
-
-Bytes chunk(const char* tag, const Bytes& body) {
-    Bytes b(tag, tag + 4);
-    for (int shift : {24, 16, 8, 0}) b.push_back(std::uint8_t(body.size() >> shift));
-    for (std::uint8_t x : body) b.push_back(x);
-    return b;
-}
-
-Bytes midi(int format, int division, const std::vector<Bytes>& tracks) {
-    Bytes b = chunk("MThd", {0, std::uint8_t(format), 0, std::uint8_t(tracks.size()), std::uint8_t(division >> 8),
-                             std::uint8_t(division)});
-    for (const Bytes& t : tracks) {
-        Bytes c = chunk("MTrk", t);
-        b.insert(b.end(), c.begin(), c.end());
-    }
-    return b;
-}
-
-// Delta times in one or two bytes, enough for the tests.
-Bytes delta(std::uint32_t ticks) {
-    return ticks < 128 ? Bytes{std::uint8_t(ticks)}
-                       : Bytes{std::uint8_t(0x80 | ticks >> 7), std::uint8_t(ticks & 0x7f)};
-}
-
-// One loud A4 from onTick to offTick, then the end of the track.
-Bytes note(std::uint32_t onTick, std::uint32_t offTick) {
-    Bytes b = delta(onTick), off = delta(offTick - onTick);
-    b.insert(b.end(), {0x90, 69, 110});
-    b.insert(b.end(), off.begin(), off.end());
-    b.insert(b.end(), {0x80, 69, 0, 0x00, 0xff, 0x2f, 0x00});
-    return b;
-}
 
 std::int64_t framesOf(const std::string& name, const Bytes& content) {
     return measureAudio(soundfiles::bytes(name, content)).frames;
@@ -67,17 +37,14 @@ TEST(Midi, MalformedFilesFailToRender) {
     Bytes cut(good.begin(), good.end() - 5), missingTrack = good, garbage(good.begin(), good.begin() + 14);
     missingTrack[11] = 2;
     garbage.insert(garbage.end(), 64, 0xa5);
-    const Bytes cases[] = {
-        cut,
-        missingTrack,
-        garbage,
-        midi(0, 480, {{0x00, 60, 100, 0x00, 0xff, 0x2f, 0x00}}),        // data before any status
-        midi(0, 480, {{0x00, 0xf1, 0x00, 0x00, 0xff, 0x2f, 0x00}}),     // a status files cannot hold
-        midi(0, 0xe728, {note(0, 960)}),                                // time-code timing
-        midi(0, 480, {{0x8f, 0xff, 0xff, 0xff, 0x7f, 0x90, 60, 100}}),  // a five-byte number
-        midi(0, 480, {{0x00, 0xff, 0x2f, 0x00}}),                       // no sound at all
-    };
-    for (const Bytes& bytes : cases) {
+    for (const Bytes& bytes : {
+             cut, missingTrack, garbage,
+             midi(0, 480, {{0x00, 60, 100, 0x00, 0xff, 0x2f, 0x00}}),        // data before any status
+             midi(0, 480, {{0x00, 0xf1, 0x00, 0x00, 0xff, 0x2f, 0x00}}),     // a status files cannot hold
+             midi(0, 0xe728, {note(0, 960)}),                                // time-code timing
+             midi(0, 480, {{0x8f, 0xff, 0xff, 0xff, 0x7f, 0x90, 60, 100}}),  // a five-byte number
+             midi(0, 480, {{0x00, 0xff, 0x2f, 0x00}}),                       // no sound at all
+         }) {
         EXPECT_THROW(measureAudio(soundfiles::bytes("bad.mid", bytes)), tc::RuntimeError) << bytes.size();
         EXPECT_THROW(tc::sound::MidiSource{bytes}, tc::RuntimeError) << bytes.size();
     }

@@ -34,6 +34,18 @@ std::string made(const std::string& name, std::string command = "") {
     return out;
 }
 
+Bytes chunk(const char* tag, const Bytes& body) {
+    Bytes b(tag, tag + 4);
+    for (int shift : {24, 16, 8, 0}) b.push_back(std::uint8_t(body.size() >> shift));
+    b.insert(b.end(), body.begin(), body.end());
+    return b;
+}
+
+Bytes delta(std::uint32_t ticks) {
+    return ticks < 128 ? Bytes{std::uint8_t(ticks)}
+                       : Bytes{std::uint8_t(0x80 | ticks >> 7), std::uint8_t(ticks & 0x7f)};
+}
+
 }  // namespace
 
 std::string path(const std::string& name) { return made(name); }
@@ -52,7 +64,7 @@ std::string mp2(const std::string& name, double seconds) {
     return made(name, "twolame --quiet '" + tone(name + ".wav", seconds, 44100) + "' @");
 }
 
-std::string bytes(const std::string& name, const std::vector<std::uint8_t>& content) {
+std::string bytes(const std::string& name, const Bytes& content) {
     std::string out = path(name);
     std::ofstream(out, std::ios::binary)
         .write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
@@ -64,6 +76,24 @@ std::string truncated(const std::string& from, const std::string& name, std::uin
     fs::copy_file(from, out, fs::copy_options::overwrite_existing);
     fs::resize_file(out, keep);
     return out;
+}
+
+Bytes midi(int format, int division, const std::vector<Bytes>& tracks) {
+    Bytes b = chunk("MThd", {0, std::uint8_t(format), 0, std::uint8_t(tracks.size()), std::uint8_t(division >> 8),
+                             std::uint8_t(division)});
+    for (const Bytes& t : tracks) {
+        Bytes c = chunk("MTrk", t);
+        b.insert(b.end(), c.begin(), c.end());
+    }
+    return b;
+}
+
+Bytes note(std::uint32_t onTick, std::uint32_t offTick) {
+    Bytes b = delta(onTick), off = delta(offTick - onTick);
+    b.insert(b.end(), {0x90, 69, 110});
+    b.insert(b.end(), off.begin(), off.end());
+    b.insert(b.end(), {0x80, 69, 0, 0x00, 0xff, 0x2f, 0x00});
+    return b;
 }
 
 }  // namespace soundfiles

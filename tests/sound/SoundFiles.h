@@ -7,18 +7,21 @@
 // when the test program ends: tones by sox, MPEG by lame and twolame.
 namespace soundfiles {
 
+using Bytes = std::vector<std::uint8_t>;
+
 std::string path(const std::string& name);
-
-// A sine tone at half scale as 16-bit WAV.
+// A 440 Hz sine at half scale as 16-bit WAV.
 std::string tone(const std::string& name, double seconds, int rate = 8000, int channels = 1);
-
-// The tone encoded by lame (with its length tag unless bare) or twolame.
+// The tone at 44.1 kHz encoded by lame (with its length tag unless bare) or twolame.
 std::string mp3(const std::string& name, double seconds, bool bare = false);
 std::string mp2(const std::string& name, double seconds);
-
-std::string bytes(const std::string& name, const std::vector<std::uint8_t>& content);
-
+std::string bytes(const std::string& name, const Bytes& content);
 // The first `keep` bytes of a file, under a new name.
 std::string truncated(const std::string& from, const std::string& name, std::uintmax_t keep);
+
+// A standard MIDI file of the given format, ticks a beat and tracks.
+Bytes midi(int format, int division, const std::vector<Bytes>& tracks);
+// A track holding one loud A4 from onTick to offTick (both below 16384), then its end.
+Bytes note(std::uint32_t onTick, std::uint32_t offTick);
 
 }  // namespace soundfiles
