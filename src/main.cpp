@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/IniProfile.h"
 #include "app/Launch.h"
 #include "app/ToneFiles.h"
 #include "app/posix/ConfigFolder.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
         return virtualTime ? tc::makeVirtualAudio(loop, listener) : tc::makeDeviceAudio(loop, listener);
     };
     p.previousInstance = [](const std::string& dir) { return !lock.acquire(dir); };
+    p.profile = [](const std::string& dir) { return std::make_unique<tc::IniProfile>(dir + "/tailchime.ini"); };
     p.stationSound = [] { return std::make_unique<tc::sound::CwOnTheAir>(); };
     p.rfToneDefault = tc::defaultTone("RF.wav");
     p.inetToneDefault = tc::defaultTone("IP.wav");

@@ -1,5 +1,6 @@
-// The Windows program: beside the real host (--host echolink) or on the
-// simulated station with a station script (--headless).
+// The Windows program: beside the real host (--host echolink), on the
+// simulated station with a station script (--headless), and, when built
+// with Qt's kit, in the windows.
 #include <iostream>
 #include <memory>
 #include <string>
@@ -11,8 +12,13 @@
 #include "app/win32/HostOption.h"
 #include "app/win32/HostRun.h"
 #include "app/win32/InstanceMutex.h"
+#include "app/win32/WindowsProfile.h"
+#include "hostlink/win32/AutomationHost.h"
 #include "report/win32/WinInetTransport.h"
 #include "transmit/sound/AudioFactories.h"
+#ifdef TAILCHIME_WITH_QT
+#include "ui/qt/Windowed.h"
+#endif
 
 int main(int argc, char** argv) {
     tc::win32::ComApartment com;
@@ -27,6 +33,10 @@ int main(int argc, char** argv) {
         return virtualTime ? tc::makeVirtualAudio(loop, listener) : tc::makeDeviceAudio(loop, listener);
     };
     p.previousInstance = [](const std::string& dir) { return !instance.acquire(dir); };
+    p.profile = [](const std::string& dir) {
+        return std::make_unique<tc::win32::WindowsProfile>(dir + "\\" + tc::win32::WindowsProfile::kBareName);
+    };
+    p.hostProgram = [](tc::EventLoop& loop) { return std::make_unique<tc::win32::AutomationHosts>(loop); };
     const std::string tones = tc::win32::programFolder() + "\\";
     p.rfToneDefault = tones + "RF.wav";
     p.inetToneDefault = tones + "IP.wav";
@@ -40,5 +50,11 @@ int main(int argc, char** argv) {
         }
         return tc::win32::runWithHost(options, platform, std::cout);
     };
+#ifdef TAILCHIME_WITH_QT
+    launcher.windowed = [argc, argv](const tc::Options& options, const std::string& configDir,
+                                     const tc::Platform& platform) {
+        return tc::runWindowed(options, configDir, platform, argc, argv);
+    };
+#endif
     return tc::launch(std::vector<std::string>(argv + 1, argv + argc), launcher);
 }

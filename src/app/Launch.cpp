@@ -48,6 +48,8 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
     };
 
     if (options->host) {
+        // Beside the real host: in the windows where the build has them, else on the console.
+        if (launcher.windowed && platform.hostProgram) return launcher.windowed(*options, configDir, platform);
         if (!launcher.host) return usageError("this build cannot run beside a host program");
         return launcher.host(*options, configDir, platform);
     }

@@ -9,7 +9,9 @@ namespace tc {
 
 class AudioGraphFactory;
 class EventLoop;
+class HostLinkFactory;
 class PlaybackListener;
+class Profile;
 class StationListener;
 
 // What every front end (the windows, the headless runner, the run beside
@@ -23,6 +25,11 @@ struct Platform {
     std::function<bool(const std::string& configDir)> previousInstance;
     // What makes the simulated station's CW audible on real time (may be empty).
     std::function<std::unique_ptr<StationListener>()> stationSound;
+    // The settings file of the station whose configuration folder is given.
+    std::function<std::unique_ptr<Profile>(const std::string& configDir)> profile;
+    // The real host program's automation objects (empty where there is none):
+    // with --host the windows attach to it instead of the simulated station.
+    std::function<std::unique_ptr<HostLinkFactory>(EventLoop&)> hostProgram;
     // The courtesy tones installed with the program.
     std::string rfToneDefault;
     std::string inetToneDefault;

@@ -4,7 +4,7 @@
 #include <limits>
 #include <sstream>
 
-#include "app/IniProfile.h"
+#include "app/Profile.h"
 #include "app/NumberText.h"
 #include "app/StationLoop.h"
 #include "headless/ControlState.h"
@@ -97,7 +97,7 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
         sound = platform.stationSound();
         station.addListener(sound.get());
     }
-    IniProfile profile(options.configDir + "/tailchime.ini");
+    auto profile = platform.profile(options.configDir);
     HeadlessDesktop desktop(
         transcript,
         [&] { return platform.previousInstance && platform.previousInstance(options.configDir); },
@@ -107,7 +107,7 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
     if (platform.report)
         report = platform.report(loop, [&](const std::string& body) { transcript.line("report " + Transcript::quoted(body)); });
 
-    Form21 form({loop, station, *audio, desktop, profile, platform.rfToneDefault, platform.inetToneDefault,
+    Form21 form({loop, station, *audio, desktop, *profile, platform.rfToneDefault, platform.inetToneDefault,
                  std::move(report), {}});
     form.panel.listener = &writer;
     form.settings.onSaved([&] { transcript.line("save"); });

@@ -40,7 +40,7 @@ class QtDesktopTest : public ::testing::Test {
 protected:
     HeldEnd held;
     QTemporaryDir dir;
-    QtDesktop desktop{held, dir.path().toStdString()};
+    QtDesktop desktop{held, {}};
 };
 
 TEST_F(QtDesktopTest, MessageBoxesCarryTextTitleAndTheStylesIcon) {

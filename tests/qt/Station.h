@@ -27,7 +27,7 @@ public:
     explicit Station(const std::string& settings = "")
         : audio(makeVirtualAudio(loop, nullptr)),
           profile(file("tailchime.ini")),
-          desktop(held, folder.path().toStdString()),
+          desktop(held, {}),
           form({loop, station, *audio, desktop, profile, "", "", {}, [this] { window.refresh(); }}),
           window(form, held) {
         if (!settings.empty()) std::ofstream(profile.path()) << "[SETTINGS]\n" << settings;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/IniProfile.h"
 #include "app/ToneFiles.h"
 #include "headless/Runner.h"
 #include "support/TempDir.h"
@@ -62,6 +63,7 @@ inline ScriptRun runScript(const std::string& script, const std::string& configD
         return tc::makeVirtualAudio(loop, listener);
     };
     platform.previousInstance = o.previousInstance;
+    platform.profile = [](const std::string& dir) { return std::make_unique<tc::IniProfile>(dir + "/tailchime.ini"); };
     platform.report = o.report;
     platform.rfToneDefault = tc::defaultTone("RF.wav");
     platform.inetToneDefault = tc::defaultTone("IP.wav");

@@ -13,7 +13,8 @@
 
 namespace tc {
 
-QtDesktop::QtDesktop(HeldEnd& held, std::string configFolder) : held_(held), configFolder_(std::move(configFolder)) {}
+QtDesktop::QtDesktop(HeldEnd& held, std::function<bool()> previousInstance)
+    : held_(held), previousInstance_(std::move(previousInstance)) {}
 
 QtDesktop::~QtDesktop() = default;
 
@@ -61,7 +62,7 @@ std::optional<std::string> QtDesktop::ShowOpen(const std::string& filter, const 
     return dialog.selectedFiles().front().toStdString();
 }
 
-bool QtDesktop::PreviousInstance() { return !lock_.acquire(configFolder_); }
+bool QtDesktop::PreviousInstance() { return previousInstance_ && previousInstance_(); }
 
 void QtDesktop::OpenLink(const std::string& link) { QDesktopServices::openUrl(linkUrl(link)); }
 

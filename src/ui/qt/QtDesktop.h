@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "app/posix/InstanceLock.h"
 #include "ui/Desktop.h"
 
 class QWidget;
@@ -16,13 +15,14 @@ class HeldEnd;
 
 // The desktop as the windowed program meets it: Qt's message boxes and file
 // dialog, the desktop's own handlers for links, the about window, one copy
-// per configuration folder, and quitting Qt's event loop at the end.
+// per station (as the platform tells), and quitting Qt's event loop at the end.
 class QtDesktop final : public Desktop {
 public:
     // Runs a handler of the program under its dispatcher.
     using HandlerRunner = std::function<void(const std::function<void()>&)>;
 
-    QtDesktop(HeldEnd& held, std::string configFolder);
+    // previousInstance: whether another copy runs for this station (may be empty: none does).
+    QtDesktop(HeldEnd& held, std::function<bool()> previousInstance);
     ~QtDesktop() override;
 
     // The main window, which the message boxes and the file dialog belong to.
@@ -44,8 +44,7 @@ private:
     QWidget* owner() const;
 
     HeldEnd& held_;
-    std::string configFolder_;
-    InstanceLock lock_;
+    std::function<bool()> previousInstance_;
     QPointer<QWidget> mainWindow_;
     HandlerRunner runHandler_;
     std::unique_ptr<AboutWindow> about_;

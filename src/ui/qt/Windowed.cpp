@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <iostream>
 
-#include "app/IniProfile.h"
+#include "app/Profile.h"
 #include "hostlink/SimulatedStation.h"
 #include "transmit/AudioGraph.h"
 #include "ui/qt/HeldEnd.h"
@@ -42,15 +42,19 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
 
     HeldEnd held;
     QtEventLoop loop(held);
+    // The real host program with --host, else the simulated station and its window.
+    std::unique_ptr<HostLinkFactory> hostProgram =
+        options.host && platform.hostProgram ? platform.hostProgram(loop) : nullptr;
     SimulatedStation station(loop, options.callsign.value_or(SimulatedStation::kDefaultCallsign));
     std::unique_ptr<StationListener> sound = platform.stationSound ? platform.stationSound() : nullptr;
     if (sound) station.addListener(sound.get());
     std::unique_ptr<AudioGraphFactory> audio = platform.audio(loop, nullptr, false);
-    IniProfile profile(configDir + "/tailchime.ini");
-    QtDesktop desktop(held, configDir);
+    std::unique_ptr<Profile> profile = platform.profile(configDir);
+    QtDesktop desktop(held, [&] { return platform.previousInstance && platform.previousInstance(configDir); });
 
     MainWindow* shown = nullptr;
-    Form21 form({loop, station, *audio, desktop, profile, platform.rfToneDefault, platform.inetToneDefault,
+    HostLinkFactory& hosts = hostProgram ? *hostProgram : static_cast<HostLinkFactory&>(station);
+    Form21 form({loop, hosts, *audio, desktop, *profile, platform.rfToneDefault, platform.inetToneDefault,
                  platform.report && !options.screenshotDir ? platform.report(loop, {}) : Form21::ReportSender{}, [&shown] {
                      if (shown) shown->refresh();
                  }});
@@ -58,19 +62,22 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     shown = &window;
     desktop.setMainWindow(&window);
     desktop.setHandlerRunner([&form](const std::function<void()>& handler) { form.run(handler); });
-    SimulatorWindow simulator(station, held);
+    std::unique_ptr<SimulatorWindow> simulator;
+    if (!hostProgram) simulator = std::make_unique<SimulatorWindow>(station, held);
 
     form.load();
     if (form.ended() || held.held()) return 0;
     window.show();
-    simulator.placeBeside(window);
-    simulator.show();
+    if (simulator) {
+        simulator->placeBeside(window);
+        simulator->show();
+    }
 
     int status = 0;
     if (options.screenshotDir) {
         QTimer::singleShot(kScreenshotDelayMs, &window, [&] {
             QString folder = QString::fromStdString(*options.screenshotDir);
-            if (!saveScreenshots(folder, window, simulator)) {
+            if (!simulator || !saveScreenshots(folder, window, *simulator)) {
                 std::cerr << "tailchime: cannot write the screenshots into " << *options.screenshotDir << "\n";
                 status = 1;
             }
