@@ -140,7 +140,9 @@ session() {  # session NAME: timelines/NAME.tcs, settings from NAME.ini when the
     local wrong
     wrong=$(unix <"$dir/record.txt" | grep -E ' call (SetPTT|SendCW|SendChatText) ' |
         grep -vE ' call (SetPTT bool (-1|0)|SendCW i2 0 bstr ".*"|SendChatText bstr ".*")$')
-    if [ -z "$wrong" ] && unix <"$dir/record.txt" | grep -q ' call Advise$'; then
+    # grep reads the whole record: with -q it could stop early and, under
+    # pipefail, fail the pipeline through the writer's broken pipe.
+    if [ -z "$wrong" ] && unix <"$dir/record.txt" | grep ' call Advise$' >/dev/null; then
         pass "$name: events connected, Booleans and texts passed as the host takes them"
     else
         fail "$name: events connected, Booleans and texts passed as the host takes them" "$wrong"
