@@ -5,14 +5,13 @@
 #include <sstream>
 
 #include "app/Profile.h"
-#include "app/NumberText.h"
 #include "app/StationLoop.h"
 #include "headless/ControlState.h"
 #include "headless/HeadlessDesktop.h"
 #include "headless/Script.h"
 #include "headless/Transcript.h"
+#include "headless/TranscriptWriter.h"
 #include "hostlink/SimulatedStation.h"
-#include "transmit/PlaybackListener.h"
 
 namespace tc {
 
@@ -21,26 +20,6 @@ namespace {
 // How long a run goes on after its last statement when the script does
 // not end it.
 constexpr std::int64_t kRunOutMs = 10000;
-
-// Writes what the station, the panel and the player do to the transcript.
-class TranscriptWriter : public StationListener, public PanelListener, public PlaybackListener {
-public:
-    TranscriptWriter(Transcript& t, bool trace) : t_(t), trace_(trace) {}
-
-    void transmitterChanged(bool keyed) override { t_.line(keyed ? "tx on" : "tx off"); }
-    void cwSent(const std::string& text) override { t_.line("cw " + Transcript::quoted(text)); }
-    void chatSent(const std::string& text) override { t_.line("chat " + Transcript::quoted(text)); }
-    void captionChanged(const std::string& text) override { t_.line("caption " + Transcript::quoted(text)); }
-    void indicatorChanged(const Indicator& i) override {
-        if (trace_)
-            t_.line(std::string("indicator ") + i.name() + " " + Transcript::quoted(i.text()) + " " + i.back().name());
-    }
-    void played(const std::string& path) override { t_.line("played " + Transcript::quoted(path)); }
-
-private:
-    Transcript& t_;
-    bool trace_;
-};
 
 std::optional<Script> loadScript(const std::string& path, std::ostream& err) {
     std::ifstream in(path, std::ios::binary);
@@ -104,17 +83,11 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
         [&loop] { loop.stop(); });
     auto audio = platform.audio(loop, &writer, options.virtualTime);
     Form21::ReportSender report;
-    if (platform.report)
-        report = platform.report(loop, [&](const std::string& body) { transcript.line("report " + Transcript::quoted(body)); });
+    if (platform.report) report = platform.report(loop, writer.reportLine());
 
     Form21 form({loop, station, *audio, desktop, *profile, platform.rfToneDefault, platform.inetToneDefault,
                  std::move(report), {}});
-    form.panel.listener = &writer;
-    form.settings.onSaved([&] { transcript.line("save"); });
-    form.transmit.onStarted([&](const std::string& path, long volume, double rate) {
-        transcript.line("play " + Transcript::quoted(path) + " volume=" + std::to_string(volume) +
-                        " rate=" + numberText(rate));
-    });
+    writer.attach(form);
 
     // The statements wait on the loop for their time; the script's end
     // (or the run-out after its last statement) stops the run.

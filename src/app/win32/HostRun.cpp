@@ -6,28 +6,17 @@
 #include <ostream>
 
 #include "app/Form21.h"
-#include "app/NumberText.h"
 #include "app/win32/Folders.h"
 #include "app/win32/WinEventLoop.h"
 #include "app/win32/WindowsProfile.h"
 #include "headless/Transcript.h"
+#include "headless/TranscriptWriter.h"
 #include "hostlink/win32/AutomationHost.h"
-#include "transmit/PlaybackListener.h"
 #include "ui/win32/WindowsDesktop.h"
 
 namespace tc::win32 {
 
 namespace {
-
-class RunWriter final : public PanelListener, public PlaybackListener {
-public:
-    explicit RunWriter(Transcript& t) : t_(t) {}
-    void captionChanged(const std::string& text) override { t_.line("caption " + Transcript::quoted(text)); }
-    void played(const std::string& path) override { t_.line("played " + Transcript::quoted(path)); }
-
-private:
-    Transcript& t_;
-};
 
 // The console's close button, Ctrl+C and Ctrl+Break ask the station to
 // close. They arrive on a thread of their own, which only hands the request
@@ -50,7 +39,7 @@ int runWithHost(const Options& options, const Platform& platform, std::ostream& 
     out << std::unitbuf;  // each line as it happens: the run may be ended from outside
     WinEventLoop loop;
     Transcript transcript(out, [&loop] { return loop.nowMs(); });
-    RunWriter writer(transcript);
+    TranscriptWriter writer(transcript, false);
 
     const std::string folder = options.configDir.value_or(windowsFolder());
     WindowsProfile profile(options.configDir ? *options.configDir + "\\" + WindowsProfile::kBareName
@@ -70,17 +59,10 @@ int runWithHost(const Options& options, const Platform& platform, std::ostream& 
 
     AutomationHosts hosts(loop);
     auto audio = platform.audio(loop, &writer, false);
-    auto report = platform.report(loop, [&](const std::string& body) {
-        transcript.line("report " + Transcript::quoted(body));
-    });
+    auto report = platform.report(loop, writer.reportLine());
     Form21 form({loop, hosts, *audio, desktop, profile, platform.rfToneDefault, platform.inetToneDefault,
                  std::move(report), {}});
-    form.panel.listener = &writer;
-    form.settings.onSaved([&] { transcript.line("save"); });
-    form.transmit.onStarted([&](const std::string& path, long volume, double rate) {
-        transcript.line("play " + Transcript::quoted(path) + " volume=" + std::to_string(volume) +
-                        " rate=" + numberText(rate));
-    });
+    writer.attach(form);
 
     consoleForm = &form;
     consoleLoop = &loop;
