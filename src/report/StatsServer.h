@@ -11,12 +11,13 @@ struct StatsServer {
     static constexpr const char* kDefaultHost = "stats.tailchime.example";
 
     std::string host = kDefaultHost;
-    int port = kDefaultHttpPort;
+    int port = 0;  // the HTTP service's own port (80), as the client chooses it
 };
 
 // Reads "HOST", "HOST:PORT", "[IPv6]" or "[IPv6]:PORT". A host name holds
 // letters, digits, "-", "." and "_" only, so that nothing in it can change
-// where the request goes; the port is 1 to 65535, 80 when left out.
+// where the request goes; the port is 1 to 65535, or 0 when left out: the
+// client then takes the HTTP service's default port.
 // Throws std::invalid_argument with a message that names the problem.
 StatsServer parseStatsServer(const std::string& text);
 

@@ -12,9 +12,9 @@ TEST(StatsServer, ReadsHostAndOptionalPort) {
         std::string text, host;
         int port;
     };
-    for (const Case& c : {Case{"127.0.0.1", "127.0.0.1", 80}, Case{"localhost:8080", "localhost", 8080},
+    for (const Case& c : {Case{"127.0.0.1", "127.0.0.1", 0}, Case{"localhost:8080", "localhost", 8080},
                           Case{"stats.my-club_1.org:1", "stats.my-club_1.org", 1}, Case{"h:65535", "h", 65535},
-                          Case{"h:00080", "h", 80}, Case{"[::1]", "::1", 80},
+                          Case{"h:00080", "h", 80}, Case{"[::1]", "::1", 0},
                           Case{"[fe80::1:2]:8000", "fe80::1:2", 8000}}) {
         tc::StatsServer server = tc::parseStatsServer(c.text);
         EXPECT_EQ(server.host, c.host) << c.text;
