@@ -77,6 +77,15 @@ TEST_F(Transmit, PositionBarMaximumRoundsHalfToEven) {
     EXPECT_TRUE(r.has("5010 show H1 value=0 min=0 max=4")) << r.out;
 }
 
+TEST_F(Transmit, ToneLongerThanThePositionBarHoldsIsARenderFailure) {
+    writeTone(tones.file("nine-hours.wav"), 32768, 100);  // a low rate keeps the file small
+    auto r = run("at 100 type RFTone " + tones.file("nine-hours.wav") + "\nat 150 click Command7\nat 160 show Label3\n"
+                 "at 300 end\n");
+    EXPECT_EQ(r.linesOf("message 48").size(), 1u) << r.out;
+    EXPECT_TRUE(r.has("160 show Label3 \"0\"")) << r.out;
+    EXPECT_TRUE(r.has("200 tx off")) << r.out;
+}
+
 TEST_F(Transmit, PlayBeforeAnyToneKeysAndIsReleased) {
     auto r = run("at 150 click Command3\nat 400 end\n");
     EXPECT_TRUE(r.has("150 tx on")) << r.out;
