@@ -20,9 +20,7 @@ int main(int argc, char** argv) {
     static tc::InstanceLock lock;  // held until the program ends
     tc::Launcher launcher;
     tc::Platform& p = launcher.platform;
-    p.audio = [](tc::EventLoop& loop, tc::PlaybackListener* listener, bool virtualTime) {
-        return virtualTime ? tc::makeVirtualAudio(loop, listener) : tc::makeDeviceAudio(loop, listener);
-    };
+    p.audio = tc::makeAudio;
     p.previousInstance = [](const std::string& dir) { return !lock.acquire(dir); };
     p.profile = [](const std::string& dir) { return std::make_unique<tc::IniProfile>(dir + "/tailchime.ini"); };
     p.stationSound = [] { return std::make_unique<tc::sound::CwOnTheAir>(); };
@@ -31,10 +29,7 @@ int main(int argc, char** argv) {
     launcher.http = [](tc::EventLoop& loop) { return std::make_shared<tc::CurlTransport>(loop); };
     launcher.configDirDefault = tc::defaultConfigFolder();
 #ifdef TAILCHIME_WITH_QT
-    launcher.windowed = [argc, argv](const tc::Options& options, const std::string& configDir,
-                                     const tc::Platform& platform) {
-        return tc::runWindowed(options, configDir, platform, argc, argv);
-    };
+    launcher.windowed = tc::windowedFrontEnd(argc, argv);
 #endif
     return tc::launch(std::vector<std::string>(argv + 1, argv + argc), launcher);
 }

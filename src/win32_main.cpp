@@ -29,9 +29,7 @@ int main(int argc, char** argv) {
     static tc::win32::InstanceMutex instance;  // held until the program ends
     tc::Launcher launcher;
     tc::Platform& p = launcher.platform;
-    p.audio = [](tc::EventLoop& loop, tc::PlaybackListener* listener, bool virtualTime) {
-        return virtualTime ? tc::makeVirtualAudio(loop, listener) : tc::makeDeviceAudio(loop, listener);
-    };
+    p.audio = tc::makeAudio;
     p.previousInstance = [](const std::string& dir) { return !instance.acquire(dir); };
     p.profile = [](const std::string& dir) {
         return std::make_unique<tc::win32::WindowsProfile>(dir + "\\" + tc::win32::WindowsProfile::kBareName);
@@ -51,10 +49,7 @@ int main(int argc, char** argv) {
         return tc::win32::runWithHost(options, platform, std::cout);
     };
 #ifdef TAILCHIME_WITH_QT
-    launcher.windowed = [argc, argv](const tc::Options& options, const std::string& configDir,
-                                     const tc::Platform& platform) {
-        return tc::runWindowed(options, configDir, platform, argc, argv);
-    };
+    launcher.windowed = tc::windowedFrontEnd(argc, argv);
 #endif
     return tc::launch(std::vector<std::string>(argv + 1, argv + argc), launcher);
 }

@@ -32,7 +32,6 @@ public:
     // nothing is left to run before untilMs.
     void runUntil(std::int64_t untilMs);
     void stop() { stopped_ = true; }
-    bool stopped() const { return stopped_; }
 
     struct TimerState;
 

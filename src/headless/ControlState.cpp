@@ -1,6 +1,5 @@
 #include "headless/ControlState.h"
 
-#include "app/NumberText.h"
 #include "headless/Transcript.h"
 #include "ui/Panel.h"
 

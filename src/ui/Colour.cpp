@@ -8,7 +8,6 @@ std::string Colour::name() const {
     switch (kind) {
         case Kind::ButtonFace: return "buttonface";
         case Kind::ThreeDLight: return "3dlight";
-        case Kind::TitleText: return "titletext";
         case Kind::Rgb: break;
     }
     char buf[8];

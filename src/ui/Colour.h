@@ -6,7 +6,7 @@ namespace tc {
 
 // A control's background: an RGB value or one of the desktop's system colours.
 struct Colour {
-    enum class Kind : std::uint8_t { Rgb, ButtonFace, ThreeDLight, TitleText };
+    enum class Kind : std::uint8_t { Rgb, ButtonFace, ThreeDLight };
     Kind kind = Kind::ButtonFace;
     std::uint32_t rgb = 0;  // 0xRRGGBB when kind is Rgb
 
@@ -15,7 +15,7 @@ struct Colour {
     }
     friend constexpr bool operator==(const Colour&, const Colour&) = default;
 
-    // "#rrggbb", or "buttonface" / "3dlight" / "titletext".
+    // "#rrggbb", or "buttonface" / "3dlight".
     std::string name() const;
 };
 

@@ -12,7 +12,6 @@ TEST(Morse, ParisIsFiftyUnitsWithItsWordGap) {
 }
 
 TEST(Morse, ElementsAndGaps) {
-    using E = tc::morse::Element;
     auto k = tc::morse::elements("k");
     ASSERT_EQ(k.size(), 5u);
     EXPECT_TRUE(k[0].keyed && k[0].units == 3);
@@ -22,7 +21,6 @@ TEST(Morse, ElementsAndGaps) {
     ASSERT_EQ(two.size(), 3u);
     EXPECT_EQ(two[1].units, 7);
     EXPECT_FALSE(two[1].keyed);
-    (void)sizeof(E);
 }
 
 TEST(Morse, UnknownCharactersAreSkippedWithAGap) {

@@ -40,7 +40,6 @@ public:
     // Pumps messages and runs handlers until stop() is called.
     void run();
     void stop();
-    bool stopped() const { return stopped_; }
 
     // From any thread (a console control handler): fn runs on the loop's
     // thread at its next pass.

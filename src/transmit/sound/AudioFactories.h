@@ -15,4 +15,9 @@ std::unique_ptr<AudioGraphFactory> makeVirtualAudio(EventLoop& loop, PlaybackLis
 // file when there is no usable output.
 std::unique_ptr<AudioGraphFactory> makeDeviceAudio(EventLoop& loop, PlaybackListener* listener);
 
+// One of the two, as a run on virtual time or on real time needs.
+inline std::unique_ptr<AudioGraphFactory> makeAudio(EventLoop& loop, PlaybackListener* listener, bool virtualTime) {
+    return virtualTime ? makeVirtualAudio(loop, listener) : makeDeviceAudio(loop, listener);
+}
+
 }  // namespace tc

@@ -1,8 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/Options.h"
-#include "app/Platform.h"
+#include "app/Launch.h"
 
 namespace tc {
 
@@ -13,5 +12,12 @@ namespace tc {
 // a run sends no usage report and saves nothing.
 int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, int argc,
                 char** argv);
+
+// The windows as the launcher's front end, with the program's own arguments for Qt.
+inline Launcher::FrontEnd windowedFrontEnd(int argc, char** argv) {
+    return [argc, argv](const Options& options, const std::string& configDir, const Platform& platform) {
+        return runWindowed(options, configDir, platform, argc, argv);
+    };
+}
 
 }  // namespace tc
