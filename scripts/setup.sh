@@ -7,7 +7,7 @@ PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config libgtest-dev
   # sound: decoding, MIDI with a General MIDI soundfont, output
-  libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont libsdl2-dev
+  libsndfile1-dev libmpg123-dev libfluidsynth-dev timgm6mb-soundfont libsdl2-dev
   # usage report
   libcurl4-openssl-dev
   # windows

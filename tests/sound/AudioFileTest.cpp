@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "app/RuntimeError.h"
@@ -39,7 +40,21 @@ TEST(AudioFile, LengthIsWhatReallyDecodesEvenWhenTheFileIsCutOff) {
     }
 }
 
-TEST(AudioFile, WhatIsNoSoundFileFailsToRender) {
+// A WAV whose header promises 4 GiB of samples, in a sparse file of that size.
+std::string hugeWav() {
+    auto wav = soundfiles::tone("huge.wav", 0.1);
+    std::fstream f(wav, std::ios::in | std::ios::out | std::ios::binary);
+    std::string head(64, '\0');
+    f.read(head.data(), 64);
+    f.clear();
+    f.seekp(static_cast<std::streamoff>(head.find("data") + 4));
+    f.write("\x00\xff\xff\xff", 4);
+    f.close();
+    std::filesystem::resize_file(wav, 4ull << 30);
+    return wav;
+}
+
+TEST(AudioFile, WhatIsNoIdentFailsToRender) {
     std::mt19937 noise(7);
     soundfiles::Bytes random(20000);
     for (auto& b : random) b = static_cast<std::uint8_t>(noise());
@@ -50,7 +65,11 @@ TEST(AudioFile, WhatIsNoSoundFileFailsToRender) {
           soundfiles::bytes("text.mp3", {text.begin(), text.end()}), soundfiles::bytes("random.mp3", random),
           soundfiles::bytes("random.wav", random), soundfiles::truncated(wav, "header-only.wav", 44),
           soundfiles::truncated(wav, "cut-header.wav", 20),
-          soundfiles::truncated(soundfiles::mp3("for-cutting.mp3", 1.0), "first-bytes.mp3", 100)}) {
+          soundfiles::truncated(soundfiles::mp3("for-cutting.mp3", 1.0), "first-bytes.mp3", 100),
+          // a sound file, but no ident: refused by its content whatever its name
+          soundfiles::vorbis("vorbis.wav", 1.0), soundfiles::vorbis("vorbis.mp3", 1.0),
+          // longer than the position bar can show: refused before anything decodes
+          hugeWav()}) {
         try {
             measureAudio(file);
             ADD_FAILURE() << file << " rendered";

@@ -41,13 +41,26 @@ TEST(Midi, MalformedFilesFailToRender) {
              cut, missingTrack, garbage,
              midi(0, 480, {{0x00, 60, 100, 0x00, 0xff, 0x2f, 0x00}}),        // data before any status
              midi(0, 480, {{0x00, 0xf1, 0x00, 0x00, 0xff, 0x2f, 0x00}}),     // a status files cannot hold
-             midi(0, 0xe728, {note(0, 960)}),                                // time-code timing
+             midi(0, 0xe900, {note(0, 960)}),                                // 23 frames a second
+             midi(0, 0xe700, {note(0, 960)}),                                // no ticks a frame
              midi(0, 480, {{0x8f, 0xff, 0xff, 0xff, 0x7f, 0x90, 60, 100}}),  // a five-byte number
              midi(0, 480, {{0x00, 0xff, 0x2f, 0x00}}),                       // no sound at all
          }) {
         EXPECT_THROW(measureAudio(soundfiles::bytes("bad.mid", bytes)), tc::RuntimeError) << bytes.size();
         EXPECT_THROW(tc::sound::MidiSource{bytes}, tc::RuntimeError) << bytes.size();
     }
+}
+
+// Time code: a tick lasts 1 / (frames a second x ticks a frame), and tempo
+// changes mean nothing.
+TEST(Midi, TimeCodeTimingPlaysItsLength) {
+    // 25 frames a second, 40 ticks a frame: 1000 ticks a second.
+    EXPECT_EQ(framesOf("smpte25.mid", midi(0, 0xe728, {note(0, 2000)})), 2 * 44100);
+    // 30 frames a second, 4 ticks a frame, with a tempo change to ignore.
+    Bytes tempo = {0x00, 0xff, 0x51, 3, 0x03, 0xd0, 0x90, 0x00, 0xff, 0x2f, 0};
+    EXPECT_EQ(framesOf("smpte30.mid", midi(1, 0xe204, {tempo, note(0, 180)})), std::llround(1.5 * 44100));
+    // 29.97 frames a second (written as 29), 10 ticks a frame: 2997 ticks are 10 s.
+    EXPECT_EQ(framesOf("smpte2997.mid", midi(0, 0xe30a, {note(0, 2997)})), 10 * 44100);
 }
 
 float loudest(tc::sound::MidiSource& source, double seconds) {
@@ -59,13 +72,16 @@ float loudest(tc::sound::MidiSource& source, double seconds) {
 }
 
 TEST(Midi, ASeekStartsTheTuneFromThatMomentOnTheSharedSoundFont) {
-    tc::sound::MidiSource source(midi(0, 480, {note(960, 1920)}));  // a note from 1 s to 2 s
-    EXPECT_EQ(source.frames(), 2 * 44100);
-    EXPECT_LT(loudest(source, 0.5), 1e-4f);
-    source.seek(44100 * 9 / 10);
-    EXPECT_GT(loudest(source, 0.3), 0.05f);
-    source.seek(0);  // back before the note: nothing of it may hang on
-    EXPECT_LT(loudest(source, 0.5), 1e-4f);
+    // A note from 1 s to 2 s, timed in quarter notes and in time code alike.
+    for (const Bytes& tune : {midi(0, 480, {note(960, 1920)}), tc::sound::inQuarterNotes(midi(0, 0xe728, {note(1000, 2000)}))}) {
+        tc::sound::MidiSource source(tune);
+        EXPECT_EQ(source.frames(), 2 * 44100);
+        EXPECT_LT(loudest(source, 0.5), 1e-4f);
+        source.seek(44100 * 9 / 10);
+        EXPECT_GT(loudest(source, 0.3), 0.05f);
+        source.seek(0);  // back before the note: nothing of it may hang on
+        EXPECT_LT(loudest(source, 0.5), 1e-4f);
+    }
 
     // The soundfont is loaded once; a second tune alive meanwhile gets a synthesizer of its own.
     fluid_synth_t* first = tc::sound::borrowSynthesizer().get();

@@ -60,6 +60,22 @@ std::string mp3(const std::string& name, double seconds, bool bare) {
     return made(name, std::string("lame --quiet ") + (bare ? "-t '" : "'") + wav + "' @");
 }
 
+std::string lame(const std::string& name, double seconds, int rate, int channels, const std::string& options) {
+    std::string wav = tone(name + ".wav", seconds, rate, channels);
+    return made(name, "lame --quiet " + options + " '" + wav + "' @");
+}
+
+std::string vorbis(const std::string& name, double seconds) {
+    return made(name, "sox -n -r 44100 -c 1 -t ogg @ synth " + std::to_string(seconds) + " sine 440 vol 0.5");
+}
+
+std::string joined(const std::string& name, const std::vector<std::string>& parts) {
+    std::string out = path(name);
+    std::ofstream all(out, std::ios::binary);
+    for (const auto& part : parts) all << std::ifstream(part, std::ios::binary).rdbuf();
+    return out;
+}
+
 std::string mp2(const std::string& name, double seconds) {
     return made(name, "twolame --quiet '" + tone(name + ".wav", seconds, 44100) + "' @");
 }

@@ -15,6 +15,12 @@ std::string tone(const std::string& name, double seconds, int rate = 8000, int c
 // The tone at 44.1 kHz encoded by lame (with its length tag unless bare) or twolame.
 std::string mp3(const std::string& name, double seconds, bool bare = false);
 std::string mp2(const std::string& name, double seconds);
+// A tone of the rate and channels given, encoded by lame with its options.
+std::string lame(const std::string& name, double seconds, int rate, int channels, const std::string& options);
+// The tone as Ogg Vorbis by sox: a sound file, but no ident.
+std::string vorbis(const std::string& name, double seconds);
+// The files one after the other in one file, as `cat` joins them.
+std::string joined(const std::string& name, const std::vector<std::string>& parts);
 std::string bytes(const std::string& name, const Bytes& content);
 // The first `keep` bytes of a file, under a new name.
 std::string truncated(const std::string& from, const std::string& name, std::uintmax_t keep);

@@ -25,11 +25,6 @@ constexpr int kSilencingFrames = 128;  // two of the synthesizer's blocks
 
 }  // namespace
 
-bool isMidiFile(const std::string& path) {
-    quietFluid();
-    return fluid_is_midifile(path.c_str()) != 0;
-}
-
 std::vector<std::uint8_t> readMidiFile(const std::string& path) {
     std::error_code ec;
     auto size = std::filesystem::file_size(path, ec);
@@ -39,7 +34,7 @@ std::vector<std::uint8_t> readMidiFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
         throw renderFailure("unreadable file");
-    return bytes;
+    return inQuarterNotes(std::move(bytes));
 }
 
 StreamLength midiLength(const MidiTiming& timing) {

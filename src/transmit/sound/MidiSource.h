@@ -12,9 +12,6 @@ typedef struct _fluid_player_t fluid_player_t;
 
 namespace tc::sound {
 
-// A MIDI file is recognised by its content, as the synthesizer does it.
-bool isMidiFile(const std::string& path);
-
 // The file's bytes, checked as a MIDI file. Throws the render failure for
 // a file too large to be a tune or not well formed.
 std::vector<std::uint8_t> readMidiFile(const std::string& path);

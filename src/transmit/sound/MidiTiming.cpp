@@ -61,8 +61,10 @@ private:
     std::size_t end_;
 };
 
-// Walks one track's events; returns the tick of its last event.
-std::int64_t readTrack(Reader r, std::vector<TempoChange>& tempi) {
+// Walks one track's events, telling each tempo change (its tick, and where
+// its three bytes stand in the file); returns the tick of the last event.
+template <class OnTempo>
+std::int64_t walkTrack(Reader r, OnTempo onTempo) {
     std::int64_t tick = 0;
     std::uint8_t running = 0;
     while (!r.atEnd()) {
@@ -83,12 +85,8 @@ std::int64_t readTrack(Reader r, std::vector<TempoChange>& tempi) {
             running = 0;
             std::uint8_t type = r.byte();
             std::uint32_t len = r.varLength();
-            if (type == 0x51 && len == 3) {
-                std::uint32_t micros = r.big(3);
-                if (micros > 0) tempi.push_back({tick, micros});
-            } else {
-                r.skip(len);
-            }
+            if (type == 0x51 && len == 3) onTempo(tick, r.pos());
+            r.skip(len);
             if (type == 0x2f) return tick;
         } else if (status == 0xf0 || status == 0xf7) {
             running = 0;
@@ -100,32 +98,92 @@ std::int64_t readTrack(Reader r, std::vector<TempoChange>& tempi) {
     return tick;
 }
 
-}  // namespace
+std::uint32_t tempoAt(const std::vector<std::uint8_t>& file, std::size_t at) {
+    return std::uint32_t(file[at]) << 16 | std::uint32_t(file[at + 1]) << 8 | file[at + 2];
+}
 
-MidiTiming::MidiTiming(const std::vector<std::uint8_t>& file) {
-    Reader r(file, 0, file.size());
-    if (!r.tag("MThd")) throw renderFailure("not a MIDI file");
-    r.skip(4);
-    std::uint32_t headerLength = r.big(4);
-    if (headerLength < 6) throw renderFailure("bad MIDI header");
-    std::uint32_t format = r.big(2);
-    std::uint32_t tracks = r.big(2);
-    std::uint32_t division = r.big(2);
-    r.skip(headerLength - 6);
-    if (format > 2 || tracks == 0) throw renderFailure("bad MIDI header");
-    if (division == 0 || (division & 0x8000)) throw renderFailure("MIDI timing not in ticks per quarter note");
-
-    std::vector<TempoChange> tempi;
+// Calls onTrack(chunk start, data begin, data end) for every track chunk
+// after the header; chunks of other kinds are to be ignored.
+template <class OnTrack>
+void forEachTrack(const std::vector<std::uint8_t>& file, Reader& r, std::uint32_t tracks, OnTrack onTrack) {
     for (std::uint32_t found = 0; found < tracks;) {
+        std::size_t chunk = r.pos();
         bool isTrack = r.tag("MTrk");
         r.skip(4);
         std::uint32_t length = r.big(4);
         std::size_t begin = r.pos();
         r.skip(length);
-        if (!isTrack) continue;  // chunks of other kinds are to be ignored
-        lastTick_ = std::max(lastTick_, readTrack(Reader(file, begin, begin + length), tempi));
+        if (!isTrack) continue;
+        onTrack(chunk, Reader(file, begin, begin + length));
         ++found;
     }
+}
+
+struct Header {
+    std::uint32_t format, tracks, division;
+    std::size_t divisionAt;
+};
+
+Header readHeader(Reader& r) {
+    if (!r.tag("MThd")) throw renderFailure("not a MIDI file");
+    r.skip(4);
+    std::uint32_t headerLength = r.big(4);
+    if (headerLength < 6) throw renderFailure("bad MIDI header");
+    Header h{};
+    h.format = r.big(2);
+    h.tracks = r.big(2);
+    h.divisionAt = r.pos();
+    h.division = r.big(2);
+    r.skip(headerLength - 6);
+    if (h.format > 2 || h.tracks == 0) throw renderFailure("bad MIDI header");
+    return h;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> inQuarterNotes(std::vector<std::uint8_t> file) {
+    Reader r(file, 0, file.size());
+    const Header h = readHeader(r);
+    if (!(h.division & 0x8000)) return file;
+    // The high byte is minus the frames a second (29 standing for 29.97).
+    const int fps = 256 - static_cast<int>(h.division >> 8);
+    const std::uint32_t ticksPerFrame = h.division & 0xff;
+    if ((fps != 24 && fps != 25 && fps != 29 && fps != 30) || ticksPerFrame == 0)
+        throw renderFailure("bad MIDI time-code timing");
+    // One quarter note lasts a second (1.001 s at 29.97 frames a second) and
+    // holds one second's ticks.
+    const std::uint32_t ticksPerQuarter = static_cast<std::uint32_t>(fps == 29 ? 30 : fps) * ticksPerFrame;
+    const std::uint32_t tempo = fps == 29 ? 1001001 : 1000000;
+    const std::uint8_t tempoBytes[3] = {std::uint8_t(tempo >> 16), std::uint8_t(tempo >> 8), std::uint8_t(tempo)};
+    file[h.divisionAt] = std::uint8_t(ticksPerQuarter >> 8);
+    file[h.divisionAt + 1] = std::uint8_t(ticksPerQuarter);
+    // Time code ignores tempo changes: each one is set to the fixed tempo,
+    // and the first track starts with it.
+    std::size_t firstTrack = 0;
+    forEachTrack(file, r, h.tracks, [&](std::size_t chunk, Reader track) {
+        if (!firstTrack) firstTrack = chunk;
+        walkTrack(track, [&](std::int64_t, std::size_t at) { std::copy(tempoBytes, tempoBytes + 3, &file[at]); });
+    });
+    const std::uint8_t setTempo[] = {0x00, 0xff, 0x51, 0x03, tempoBytes[0], tempoBytes[1], tempoBytes[2]};
+    file.insert(file.begin() + static_cast<std::ptrdiff_t>(firstTrack + 8), std::begin(setTempo), std::end(setTempo));
+    std::uint32_t length = sizeof setTempo;
+    for (int i = 0; i < 4; ++i) length += std::uint32_t(file[firstTrack + 4 + i]) << (24 - 8 * i);
+    for (int i = 0; i < 4; ++i) file[firstTrack + 4 + i] = std::uint8_t(length >> (24 - 8 * i));
+    return file;
+}
+
+MidiTiming::MidiTiming(const std::vector<std::uint8_t>& file) {
+    Reader r(file, 0, file.size());
+    const Header h = readHeader(r);
+    if (h.division == 0 || (h.division & 0x8000)) throw renderFailure("MIDI timing not in ticks per quarter note");
+    const std::uint32_t division = h.division;
+
+    std::vector<TempoChange> tempi;
+    forEachTrack(file, r, h.tracks, [&](std::size_t, Reader track) {
+        lastTick_ = std::max(lastTick_, walkTrack(track, [&](std::int64_t tick, std::size_t at) {
+                                 if (std::uint32_t micros = tempoAt(file, at)) tempi.push_back({tick, micros});
+                             }));
+    });
 
     // A stable sort keeps a track's own order; of several changes on one
     // tick the last one read holds.

@@ -12,8 +12,8 @@ namespace tc::sound {
 class MidiTiming {
 public:
     // Reads the whole file and checks every event. Throws the render failure
-    // when it is not a well-formed file in ticks per quarter note (time-code
-    // timing is not played by the synthesizer either).
+    // when it is not a well-formed file in ticks per quarter note (a file in
+    // time code goes through inQuarterNotes first).
     explicit MidiTiming(const std::vector<std::uint8_t>& file);
 
     double lengthSeconds() const { return secondsAt(lastTick_); }
@@ -30,5 +30,11 @@ private:
     std::vector<Span> spans_;
     std::int64_t lastTick_ = 0;
 };
+
+// A file timed in SMPTE frames rewritten in ticks per quarter note at one
+// fixed tempo, so that every tick keeps its length in seconds: the
+// synthesizer's player knows no time code. Other files come back as they
+// are. Throws the render failure for a time code no file may hold.
+std::vector<std::uint8_t> inQuarterNotes(std::vector<std::uint8_t> file);
 
 }  // namespace tc::sound
