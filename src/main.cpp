@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IniProfile.h"
+#include "app/posix/IniProfile.h"
 #include "app/Launch.h"
 #include "app/ToneFiles.h"
 #include "app/posix/ConfigFolder.h"

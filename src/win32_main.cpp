@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     p.rfToneDefault = tones + "RF.wav";
     p.inetToneDefault = tones + "IP.wav";
     launcher.http = [](tc::EventLoop&) { return std::make_shared<tc::win32::WinInetTransport>(); };
-    launcher.configDirDefault = tc::win32::windowsFolder();
+    launcher.configDirDefault = tc::win32::settingsFolder();
     launcher.host = [](const tc::Options& options, const std::string&, const tc::Platform& platform) {
         std::string problem;
         if (!tc::win32::hostOptionsFit(options, problem)) {

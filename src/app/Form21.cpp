@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/Identity.h"
+#include "ui/Desktop.h"
+
 namespace tc {
 
 Form21::Form21(Ports ports)
@@ -26,7 +29,11 @@ Form21::Form21(Ports ports)
     panel.HangTime.onChange = [this] { levels_.HangTime_Change(); };
     panel.KerchunkWait.onChange = [this] { levels_.KerchunkWait_Change(); };
     wireTimers();
-
+    settings.onSaveFailed([this](const std::string& where) {
+        ports_.desktop.MsgBox("The settings could not be saved to " + where +
+                                  ". Tailchime runs on with them; the next save tries again.",
+                              mb::Exclamation, identity::kProduct);
+    });
 }
 
 void Form21::wireTimers() {

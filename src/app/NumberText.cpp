@@ -23,7 +23,14 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string numberText(double value) { return generalText(value, 15); }
 
-std::string singleText(float value) { return generalText(static_cast<double>(value), 7); }
+// The shortest decimal that reads back as the same single, never in
+// exponent form (which the reader refuses): "300", "0.1", "12345678".
+std::string singleText(float value) {
+    if (value == 0.0f || std::isnan(value)) return "0";
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    return std::string(buf, res.ptr);
+}
 
 double numberValue(std::string_view text) {
     size_t b = 0, e = text.size();

@@ -9,8 +9,9 @@ namespace tc {
 // Equal values always give equal texts, which the supervisor relies on.
 std::string numberText(double value);
 
-// A single-precision window position as stored in the settings file:
-// at most seven significant digits, no fraction when whole ("300").
+// A single-precision window position as stored in the settings file: the
+// fewest digits that read back as the same number (seven at most wherever
+// seven suffice), no fraction when whole ("300"), never an exponent.
 std::string singleText(float value);
 
 // The text read as a decimal number (blanks around it, optional sign,

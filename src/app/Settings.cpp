@@ -65,7 +65,13 @@ void Settings::SaveData() {
     write("CHECK1", std::to_string(p.Check1.value));
     write("LEFT", singleText(p.Left));
     write("TOP", singleText(p.Top));
-    if (saved_) saved_();
+    const bool wasFailing = failing_;
+    failing_ = !profile_.Flush();
+    if (!failing_) {
+        if (saved_) saved_();
+    } else if (!wasFailing && failed_) {
+        failed_(profile_.Location());
+    }
 }
 
 }  // namespace tc

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <string>
 
 namespace tc {
 
@@ -22,7 +23,11 @@ public:
     Settings(Panel& panel, Profile& profile, const char* rfToneDefault, const char* inetToneDefault)
         : panel_(panel), profile_(profile), rfToneDefault_(rfToneDefault), inetToneDefault_(inetToneDefault) {}
 
+    // After a save that reached the file.
     void onSaved(std::function<void()> l) { saved_ = std::move(l); }
+    // After a save that did not, with where the file is: once, until a save
+    // gets through again (the station runs on with the settings it has).
+    void onSaveFailed(std::function<void(const std::string& where)> l) { failed_ = std::move(l); }
 
     void ReadAll();
     void SaveData();
@@ -33,6 +38,8 @@ private:
     const char* rfToneDefault_;
     const char* inetToneDefault_;
     std::function<void()> saved_;
+    std::function<void(const std::string&)> failed_;
+    bool failing_ = false;
 };
 
 }  // namespace tc

@@ -1,11 +1,13 @@
-#include "app/IniProfile.h"
+#include "app/posix/IniProfile.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -35,6 +37,20 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
+    // Writes the keys and saves them, as one save of the settings does.
+    static bool save(tc::IniProfile& profile, std::initializer_list<tc::IniWrite> writes) {
+        bool stored = true;
+        for (const auto& w : writes) stored = profile.WriteString(w.section, w.key, w.value) && stored;
+        return profile.Flush() && stored;
+    }
+    // The files in the folder, the settings file among them.
+    std::vector<std::string> filesInFolder() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
     fs::path dir_;
 };
 
@@ -46,11 +62,14 @@ TEST_F(IniProfileTest, MissingFileSectionOrKeyGivesDefaultAndFirstWriteCreatesAl
 
     ASSERT_TRUE(profile.WriteString("SETTINGS", "COURTESYID", "Q"));
     ASSERT_TRUE(profile.WriteString("SETTINGS", "IPCOURTESY", "I"));
+    EXPECT_FALSE(fs::exists(nested)) << "nothing reaches the file before the save";
+    ASSERT_TRUE(profile.Flush());
     EXPECT_EQ(bytesOf(nested), "[SETTINGS]\nCOURTESYID=Q\nIPCOURTESY=I\n");
     EXPECT_EQ(profile.GetString("SETTINGS", "COURTESYID", "K"), "Q");
     EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "500"), "500");
     EXPECT_EQ(profile.GetString("OTHER", "COURTESYID", "K"), "K");
-    EXPECT_FALSE(fs::exists(nested + ".tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "a" / "b"), fs::directory_iterator()), 1)
+        << "no temporary file is left beside it";
 }
 
 TEST_F(IniProfileTest, NamesMatchWithoutRegardToCaseOrBlanks) {
@@ -61,9 +80,9 @@ TEST_F(IniProfileTest, NamesMatchWithoutRegardToCaseOrBlanks) {
 
     // The switch is written as CHECK1 and read back as Check1; writing it
     // again under another spelling replaces the line rather than adding one.
-    ASSERT_TRUE(profile.WriteString("SETTINGS", "CHECK1", "1"));
+    ASSERT_TRUE(save(profile, {{"SETTINGS", "CHECK1", "1"}}));
     EXPECT_EQ(profile.GetString("SETTINGS", "Check1", "0"), "1");
-    ASSERT_TRUE(profile.WriteString("SETTINGS", "Check1", "0"));
+    ASSERT_TRUE(save(profile, {{"SETTINGS", "Check1", "0"}}));
     EXPECT_EQ(bytesOf(ini()), "[settings]\n  hangtime  =750\nCheck1=0\n");
 }
 
@@ -116,10 +135,10 @@ TEST_F(IniProfileTest, WriteTouchesOnlyItsOwnLine) {
         "[LAST]\n"
         "x=y");
     tc::IniProfile profile(ini());
-    ASSERT_TRUE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
-    ASSERT_TRUE(profile.WriteString("SETTINGS", "TOP", "300"));
-    ASSERT_TRUE(profile.WriteString("SETTINGS", "COURTESYID", "Q"));
-    ASSERT_TRUE(profile.WriteString("NEW", "A", "1"));
+    ASSERT_TRUE(save(profile, {{"SETTINGS", "HANGTIME", "750"},
+                               {"SETTINGS", "TOP", "300"},
+                               {"SETTINGS", "COURTESYID", "Q"},
+                               {"NEW", "A", "1"}}));
     EXPECT_EQ(bytesOf(ini()),
               "\xEF\xBB\xBF; Tailchime settings\n"
               "COURTESYID=outside any section\n"
@@ -145,9 +164,9 @@ TEST_F(IniProfileTest, CrlfFileReadsCleanAndKeepsItsLineEndings) {
     put(ini(), "[SETTINGS]\r\nRFTONE=/tones/RF.wav\r\n\r\n[LAST]\r\nx=y\r\n");
     tc::IniProfile profile(ini());
     EXPECT_EQ(profile.GetString("SETTINGS", "RFTONE", ""), "/tones/RF.wav");
-    ASSERT_TRUE(profile.WriteString("SETTINGS", "RFTONE", "/tones/chirp.wav"));
-    ASSERT_TRUE(profile.WriteString("SETTINGS", "VOLSET", "-1540"));
-    ASSERT_TRUE(profile.WriteString("NEW", "A", "1"));
+    ASSERT_TRUE(save(profile, {{"SETTINGS", "RFTONE", "/tones/chirp.wav"},
+                               {"SETTINGS", "VOLSET", "-1540"},
+                               {"NEW", "A", "1"}}));
     EXPECT_EQ(bytesOf(ini()),
               "[SETTINGS]\r\nRFTONE=/tones/chirp.wav\r\nVOLSET=-1540\r\n\r\n[LAST]\r\nx=y\r\n"
               "[NEW]\r\nA=1\r\n");
@@ -156,12 +175,25 @@ TEST_F(IniProfileTest, CrlfFileReadsCleanAndKeepsItsLineEndings) {
 TEST_F(IniProfileTest, SectionHeaderAloneGetsTheKeyRightBelowIt) {
     put(ini(), "[SETTINGS]\n\n[LAST]\n");
     tc::IniProfile profile(ini());
-    ASSERT_TRUE(profile.WriteString("SETTINGS", "LEFT", "300"));
+    ASSERT_TRUE(save(profile, {{"SETTINGS", "LEFT", "300"}}));
     EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\nLEFT=300\n\n[LAST]\n");
 
     put(ini(), "[SETTINGS]");
-    ASSERT_TRUE(profile.WriteString("SETTINGS", "LEFT", "300"));
+    ASSERT_TRUE(save(profile, {{"SETTINGS", "LEFT", "300"}}));
     EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\nLEFT=300\n");
+}
+
+// A lone CR ends a line too, as it does for the Windows profile functions:
+// a key added after such a line stands on a line of its own.
+TEST_F(IniProfileTest, LoneCarriageReturnsEndLines) {
+    put(ini(), "[SETTINGS]\rHANGTIME=750\rKERCHUNKWAIT=3000\r");
+    tc::IniProfile profile(ini());
+    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", ""), "750");
+    ASSERT_TRUE(save(profile, {{"SETTINGS", "TOP", "300"}, {"SETTINGS", "HANGTIME", "800"}}));
+    EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\rHANGTIME=800\rKERCHUNKWAIT=3000\rTOP=300\r");
+    tc::IniProfile again(ini());
+    EXPECT_EQ(again.GetString("SETTINGS", "KERCHUNKWAIT", ""), "3000");
+    EXPECT_EQ(again.GetString("SETTINGS", "TOP", ""), "300");
 }
 
 TEST_F(IniProfileTest, WhatCannotBeOneLineIsRefused) {
@@ -172,25 +204,45 @@ TEST_F(IniProfileTest, WhatCannotBeOneLineIsRefused) {
     EXPECT_FALSE(profile.WriteString("SETTINGS", ";A", "1"));
     EXPECT_FALSE(profile.WriteString("SETTINGS", "  ", "1"));
     EXPECT_FALSE(profile.WriteString("SET]TINGS", "A", "1"));
+    EXPECT_TRUE(profile.Flush()) << "nothing was to be written";
     EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\nA=1\n");
 }
 
-TEST_F(IniProfileTest, WriteThatCannotFinishLeavesTheOldFile) {
-    const std::string old = "[SETTINGS]\nHANGTIME=500\n";
-    put(ini(), old);
+TEST_F(IniProfileTest, SaveThatCannotFinishLeavesTheOldFile) {
+    // Something that is no file stands where the settings file should be.
+    fs::create_directories(ini());
     tc::IniProfile profile(ini());
-
-    // The new text cannot be put beside the file.
-    fs::create_directories(dir_ / "tailchime.ini.tmp" / "busy");
-    EXPECT_FALSE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
-    EXPECT_EQ(bytesOf(ini()), old);
-    fs::remove_all(dir_ / "tailchime.ini.tmp");
+    EXPECT_FALSE(save(profile, {{"SETTINGS", "HANGTIME", "750"}}));
+    EXPECT_TRUE(fs::is_directory(ini()));
 
     // The folder cannot be made: a plain file stands where it should be.
     put((dir_ / "plain").string(), "");
     tc::IniProfile nowhere((dir_ / "plain" / "tailchime.ini").string());
-    EXPECT_FALSE(nowhere.WriteString("SETTINGS", "HANGTIME", "750"));
+    EXPECT_FALSE(save(nowhere, {{"SETTINGS", "HANGTIME", "750"}}));
     EXPECT_EQ(nowhere.GetString("SETTINGS", "HANGTIME", "500"), "500");
+}
+
+// Temporary files have names of their own; those a crash left behind are
+// cleared away when the settings are read at the next start.
+TEST_F(IniProfileTest, LeftoversOfACrashAreClearedAtTheFirstRead) {
+    put(ini(), "[SETTINGS]\nHANGTIME=500\n");
+    put((dir_ / ".tailchime.ini.a1B2c3").string(), "[SETTINGS]\nHANGTIME=7");
+    put((dir_ / "tailchime.ini.tmp").string(), "not ours");
+    tc::IniProfile profile(ini());
+    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", ""), "500");
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"tailchime.ini", "tailchime.ini.tmp"}));
+}
+
+// A settings file shared through a symbolic link stays shared.
+TEST_F(IniProfileTest, ALinkIsWrittenThroughToItsTarget) {
+    fs::create_directories(dir_ / "shared");
+    put((dir_ / "shared" / "station.ini").string(), "[SETTINGS]\nHANGTIME=500\n");
+    fs::create_symlink("shared/station.ini", ini());
+    tc::IniProfile profile(ini());
+    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", ""), "500");
+    ASSERT_TRUE(save(profile, {{"SETTINGS", "HANGTIME", "750"}}));
+    EXPECT_TRUE(fs::is_symlink(ini()));
+    EXPECT_EQ(bytesOf((dir_ / "shared" / "station.ini").string()), "[SETTINGS]\nHANGTIME=750\n");
 }
 
 TEST_F(IniProfileTest, ProtectedFileOrFolderIsNotWritten) {
@@ -200,14 +252,14 @@ TEST_F(IniProfileTest, ProtectedFileOrFolderIsNotWritten) {
     fs::permissions(ini(), fs::perms::owner_read);
     if (std::ofstream(ini(), std::ios::app))  // root ignores permission bits
         GTEST_SKIP() << "permission bits do not bind this user";
-    EXPECT_FALSE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
+    EXPECT_FALSE(save(profile, {{"SETTINGS", "HANGTIME", "750"}}));
     // A file that cannot be read is not replaced by one made without it.
     fs::permissions(ini(), fs::perms::owner_write);
-    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "dflt"), "dflt");
-    EXPECT_FALSE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
+    EXPECT_EQ(tc::IniProfile(ini()).GetString("SETTINGS", "HANGTIME", "dflt"), "dflt");
+    EXPECT_FALSE(save(profile, {{"SETTINGS", "HANGTIME", "750"}}));
     fs::permissions(ini(), fs::perms::owner_read | fs::perms::owner_write);
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
+    EXPECT_FALSE(save(profile, {{"SETTINGS", "HANGTIME", "750"}}));
     EXPECT_EQ(bytesOf(ini()), old);
 }
 

@@ -81,6 +81,17 @@ TEST_F(InstanceLockTest, LockGoesWithItsObject) {
     EXPECT_EQ(otherCopyAcquires(folder("station")), 1);
 }
 
+// A folder that cannot hold the lock file (read-only, or something else in
+// its place) still lets only one copy run.
+TEST_F(InstanceLockTest, FolderWithoutRoomForTheLockStillRefusesASecondCopy) {
+    fs::create_directories(dir_ / "station" / "tailchime.lock");  // no file can be made there
+    tc::InstanceLock lock;
+    EXPECT_TRUE(lock.acquire(folder("station")));
+    EXPECT_EQ(otherCopyAcquires(folder("station")), 0);
+    EXPECT_EQ(otherCopyAcquires((dir_ / "station" / "." ).string()), 0) << "the same folder, however written";
+    EXPECT_EQ(otherCopyAcquires(folder("second-station")), 1);
+}
+
 TEST_F(InstanceLockTest, UnusableFolderDoesNotKeepTheStationOffTheAir) {
     fs::create_directories(dir_);
     std::ofstream(dir_ / "plain") << "not a folder";

@@ -16,6 +16,12 @@ TEST(NumberText, GeneralFormWithoutTrailingZeros) {
     EXPECT_EQ(tc::numberText(1.0 / 3.0), "0.333333333333333");
     EXPECT_EQ(tc::singleText(300.0f), "300");
     EXPECT_EQ(tc::singleText(1234.5f), "1234.5");
+    // Whatever the position, what is written reads back as the same number.
+    for (float v : {1e7f, 12345678.0f, 16777217.0f, 1234567.5f, 0.1f, -300.0f, 1e-6f, 3.4e38f, -3.4e38f}) {
+        const std::string text = tc::singleText(v);
+        EXPECT_EQ(text.find_first_of("eE"), std::string::npos) << text;
+        EXPECT_EQ(static_cast<float>(tc::numberValue(text)), v) << text;
+    }
 }
 
 TEST(NumberText, WholeNumberRoundsHalfToEven) {

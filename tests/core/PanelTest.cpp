@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Dispatcher.h"
-#include "app/IniProfile.h"
+#include "app/posix/IniProfile.h"
 #include "app/StationLoop.h"
 #include "hostlink/SimulatedStation.h"
 #include "ui/About.h"

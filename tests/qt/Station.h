@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/Form21.h"
-#include "app/IniProfile.h"
+#include "app/posix/IniProfile.h"
 #include "app/StationLoop.h"
 #include "hostlink/SimulatedStation.h"
 #include "transmit/AudioGraph.h"

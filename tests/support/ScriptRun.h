@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IniProfile.h"
+#include "app/posix/IniProfile.h"
 #include "app/ToneFiles.h"
 #include "headless/Runner.h"
 #include "support/TempDir.h"

@@ -20,20 +20,6 @@ std::string contents(const std::string& path) {
 
 }  // namespace
 
-TEST(WindowsProfile, ABareNameLivesInTheWindowsFolder) {
-    // Not tailchime.ini itself: the station sessions of this machine use it.
-    const std::string bare = "tailchime-profile-test.ini";
-    const std::string where = tc::win32::windowsFolder() + "\\" + bare;
-    DeleteFileA(where.c_str());
-    WindowsProfile profile(bare);
-    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "500"), "500");
-    EXPECT_EQ(GetFileAttributesA(where.c_str()), INVALID_FILE_ATTRIBUTES) << "reading creates nothing";
-    ASSERT_TRUE(profile.WriteString("SETTINGS", "HANGTIME", "750"));
-    EXPECT_NE(contents(where).find("HANGTIME=750"), std::string::npos);
-    EXPECT_EQ(WindowsProfile(bare).GetString("SETTINGS", "HANGTIME", "500"), "750");
-    DeleteFileA(where.c_str());
-}
-
 TEST(WindowsProfile, ReadsAsTheSettingsExpect) {
     TempFolder dir;
     const std::string file = dir.file("tailchime.ini");
@@ -57,5 +43,14 @@ TEST(WindowsProfile, WritesReplaceInPlaceAndCreateWhatIsMissing) {
     const std::string text = contents(file);
     EXPECT_EQ(text.find("[SETTINGS]"), 0u);
     EXPECT_EQ(text.find("1\r\n", text.find("heck1")), std::string::npos) << text;
-    EXPECT_FALSE(WindowsProfile(dir.file("no-such-folder\\tailchime.ini")).WriteString("SETTINGS", "A", "1"));
+    EXPECT_TRUE(profile.Flush());
+    // A folder that is missing is made; one that cannot be is told by Flush.
+    WindowsProfile fresh(dir.file("new-folder\\tailchime.ini"));
+    EXPECT_TRUE(fresh.WriteString("SETTINGS", "A", "1"));
+    EXPECT_TRUE(fresh.Flush());
+    EXPECT_NE(contents(dir.file("new-folder\\tailchime.ini")).find("A=1"), std::string::npos);
+    std::ofstream(dir.file("a-file")) << "not a folder";
+    WindowsProfile blocked(dir.file("a-file\\tailchime.ini"));
+    EXPECT_FALSE(blocked.WriteString("SETTINGS", "A", "1"));
+    EXPECT_FALSE(blocked.Flush());
 }

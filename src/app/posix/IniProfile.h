@@ -1,47 +1,43 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "app/IniText.h"
 #include "app/Profile.h"
 
 namespace tc {
 
 // The settings file as a real INI file, read and written the way the
-// Windows profile functions do it, so that a file made by hand or on a
-// Windows station reads the same here.
+// Windows profile functions do it (IniText), so that a file made by hand or
+// on a Windows station reads the same here.
 //
-// Reading: `[SECTION]` headers and `key=value` lines, names matched without
-// regard to ASCII case and to blanks around them; lines starting with ';' or
-// '#' are comments. The first matching section and, in it, the first matching
-// key win. The value loses the blanks around it and one pair of enclosing
-// matching quotes, and is cut to 255 characters (UTF-8 sequences are never
-// split). A missing file, section or key gives the default; a key with
-// nothing after '=' gives "".
-//
-// Writing: the file is re-read and only the one key's line changes: it is
-// rewritten in place as `key=value` with the writer's spelling, or added after
-// the last non-blank line of its section, or a new section is added at the
-// end. Every other byte stays as it was, line endings included (new lines
-// take the file's own style, "\n" for a new file). The new text goes to
-// "<file>.tmp" in the same folder and is then renamed over the file, so a
-// failed write leaves the old file whole.
+// The file is read once, at the first read; a save reads it afresh, so that
+// lines the program does not own, edited meanwhile, are kept byte for byte.
+// A save replaces the whole file in one step: the new text goes to a
+// temporary file of a name of its own in the same folder, is flushed to the
+// disk, renamed over the file, and the folder is flushed too. A crash at any
+// moment leaves the old file or the new one, and temporary files that an
+// earlier crash left are removed at the first read. A settings file that is
+// a symbolic link is written through to the file it points at; one the
+// operator made read-only stays as it is (the save fails). The folder is
+// made when it is missing.
 class IniProfile : public Profile {
 public:
     explicit IniProfile(std::string path);
 
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& defaultValue) override;
-
-    // False when the file cannot be read or replaced (unwritable folder,
-    // read-only file), or when the names or the value cannot be stored as
-    // one line (a line break anywhere, '=' or a leading ';', '#' or '[' in
-    // the key, ']' in the section, an empty name). Never throws.
-    bool WriteString(const std::string& section, const std::string& key,
-                     const std::string& value) override;
+    bool WriteString(const std::string& section, const std::string& key, const std::string& value) override;
+    bool Flush() override;
+    std::string Location() const override { return path_; }
 
     const std::string& path() const { return path_; }
 
 private:
     std::string path_;
+    std::optional<IniText> read_;  // the file as it was at the first read
+    std::vector<IniWrite> pending_;
 };
 
 }  // namespace tc

@@ -1,6 +1,7 @@
 #include "app/win32/Folders.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 namespace tc::win32 {
 
@@ -13,10 +14,10 @@ std::string programFolder() {
     return slash == std::string::npos ? "." : folder.substr(0, slash);
 }
 
-std::string windowsFolder() {
-    char path[MAX_PATH * 4];
-    const UINT n = GetWindowsDirectoryA(path, sizeof path);
-    return n > 0 && n < sizeof path ? std::string(path, n) : "C:\\Windows";
+std::string settingsFolder() {
+    char path[MAX_PATH];
+    if (SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return programFolder();
+    return std::string(path) + "\\Tailchime";
 }
 
 }  // namespace tc::win32

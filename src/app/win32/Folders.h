@@ -7,7 +7,9 @@ namespace tc::win32 {
 // beside it.
 std::string programFolder();
 
-// Where the profile functions keep a settings file given by its bare name.
-std::string windowsFolder();
+// Where this user's station keeps its settings unless told otherwise:
+// "Tailchime" in the user's roaming application-data folder, where programs
+// keep what must survive a restart and a normal user may write.
+std::string settingsFolder();
 
 }  // namespace tc::win32

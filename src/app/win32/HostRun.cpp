@@ -41,9 +41,8 @@ int runWithHost(const Options& options, const Platform& platform, std::ostream& 
     Transcript transcript(out, [&loop] { return loop.nowMs(); });
     TranscriptWriter writer(transcript, false);
 
-    const std::string folder = options.configDir.value_or(windowsFolder());
-    WindowsProfile profile(options.configDir ? *options.configDir + "\\" + WindowsProfile::kBareName
-                                             : WindowsProfile::kBareName);
+    const std::string folder = options.configDir.value_or(settingsFolder());
+    WindowsProfile profile(folder + "\\" + WindowsProfile::kBareName);
     WindowsDesktop desktop(
         folder, {[&](const std::string& text, int style, const std::string& title) {
                      transcript.line("message " + std::to_string(style) + " " + Transcript::quoted(title) + " " +

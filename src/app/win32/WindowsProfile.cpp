@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <filesystem>
+
 namespace tc::win32 {
 
 namespace {
@@ -18,7 +20,19 @@ std::string WindowsProfile::GetString(const std::string& section, const std::str
 }
 
 bool WindowsProfile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file_.c_str()) != FALSE;
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::path(file_).parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    const bool written =
+        WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file_.c_str()) != FALSE;
+    allWritten_ = allWritten_ && written;
+    return written;
+}
+
+bool WindowsProfile::Flush() {
+    const bool ok = allWritten_;
+    allWritten_ = true;
+    return ok;
 }
 
 }  // namespace tc::win32
