@@ -67,6 +67,9 @@ public:
         s.line = number;
         std::string_view time = nextWord(rest);
         if (!parseInt(time, s.at) || s.at < 0) return fail("'" + std::string(time) + "' is not a time in whole milliseconds");
+        if (s.at > Script::kLatestTime)
+            return fail("time " + std::string(time) + " is later than the station's clock goes (" +
+                        std::to_string(Script::kLatestTime) + " ms)");
         if (!script_.statements.empty() && s.at < script_.statements.back().at)
             return fail("time " + std::string(time) + " is earlier than the statement before it");
         if (!statement(rest, s)) return false;

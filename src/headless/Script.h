@@ -21,6 +21,10 @@ struct Statement {
 };
 
 struct Script {
+    // The latest time a statement may have: the run goes on after the last
+    // one, and the clock must hold that too.
+    static constexpr std::int64_t kLatestTime = 1'000'000'000'000'000'000;
+
     std::optional<std::string> callsign;
     std::vector<Statement> statements;  // in time order
 };

@@ -43,6 +43,9 @@ TEST(Script, ProblemsNameTheLine) {
     EXPECT_EQ(problemOf("at 10 end\ncallsign X-Y\n"), "2: 'callsign' must come before the first 'at'");
     EXPECT_EQ(problemOf("at ten carrier up\n"), "1: 'ten' is not a time in whole milliseconds");
     EXPECT_EQ(problemOf("at -1 end\n"), "1: '-1' is not a time in whole milliseconds");
+    EXPECT_EQ(problemOf("at 9223372036854775800 end\n"),
+              "1: time 9223372036854775800 is later than the station's clock goes (1000000000000000000 ms)");
+    EXPECT_EQ(problemOf("at 99999999999999999999 end\n"), "1: '99999999999999999999' is not a time in whole milliseconds");
     EXPECT_EQ(problemOf("at 5 end\nat 4 end\n"), "2: time 4 is earlier than the statement before it");
     EXPECT_EQ(problemOf("at 5 carrier sideways\n"), "1: 'carrier' takes 'up' or 'down'");
     EXPECT_EQ(problemOf("at 5 click Command99\n"), "1: 'Command99' is not a control that can be clicked");

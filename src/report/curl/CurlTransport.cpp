@@ -61,7 +61,9 @@ bool CurlTransport::sendRequest(HttpHandle request, const std::string& body) {
         r.curl->finish();
         return false;
     }
-    pump(request, [](const CurlRequest& c) { return c.answered() || c.finished(); });
+    // Sending blocks: no handler runs before the request is on the wire and
+    // answered, so none can end the program with the report unsent.
+    pump(request, [](const CurlRequest& c) { return c.answered() || c.finished(); }, false);
     CurlRequest* after = findRequest(request);
     return after && after->answered();
 }
@@ -69,7 +71,7 @@ bool CurlTransport::sendRequest(HttpHandle request, const std::string& body) {
 std::size_t CurlTransport::readFile(HttpHandle request, char* buffer, std::size_t size) {
     auto found = requests_.find(request);
     if (found == requests_.end() || !found->second.sent || !buffer || size == 0) return 0;
-    pump(request, [](const CurlRequest& c) { return c.hasContent() || c.finished(); });
+    pump(request, [](const CurlRequest& c) { return c.hasContent() || c.finished(); }, true);
     CurlRequest* after = findRequest(request);
     return after ? after->take(buffer, size) : 0;
 }
@@ -112,8 +114,8 @@ void CurlTransport::closeConnection(HttpHandle handle) {
     connections_.erase(handle);
 }
 
-void CurlTransport::pump(HttpHandle handle,
-                         const std::function<bool(const CurlRequest&)>& done) {
+void CurlTransport::pump(HttpHandle handle, const std::function<bool(const CurlRequest&)>& done,
+                         bool runEvents) {
     const int waitMs = static_cast<int>(settings_.eventInterval.count());
     for (;;) {
         int running = 0;
@@ -128,7 +130,7 @@ void CurlTransport::pump(HttpHandle handle,
         curl_multi_poll(multi_, nullptr, 0, waitMs, nullptr);
         // Events run outside every curl call: a handler that ends the program
         // unwinds through here, never through curl.
-        loop_.processPendingEvents();
+        if (runEvents) loop_.processPendingEvents();
     }
 }
 

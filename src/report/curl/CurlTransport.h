@@ -14,10 +14,11 @@ namespace tc {
 
 class EventLoop;
 
-// The HTTP client over libcurl's multi interface. Wherever a call has to wait
-// for the network (sendRequest, readFile) it waits in short slices and lets
-// the station's pending events run between them, so timer ticks and host
-// events go on while the server takes its time. Every request is bounded by
+// The HTTP client over libcurl's multi interface. Sending blocks until the
+// server begins its answer (or the client gives up); while the answer is
+// read, the client waits in short slices and lets the station's pending
+// events run between them, so timer ticks and host events go on while the
+// server takes its time. Every request is bounded by
 // the settings: at most `timeout` in all and at most `answerLimit` bytes of
 // answer kept.
 class CurlTransport final : public HttpTransport {
@@ -55,8 +56,8 @@ private:
     void closeRequest(HttpHandle handle);
     void closeConnection(HttpHandle handle);
     // Lets curl work on every transfer until done(request) holds or the
-    // request has gone, with the station's events between the waits.
-    void pump(HttpHandle handle, const std::function<bool(const CurlRequest&)>& done);
+    // request has gone, with the station's events between the waits if asked.
+    void pump(HttpHandle handle, const std::function<bool(const CurlRequest&)>& done, bool runEvents);
     void collectFinished();
 
     EventLoop& loop_;
