@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# Sets up what is missing and builds Tailchime in build/.
+# Sets up what is missing and builds Tailchime in build/:
+#   bash scripts/build.sh run    only the program and its tones
+#   bash scripts/build.sh        everything, tests and benchmarks included
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+if [ "${1:-all}" = run ]; then
+  bash scripts/setup.sh run
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAILCHIME_TESTS=OFF -DTAILCHIME_BENCH=OFF >/dev/null
+  cmake --build build --target tailchime tailchime_tones
+else
+  bash scripts/setup.sh
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAILCHIME_TESTS=ON -DTAILCHIME_BENCH=ON >/dev/null
+  cmake --build build -j"$(nproc)"
+fi

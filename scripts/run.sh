@@ -4,7 +4,7 @@
 # headless, with its transcript.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh
+bash scripts/build.sh run
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -f build/src/libtailchime_qt.a ]; then
   exec build/src/tailchime "$@"
 fi

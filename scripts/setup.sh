@@ -1,25 +1,37 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that Tailchime needs to build, run and test,
-# when some are missing. Safe to run again.
+# Installs the Debian packages that Tailchime needs, when some are missing.
+# Safe to run again.
+#   bash scripts/setup.sh run    what building and running the program needs
+#   bash scripts/setup.sh        that and everything the tests need
 set -euo pipefail
 
-PACKAGES=(
+RUN_PACKAGES=(
   # build
-  cmake ninja-build g++ pkg-config libgtest-dev
+  cmake ninja-build g++ pkg-config
   # sound: decoding, MIDI with a General MIDI soundfont, output
   libsndfile1-dev libmpg123-dev libfluidsynth-dev timgm6mb-soundfont libsdl2-dev
   # usage report
   libcurl4-openssl-dev
   # windows
   qt6-base-dev qt6-svg-dev libgl-dev
-  # test fixtures and screenshots
-  sox lame twolame xvfb xauth x11-utils imagemagick
+)
+TEST_PACKAGES=(
+  libgtest-dev
+  # test fixtures, screenshots, killing a save at each of its calls
+  sox lame twolame xvfb xauth x11-utils imagemagick strace
+  # sanitizers and fuzzing (clang's libFuzzer)
+  clang libclang-rt-14-dev
+  # the Debian package and its checks
+  dpkg-dev librsvg2-bin lintian desktop-file-utils man-db
   # the Windows build (MinGW-w64, widl) and its tests under Wine
   g++-mingw-w64-x86-64 mingw-w64-tools wine64 wine libwine-dev gstreamer1.0-plugins-good
 )
 
+packages=("${RUN_PACKAGES[@]}")
+[ "${1:-test}" = run ] || packages+=("${TEST_PACKAGES[@]}")
+
 missing=()
-for p in "${PACKAGES[@]}"; do
+for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0

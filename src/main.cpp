@@ -8,6 +8,7 @@
 #include "app/Launch.h"
 #include "app/ToneFiles.h"
 #include "app/posix/ConfigFolder.h"
+#include "app/posix/DataFolder.h"
 #include "app/posix/InstanceLock.h"
 #include "report/curl/CurlTransport.h"
 #include "transmit/sound/AudioFactories.h"
@@ -24,8 +25,8 @@ int main(int argc, char** argv) {
     p.previousInstance = [](const std::string& dir) { return !lock.acquire(dir); };
     p.profile = [](const std::string& dir) { return std::make_unique<tc::IniProfile>(dir + "/tailchime.ini"); };
     p.stationSound = [] { return std::make_unique<tc::sound::CwOnTheAir>(); };
-    p.rfToneDefault = tc::defaultTone("RF.wav");
-    p.inetToneDefault = tc::defaultTone("IP.wav");
+    p.rfToneDefault = tc::defaultTone("RF.wav", tc::installedDataFolder());
+    p.inetToneDefault = tc::defaultTone("IP.wav", tc::installedDataFolder());
     launcher.http = [](tc::EventLoop& loop) { return std::make_shared<tc::CurlTransport>(loop); };
     launcher.configDirDefault = tc::defaultConfigFolder();
 #ifdef TAILCHIME_WITH_QT

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "app/Identity.h"
 #include "headless/Runner.h"
 #include "report/UsageReport.h"
 
@@ -23,6 +24,10 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
     if (!options) return usageError(problem);
     if (options->help) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (options->version) {
+        std::cout << identity::kProduct << " " << identity::versionText() << "\n";
         return 0;
     }
     StatsServer server;

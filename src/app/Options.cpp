@@ -39,6 +39,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             o.trace = true;
         else if (a == "--help" || a == "-h")
             o.help = true;
+        else if (a == "--version")
+            o.version = true;
         else {
             problem = "unknown option '" + a + "'";
             ok = false;

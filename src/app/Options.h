@@ -16,6 +16,7 @@ struct Options {
     std::optional<std::string> screenshotDir;   // --screenshot DIR (windowed)
     std::optional<std::string> host;            // --host echolink (beside the real host)
     bool help = false;                          // --help
+    bool version = false;                       // --version
 };
 
 // Reads the arguments after the program name. On failure returns nullopt
