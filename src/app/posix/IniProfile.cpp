@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <utility>
 
 namespace tc {
@@ -58,8 +57,10 @@ std::optional<std::string> readFile(const fs::path& path) {
     if (fs::file_size(path, ec) > kLargestFile || ec) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes(static_cast<std::size_t>(fs::file_size(path, ec)), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
 }
 
@@ -131,13 +132,12 @@ bool IniProfile::Flush() {
     std::vector<IniWrite> writes = std::move(pending_);
     pending_.clear();
     if (writes.empty()) return true;
+    read_.reset();  // reads come before saves; a large file is not held twice
     const fs::path file = target(path_);
     std::optional<std::string> now = readFile(file);
     if (!now) return false;
     std::string updated = IniText(std::move(*now)).with(writes);
-    if (!replaceFile(file, updated)) return false;
-    read_.reset();
-    return true;
+    return replaceFile(file, updated);
 }
 
 }  // namespace tc
