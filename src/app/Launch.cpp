@@ -64,6 +64,7 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         unattended.configDir = configDir;
         unattended.radio = true;
         unattended.unattended = true;
+        unattended.trace = options->trace;
         return runHeadless(unattended, platform, std::cerr, std::cerr);
     }
     if (options->host && !radio) {

@@ -7,7 +7,7 @@ const char* const kUsage =
     "       tailchime --headless SCRIPT [--virtual-time] [--config-dir DIR] [--stats-server HOST[:PORT]]\n"
     "                 [--callsign CALL] [--trace]\n"
     "       tailchime --host echolink [--config-dir DIR] [--stats-server HOST[:PORT]]   (Windows)\n"
-    "       tailchime --host rig [--no-window | --headless SCRIPT] [--rig-model N] [--rig-file DEVICE|HOST:PORT]\n"
+    "       tailchime --host rig [--no-window [--trace] | --headless SCRIPT] [--rig-model N] [--rig-file DEVICE|HOST:PORT]\n"
     "                 [--ptt-type TYPE] [--ptt-file DEVICE] [--dcd-type TYPE] [--dcd-file DEVICE]\n"
     "                 [--serial-speed BAUD] [--tx-timeout SECONDS] [--cw-speed WPM] [--callsign CALL]\n"
     "                 [--audio-device NAME] [--config-dir DIR] [--stats-server HOST[:PORT]]   (Linux)\n"

@@ -87,7 +87,8 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
     if (radio && !fitsRadio(*script, options.scriptPath, err)) return 2;
 
     StationLoop loop(options.virtualTime && !radio ? StationLoop::Pace::Virtual : StationLoop::Pace::Real);
-    if (options.unattended) out << std::unitbuf;
+    // On the real clock each line goes out as it happens: someone may be watching.
+    if (!options.virtualTime || radio) out << std::unitbuf;
     Transcript transcript = options.unattended ? Transcript(out, Transcript::wallClock)
                                                : Transcript(out, [&loop] { return loop.nowMs(); });
     TranscriptWriter writer(transcript, options.trace);
