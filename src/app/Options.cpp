@@ -1,5 +1,9 @@
 #include "app/Options.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace tc {
 
 const char* const kUsage =
@@ -15,66 +19,35 @@ const char* const kUsage =
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& problem) {
     Options o;
+    const std::pair<const char*, std::optional<std::string>*> values[] = {
+        {"--headless", &o.headlessScript},  {"--config-dir", &o.configDir},     {"--stats-server", &o.statsServer},
+        {"--callsign", &o.callsign},        {"--screenshot", &o.screenshotDir}, {"--host", &o.host},
+        {"--rig-model", &o.rig.model},      {"--rig-file", &o.rig.file},        {"--ptt-type", &o.rig.pttType},
+        {"--ptt-file", &o.rig.pttFile},     {"--dcd-type", &o.rig.dcdType},     {"--dcd-file", &o.rig.dcdFile},
+        {"--serial-speed", &o.rig.serialSpeed}, {"--tx-timeout", &o.rig.txTimeout}, {"--cw-speed", &o.rig.cwSpeed},
+        {"--audio-device", &o.audioDevice},
+    };
+    const std::pair<const char*, bool*> switches[] = {
+        {"--virtual-time", &o.virtualTime}, {"--trace", &o.trace},         {"--no-window", &o.noWindow},
+        {"--list-rigs", &o.listRigs},       {"--list-audio-devices", &o.listAudioDevices},
+        {"--help", &o.help},                {"-h", &o.help},
+    };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&](std::optional<std::string>& into) {
+        auto value = std::find_if(std::begin(values), std::end(values), [&](const auto& v) { return a == v.first; });
+        auto flag = std::find_if(std::begin(switches), std::end(switches), [&](const auto& s) { return a == s.first; });
+        if (value != std::end(values)) {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 problem = a + " needs a value";
-                return false;
+                return std::nullopt;
             }
-            into = args[++i];
-            return true;
-        };
-        bool ok = true;
-        if (a == "--headless")
-            ok = value(o.headlessScript);
-        else if (a == "--config-dir")
-            ok = value(o.configDir);
-        else if (a == "--stats-server")
-            ok = value(o.statsServer);
-        else if (a == "--callsign")
-            ok = value(o.callsign);
-        else if (a == "--screenshot")
-            ok = value(o.screenshotDir);
-        else if (a == "--host")
-            ok = value(o.host);
-        else if (a == "--rig-model")
-            ok = value(o.rig.model);
-        else if (a == "--rig-file")
-            ok = value(o.rig.file);
-        else if (a == "--ptt-type")
-            ok = value(o.rig.pttType);
-        else if (a == "--ptt-file")
-            ok = value(o.rig.pttFile);
-        else if (a == "--dcd-type")
-            ok = value(o.rig.dcdType);
-        else if (a == "--dcd-file")
-            ok = value(o.rig.dcdFile);
-        else if (a == "--serial-speed")
-            ok = value(o.rig.serialSpeed);
-        else if (a == "--tx-timeout")
-            ok = value(o.rig.txTimeout);
-        else if (a == "--cw-speed")
-            ok = value(o.rig.cwSpeed);
-        else if (a == "--audio-device")
-            ok = value(o.audioDevice);
-        else if (a == "--no-window")
-            o.noWindow = true;
-        else if (a == "--list-rigs")
-            o.listRigs = true;
-        else if (a == "--list-audio-devices")
-            o.listAudioDevices = true;
-        else if (a == "--virtual-time")
-            o.virtualTime = true;
-        else if (a == "--trace")
-            o.trace = true;
-        else if (a == "--help" || a == "-h")
-            o.help = true;
-        else {
+            *value->second = args[++i];
+        } else if (flag != std::end(switches)) {
+            *flag->second = true;
+        } else {
             problem = "unknown option '" + a + "'";
-            ok = false;
+            return std::nullopt;
         }
-        if (!ok) return std::nullopt;
     }
     return o;
 }

@@ -53,7 +53,7 @@ std::string hamlibSpelling(const std::string& type, std::initializer_list<const 
     return type;
 }
 
-constexpr std::initializer_list<const char*> kPttTypes = {"RIG", "RIG_MICDATA", "DTR", "RTS", "Parallel", "CM108",
+constexpr std::initializer_list<const char*> kPttTypes = {"RIG", "DTR", "RTS", "Parallel", "CM108",
                                                           "GPIO", "GPION", "None"};
 constexpr std::initializer_list<const char*> kDcdTypes = {"RIG", "DSR", "CTS", "CD", "Parallel", "CM108",
                                                           "GPIO", "GPION", "None"};
