@@ -46,8 +46,14 @@ bool raisesHostEvent(const Statement& s) {
     return s.kind == K::Carrier || s.kind == K::Rx || s.kind == K::Chat || s.kind == K::Closing;
 }
 
-// With a radio as the host, its events come from the radio alone.
+// With a radio as the host, its events come from the radio alone, and its
+// call sign is the operator's setting.
 bool fitsRadio(const Script& script, const std::string& path, std::ostream& err) {
+    if (script.callsign) {
+        err << path << ":" << script.callsignLine << ": a radio's call sign is the operator's setting "
+            << "(--callsign, or CALLSIGN in [RIG]); a script cannot set it\n";
+        return false;
+    }
     for (const Statement& s : script.statements) {
         if (!raisesHostEvent(s)) continue;
         err << path << ":" << s.line << ": the radio raises the host's events in a run with a radio; "

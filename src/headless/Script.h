@@ -22,6 +22,7 @@ struct Statement {
 
 struct Script {
     std::optional<std::string> callsign;
+    int callsignLine = 0;
     std::vector<Statement> statements;  // in time order
 };
 

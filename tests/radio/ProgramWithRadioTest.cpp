@@ -70,7 +70,7 @@ TEST(ProgramWithRadio, HamlibsDummyRigReceivesTheIdentAndTheToneTestsKeying) {
     EXPECT_NE(run.out().find(" play \""), std::string::npos);
 }
 
-TEST(ProgramWithRadio, AScriptCannotRaiseTheHostsEventsWhenARadioIsTheHost) {
+TEST(ProgramWithRadio, AScriptCannotRaiseTheHostsEventsNorSetTheCallSignWhenARadioIsTheHost) {
     for (const char* line : {"at 100 carrier up", "at 100 rx on", "at 100 chat /ver/", "at 100 closing"}) {
         Program p;
         std::string path = p.script(std::string("at 50 click Command10\n") + line + "\n");
@@ -79,6 +79,12 @@ TEST(ProgramWithRadio, AScriptCannotRaiseTheHostsEventsWhenARadioIsTheHost) {
         EXPECT_EQ(run.err(), path + ":2: the radio raises the host's events in a run with a radio; a script cannot raise them\n");
         EXPECT_EQ(run.out(), "");  // nothing ran
     }
+    Program p;
+    std::string path = p.script("# the station\ncallsign W1AW-R\nat 50 click Command10\n");
+    Child run(p.args({"--headless", path, "--host", "rig", "--rig-model", "2", "--rig-file", "127.0.0.1:9"}));
+    EXPECT_EQ(run.wait(), 2);
+    EXPECT_EQ(run.err(), path + ":2: a radio's call sign is the operator's setting (--callsign, or CALLSIGN in [RIG]); "
+                                "a script cannot set it\n");
 }
 
 // The same timeline on the simulated station (virtual time) and on the

@@ -1,5 +1,8 @@
 #include "hostlink/hamlib/RigStation.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 #include <algorithm>
 
 #include "app/EventLoop.h"
@@ -117,6 +120,10 @@ void RigStation::rest(int ms) {
 }
 
 void RigStation::serve() {
+    // The station's thread may run on real-time scheduling; the radio's
+    // waits on a line and needs none of it.
+    sched_param normal{};
+    pthread_setschedparam(pthread_self(), SCHED_OTHER, &normal);
     int pauseMs = kFirstPauseMs;
     for (;;) {
         {
