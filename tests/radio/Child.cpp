@@ -52,6 +52,9 @@ void Child::pump(int fd, std::string& into) {
         grew_.notify_all();
     }
     close(fd);
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++closed_;
+    grew_.notify_all();
 }
 
 void Child::signal(int sig) {
@@ -80,7 +83,8 @@ int Child::wait() {
 
 bool Child::waitFor(const std::string& stream, const std::string& text) {
     std::unique_lock<std::mutex> lock(mutex_);
-    return grew_.wait_for(lock, kGuard, [&] { return stream.find(text) != std::string::npos; });
+    grew_.wait_for(lock, kGuard, [&] { return stream.find(text) != std::string::npos || closed_ == 2; });
+    return stream.find(text) != std::string::npos;
 }
 
 std::string Child::out() {

@@ -27,7 +27,8 @@ public:
     // it ended by a signal.
     int wait();
 
-    // Waits until a line of out (or err) contains text; false after the guard.
+    // Waits until out (or err) contains text; false when the program has
+    // closed both without it, or after the guard.
     bool waitOut(const std::string& text) { return waitFor(out_, text); }
     bool waitErr(const std::string& text) { return waitFor(err_, text); }
 
@@ -43,6 +44,7 @@ private:
     std::mutex mutex_;
     std::condition_variable grew_;
     std::string out_, err_;
+    int closed_ = 0;  // streams at their end
     std::thread outReader_, errReader_;
 };
 

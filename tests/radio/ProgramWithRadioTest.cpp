@@ -163,6 +163,21 @@ TEST(ProgramWithRadio, AStopSignalReleasesTheTransmitterAtOnceAndEndsAsACloseReq
     }
 }
 
+TEST(ProgramWithRadio, TheWindowsOnARadioEndOnAStopSignalWithTheTransmitterReleased) {
+    Program p;
+    RigStandIn rig;
+    Child run(p.args({"--host", "rig", "--rig-model", "2", "--rig-file", rig.address()}),
+              {"SDL_AUDIODRIVER=dummy", "QT_QPA_PLATFORM=offscreen"});
+    // The radio's news reaches the log from the windows' own loop, which
+    // runs once the station has started and its stop signals are handled.
+    bool started = run.waitErr("radio \"radio open");
+    if (!started && run.err().find("has no windows") != std::string::npos) GTEST_SKIP() << "a build without windows";
+    ASSERT_TRUE(started) << run.err();
+    run.signal(SIGTERM);
+    EXPECT_EQ(run.wait(), 0);
+    EXPECT_EQ(rig.record().back(), "ptt 0");
+}
+
 // SDL would take the two signals over once the first sound has played; the
 // station's own handling must still end the run.
 TEST(ProgramWithRadio, AStopSignalEndsARunAfterASoundHasPlayed) {
