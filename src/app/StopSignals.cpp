@@ -13,30 +13,22 @@ volatile std::sig_atomic_t requested = 0;
 
 extern "C" void onStopSignal(int) { requested = 1; }
 
-void installOnce() {
-    static const bool installed = [] {
-        std::signal(SIGTERM, onStopSignal);
-        std::signal(SIGINT, onStopSignal);
-        return true;
-    }();
-    (void)installed;
-}
-
 }  // namespace
 
 bool stopRequested() { return requested != 0; }
 
-StopWatch::StopWatch(EventLoop& loop, std::function<void()> onStop) {
-    installOnce();
+StopWatch::StopWatch(EventLoop& loop, std::function<bool()> onStop)
+    : previousTerm_(std::signal(SIGTERM, onStopSignal)), previousInt_(std::signal(SIGINT, onStopSignal)) {
     timer_ = loop.newTimer(kLookMs, true);
     timer_->onTick = [this, onStop = std::move(onStop)] {
-        if (!stopRequested()) return;
-        timer_->setEnabled(false);
-        onStop();
+        if (stopRequested() && onStop()) timer_->setEnabled(false);
     };
 }
 
-StopWatch::~StopWatch() = default;
+StopWatch::~StopWatch() {
+    std::signal(SIGTERM, previousTerm_);
+    std::signal(SIGINT, previousInt_);
+}
 
 void releaseAndClose(Form21& form) {
     try {

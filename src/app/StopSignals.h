@@ -14,11 +14,12 @@ class Timer;
 // thread) can see the request at once through stopRequested().
 bool stopRequested();
 
-// Installs the program's handling of the two signals (once per process) and
-// calls onStop on the loop's thread, once, soon after the first of them.
+// Handles the two signals while it lives (the handling before it comes back
+// afterwards) and, soon after the first of them, calls onStop on the loop's
+// thread until it returns true (it has done what a stop does).
 class StopWatch {
 public:
-    StopWatch(EventLoop& loop, std::function<void()> onStop);
+    StopWatch(EventLoop& loop, std::function<bool()> onStop);
     ~StopWatch();
     StopWatch(const StopWatch&) = delete;
     StopWatch& operator=(const StopWatch&) = delete;
@@ -27,6 +28,9 @@ public:
     static constexpr int kLookMs = 25;
 
 private:
+    using Handler = void (*)(int);
+    Handler previousTerm_;
+    Handler previousInt_;
     std::unique_ptr<Timer> timer_;
 };
 

@@ -98,6 +98,13 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
     Transcript transcript = options.unattended ? Transcript(out, Transcript::wallClock)
                                                : Transcript(out, [&loop] { return loop.nowMs(); });
     TranscriptWriter writer(transcript, options.trace);
+    // SIGTERM and SIGINT stay handled until the radio below has let go of
+    // the transmitter, at the very end of the run.
+    Form21* running = nullptr;
+    StopWatch stopSignals(loop, [&running] {
+        if (running) releaseAndClose(*running);
+        return running != nullptr;
+    });
     Transcript radioTranscript(err, Transcript::wallClock);
     RadioLog radioLog(options.unattended ? transcript : radioTranscript);
     if (options.unattended && platform.realTime) {
@@ -126,7 +133,7 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
     Form21 form({loop, radioHost ? *radioHost : static_cast<HostLinkFactory&>(station), *audio, desktop, *profile,
                  platform.rfToneDefault, platform.inetToneDefault, std::move(report), {}});
     writer.attach(form);
-    StopWatch stopSignals(loop, [&form] { releaseAndClose(form); });
+    running = &form;
 
     // The statements wait on the loop for their time; the script's end
     // (or the run-out after its last statement) stops the run. An

@@ -44,6 +44,13 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
 
     HeldEnd held;
     QtEventLoop loop(held);
+    // SIGTERM and SIGINT: the transmitter released, then as a close request;
+    // handled until the radio below has let go of the transmitter.
+    Form21* running = nullptr;
+    StopWatch stopSignals(loop, [&running] {
+        if (running) releaseAndClose(*running);
+        return running != nullptr;
+    });
     // A radio, or the real host program with --host, else the simulated
     // station and its window. A radio's news goes to the log on stderr.
     Transcript radioLog(std::cerr, Transcript::wallClock);
@@ -72,8 +79,7 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     std::unique_ptr<SimulatorWindow> simulator;
     if (!hostProgram) simulator = std::make_unique<SimulatorWindow>(station, held);
 
-    // SIGTERM and SIGINT: the transmitter released, then as a close request.
-    StopWatch stopSignals(loop, [&form] { releaseAndClose(form); });
+    running = &form;
 
     form.load();
     if (form.ended() || held.held()) return 0;
