@@ -76,7 +76,11 @@ TEST(RigStation, WithoutAKeyerTheStationKeysAndSoundsItsOwnMorse) {
 
 TEST(RigStation, ARadioMissingAtStartIsReportedAndOpenedWhenItComes) {
     RadioBench b(0, false);
-    ASSERT_TRUE(b.runUntilHeard("notice cannot open the radio, model 2 (Hamlib NET rigctl) on " + b.rig.address()));
+    const std::string cannot = "notice cannot open the radio, model 2 (Hamlib NET rigctl) on " + b.rig.address() +
+                               ": the line to the radio failed; trying again in ";
+    // Each try is told, with a pause that grows.
+    ASSERT_TRUE(b.runUntilHeard(cannot + "2 s"));
+    EXPECT_EQ(b.heard.only({"notice cannot"}), (std::vector<std::string>{cannot + "1 s", cannot + "2 s"}));
     EXPECT_FALSE(b.station->GetCarrierDetect());
     b.station->SendCW(0, "K");
     ASSERT_TRUE(b.runUntilHeard("notice CW \"K\" not sent: no radio"));
