@@ -56,7 +56,8 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         return 2;
     }
     const bool radio = static_cast<bool>(platform.radio);
-    if (radio && options->virtualTime) return usageError("a radio runs on the real clock: --virtual-time is for scripts");
+    if (radio && options->virtualTime)
+        return usageError("a radio runs on the real clock: --virtual-time is for scripts");
     if (options->noWindow) {
         if (!radio) return usageError("--no-window runs a station with a radio: give --host rig (or a [RIG] section)");
         if (options->headlessScript) return usageError("--no-window and --headless exclude each other");

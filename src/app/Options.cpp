@@ -11,8 +11,9 @@ const char* const kUsage =
     "       tailchime --headless SCRIPT [--virtual-time] [--config-dir DIR] [--stats-server HOST[:PORT]]\n"
     "                 [--callsign CALL] [--trace]\n"
     "       tailchime --host echolink [--config-dir DIR] [--stats-server HOST[:PORT]]   (Windows)\n"
-    "       tailchime --host rig [--no-window [--trace] | --headless SCRIPT] [--rig-model N] [--rig-file DEVICE|HOST:PORT]\n"
-    "                 [--ptt-type TYPE] [--ptt-file DEVICE] [--dcd-type TYPE] [--dcd-file DEVICE]\n"
+    "       tailchime --host rig [--no-window [--trace] | --headless SCRIPT] [--rig-model N]\n"
+    "                 [--rig-file DEVICE|HOST:PORT] [--ptt-type TYPE] [--ptt-file DEVICE] [--dcd-type TYPE]\n"
+    "                 [--dcd-file DEVICE]\n"
     "                 [--serial-speed BAUD] [--tx-timeout SECONDS] [--cw-speed WPM] [--callsign CALL]\n"
     "                 [--audio-device NAME] [--config-dir DIR] [--stats-server HOST[:PORT]]   (Linux)\n"
     "       tailchime --list-rigs | --list-audio-devices\n";
@@ -20,17 +21,23 @@ const char* const kUsage =
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& problem) {
     Options o;
     const std::pair<const char*, std::optional<std::string>*> values[] = {
-        {"--headless", &o.headlessScript},  {"--config-dir", &o.configDir},     {"--stats-server", &o.statsServer},
-        {"--callsign", &o.callsign},        {"--screenshot", &o.screenshotDir}, {"--host", &o.host},
-        {"--rig-model", &o.rig.model},      {"--rig-file", &o.rig.file},        {"--ptt-type", &o.rig.pttType},
-        {"--ptt-file", &o.rig.pttFile},     {"--dcd-type", &o.rig.dcdType},     {"--dcd-file", &o.rig.dcdFile},
-        {"--serial-speed", &o.rig.serialSpeed}, {"--tx-timeout", &o.rig.txTimeout}, {"--cw-speed", &o.rig.cwSpeed},
-        {"--audio-device", &o.audioDevice},
+        {"--headless", &o.headlessScript},      {"--config-dir", &o.configDir},
+        {"--stats-server", &o.statsServer},     {"--callsign", &o.callsign},
+        {"--screenshot", &o.screenshotDir},     {"--host", &o.host},
+        {"--rig-model", &o.rig.model},          {"--rig-file", &o.rig.file},
+        {"--ptt-type", &o.rig.pttType},         {"--ptt-file", &o.rig.pttFile},
+        {"--dcd-type", &o.rig.dcdType},         {"--dcd-file", &o.rig.dcdFile},
+        {"--serial-speed", &o.rig.serialSpeed}, {"--tx-timeout", &o.rig.txTimeout},
+        {"--cw-speed", &o.rig.cwSpeed},         {"--audio-device", &o.audioDevice},
     };
     const std::pair<const char*, bool*> switches[] = {
-        {"--virtual-time", &o.virtualTime}, {"--trace", &o.trace},         {"--no-window", &o.noWindow},
-        {"--list-rigs", &o.listRigs},       {"--list-audio-devices", &o.listAudioDevices},
-        {"--help", &o.help},                {"-h", &o.help},
+        {"--virtual-time", &o.virtualTime},
+        {"--trace", &o.trace},
+        {"--no-window", &o.noWindow},
+        {"--list-rigs", &o.listRigs},
+        {"--list-audio-devices", &o.listAudioDevices},
+        {"--help", &o.help},
+        {"-h", &o.help},
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];

@@ -23,7 +23,8 @@ struct Program {
         return path;
     }
     std::vector<std::string> args(std::vector<std::string> more) {
-        std::vector<std::string> a = {TAILCHIME_TEST_BIN, "--config-dir", config.path(), "--stats-server", "127.0.0.1:9"};
+        std::vector<std::string> a = {TAILCHIME_TEST_BIN, "--config-dir", config.path(), "--stats-server",
+                                      "127.0.0.1:9"};
         a.insert(a.end(), more.begin(), more.end());
         return a;
     }
@@ -53,7 +54,8 @@ TEST(ProgramWithRadio, HamlibsDummyRigReceivesTheIdentAndTheToneTestsKeying) {
     Program p;
     int port = freePort();
     std::string log = p.config.file("rigctld.log");
-    Child rigctld({"sh", "-c", "exec rigctld -m 1 -P RIG -T 127.0.0.1 -t " + std::to_string(port) + " -vvvvv 2>" + log});
+    Child rigctld(
+        {"sh", "-c", "exec rigctld -m 1 -P RIG -T 127.0.0.1 -t " + std::to_string(port) + " -vvvvv 2>" + log});
     ASSERT_TRUE(acceptsConnections(port));
     Child run(p.args({"--headless", p.script("at 300 click Command10\nat 1500 click Command7\n"), "--host", "rig",
                       "--rig-model", "2", "--rig-file", "127.0.0.1:" + std::to_string(port)}),
@@ -76,15 +78,17 @@ TEST(ProgramWithRadio, AScriptCannotRaiseTheHostsEventsNorSetTheCallSignWhenARad
         std::string path = p.script(std::string("at 50 click Command10\n") + line + "\n");
         Child run(p.args({"--headless", path, "--host", "rig", "--rig-model", "2", "--rig-file", "127.0.0.1:9"}));
         EXPECT_EQ(run.wait(), 2) << line;
-        EXPECT_EQ(run.err(), path + ":2: the radio raises the host's events in a run with a radio; a script cannot raise them\n");
+        EXPECT_EQ(run.err(),
+                  path + ":2: the radio raises the host's events in a run with a radio; a script cannot raise them\n");
         EXPECT_EQ(run.out(), "");  // nothing ran
     }
     Program p;
     std::string path = p.script("# the station\ncallsign W1AW-R\nat 50 click Command10\n");
     Child run(p.args({"--headless", path, "--host", "rig", "--rig-model", "2", "--rig-file", "127.0.0.1:9"}));
     EXPECT_EQ(run.wait(), 2);
-    EXPECT_EQ(run.err(), path + ":2: a radio's call sign is the operator's setting (--callsign, or CALLSIGN in [RIG]); "
-                                "a script cannot set it\n");
+    EXPECT_EQ(run.err(), path +
+                             ":2: a radio's call sign is the operator's setting (--callsign, or CALLSIGN in [RIG]); "
+                             "a script cannot set it\n");
 }
 
 // The same timeline on the simulated station (virtual time) and on the
@@ -131,8 +135,8 @@ TEST_P(SameTimeline, OnTheRadioAsOnTheSimulatedStation) {
         std::erase_if(lines, [](const std::string& l) { return l.rfind("played ", 0) == 0; });
         return lines;
     };
-    EXPECT_EQ(comparable(untimed(run.out())), comparable(untimed(simulated.out())))
-        << run.out() << "\n--- simulated:\n" << simulated.out();
+    EXPECT_EQ(comparable(untimed(run.out())), comparable(untimed(simulated.out()))) << run.out() << "\n--- simulated:\n"
+                                                                                    << simulated.out();
     // What the radio was told: released at opening, then one keyed stretch.
     auto r = rig.record();
     EXPECT_EQ(std::count(r.begin(), r.end(), "ptt 1"), 1);
@@ -149,8 +153,9 @@ TEST(ProgramWithRadio, AStopSignalReleasesTheTransmitterAtOnceAndEndsAsACloseReq
         Program p;
         RigStandIn rig;
         rig.setMorseKeyer(false);  // the station keys its own Morse: a long keyed stretch
-        Child run(p.args({"--headless", p.script("at 100 type CourtesyID TEST TEST TEST TEST\nat 200 click Command10\n"
-                                                 "at 600000 end\n"),
+        Child run(p.args({"--headless",
+                          p.script("at 100 type CourtesyID TEST TEST TEST TEST\nat 200 click Command10\n"
+                                   "at 600000 end\n"),
                           "--host", "rig", "--rig-model", "2", "--rig-file", rig.address()}),
                   kQuietSound);
         ASSERT_TRUE(rig.waitFor([](const auto& r) { return RigStandIn::find(r, "ptt 1") >= 0; }));
@@ -230,9 +235,13 @@ TEST(ProgramWithRadio, ChoicesThatCannotWorkAreRefusedBeforeTheStationStarts) {
         {{"--host", "rig", "--no-window", "--rig-model", "two"}, "", "--rig-model: 'two' is not a whole number"},
         {{"--no-window"}, "[RIG]\nMODEL=2\nTXTIMEOUT=-5\n", "[RIG] TXTIMEOUT: '-5' is not a whole number of 0 or more"},
         {{"--host", "rig", "--no-window"}, "", "no radio model: give --rig-model N"},
-        {{"--host", "rig", "--no-window", "--rig-model", "2", "--dcd-type", "SMOKE"}, "", "--dcd-type (one of RIG, DSR"},
+        {{"--host", "rig", "--no-window", "--rig-model", "2", "--dcd-type", "SMOKE"},
+         "",
+         "--dcd-type (one of RIG, DSR"},
         {{"--host", "rig", "--rig-model", "987654", "--no-window"}, "", "Hamlib has no rig model 987654"},
-        {{"--host", "rig", "--rig-model", "2", "--headless", "x.tcs", "--virtual-time"}, "", "a radio runs on the real clock"},
+        {{"--host", "rig", "--rig-model", "2", "--headless", "x.tcs", "--virtual-time"},
+         "",
+         "a radio runs on the real clock"},
         {{"--no-window"}, "", "--no-window runs a station with a radio"},
     };
     for (const Case& c : cases) {

@@ -190,7 +190,8 @@ void RigStandIn::serve() {
         }
         for (size_t i = 2; i < fds.size(); ++i) {
             if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-            auto it = std::find_if(clients_.begin(), clients_.end(), [&](const Client& c) { return c.fd == fds[i].fd; });
+            auto it =
+                std::find_if(clients_.begin(), clients_.end(), [&](const Client& c) { return c.fd == fds[i].fd; });
             if (it == clients_.end()) continue;
             char buf[512];
             ssize_t n = recv(it->fd, buf, sizeof buf, 0);

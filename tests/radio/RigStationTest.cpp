@@ -71,7 +71,8 @@ TEST(RigStation, WithoutAKeyerTheStationKeysAndSoundsItsOwnMorse) {
     ASSERT_GE(keyed, 0);
     ASSERT_GE(RigStandIn::find(r, "ptt 0", keyed), 0);
     // The logic heard one keyed stretch per letter, in order.
-    EXPECT_EQ(b.heard.only({"tx ", "cw "}), (std::vector<std::string>{"cw K", "cw I", "tx on", "tx off", "tx on", "tx off"}));
+    EXPECT_EQ(b.heard.only({"tx ", "cw "}),
+              (std::vector<std::string>{"cw K", "cw I", "tx on", "tx off", "tx on", "tx off"}));
 }
 
 TEST(RigStation, ARadioMissingAtStartIsReportedAndOpenedWhenItComes) {

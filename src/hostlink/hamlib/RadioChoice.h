@@ -10,7 +10,7 @@ namespace tc {
 
 // What the radio needs from the rest of the program.
 struct RadioParts {
-    RigStation::CwVoice voice;                                  // the Morse tone of a radio without a keyer
+    RigStation::CwVoice voice;                                 // the Morse tone of a radio without a keyer
     std::function<void(const std::string& name)> audioDevice;  // the sound card wired to the radio
 };
 

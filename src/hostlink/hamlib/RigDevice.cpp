@@ -25,15 +25,23 @@ void silenceHamlib() {
 
 std::string why(int code) {
     switch (-code) {
-        case RIG_EIO: return "the line to the radio failed";
-        case RIG_ETIMEOUT: return "the radio did not answer in time";
-        case RIG_EPROTO: return "the radio's answer made no sense";
-        case RIG_EINVAL: return "the radio refused a parameter";
+        case RIG_EIO:
+            return "the line to the radio failed";
+        case RIG_ETIMEOUT:
+            return "the radio did not answer in time";
+        case RIG_EPROTO:
+            return "the radio's answer made no sense";
+        case RIG_EINVAL:
+            return "the radio refused a parameter";
         case RIG_ENIMPL:
-        case RIG_ENAVAIL: return "the radio cannot do that";
-        case RIG_ERJCTED: return "the radio rejected the command";
-        case RIG_ECONF: return "the radio's configuration is wrong";
-        default: return "Hamlib error " + std::to_string(code);
+        case RIG_ENAVAIL:
+            return "the radio cannot do that";
+        case RIG_ERJCTED:
+            return "the radio rejected the command";
+        case RIG_ECONF:
+            return "the radio's configuration is wrong";
+        default:
+            return "Hamlib error " + std::to_string(code);
     }
 }
 
@@ -42,7 +50,8 @@ bool cannot(int code) { return code == -RIG_ENIMPL || code == -RIG_ENAVAIL; }
 bool sameLetters(const std::string& a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i]; ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
     return i == a.size() && !b[i];
 }
 
@@ -53,10 +62,10 @@ std::string hamlibSpelling(const std::string& type, std::initializer_list<const 
     return type;
 }
 
-constexpr std::initializer_list<const char*> kPttTypes = {"RIG", "DTR", "RTS", "Parallel", "CM108",
-                                                          "GPIO", "GPION", "None"};
-constexpr std::initializer_list<const char*> kDcdTypes = {"RIG", "DSR", "CTS", "CD", "Parallel", "CM108",
-                                                          "GPIO", "GPION", "None"};
+constexpr std::initializer_list<const char*> kPttTypes = {"RIG",   "DTR",  "RTS",   "Parallel",
+                                                          "CM108", "GPIO", "GPION", "None"};
+constexpr std::initializer_list<const char*> kDcdTypes = {"RIG",   "DSR",  "CTS",   "CD",  "Parallel",
+                                                          "CM108", "GPIO", "GPION", "None"};
 
 std::string joined(std::initializer_list<const char*> names) {
     std::string out;
@@ -73,10 +82,12 @@ RigDevice::RigDevice(const RigConfig& config) {
     if (!rig_) throw RigError("Hamlib has no rig model " + std::to_string(config.model) + " (--list-rigs lists them)");
     if (!config.file.empty()) set("rig_pathname", config.file, "--rig-file");
     if (!config.pttType.empty())
-        set("ptt_type", hamlibSpelling(config.pttType, kPttTypes), ("--ptt-type (one of " + joined(kPttTypes) + ")").c_str());
+        set("ptt_type", hamlibSpelling(config.pttType, kPttTypes),
+            ("--ptt-type (one of " + joined(kPttTypes) + ")").c_str());
     if (!config.pttFile.empty()) set("ptt_pathname", config.pttFile, "--ptt-file");
     if (!config.dcdType.empty())
-        set("dcd_type", hamlibSpelling(config.dcdType, kDcdTypes), ("--dcd-type (one of " + joined(kDcdTypes) + ")").c_str());
+        set("dcd_type", hamlibSpelling(config.dcdType, kDcdTypes),
+            ("--dcd-type (one of " + joined(kDcdTypes) + ")").c_str());
     if (!config.dcdFile.empty()) set("dcd_pathname", config.dcdFile, "--dcd-file");
     if (config.serialSpeed) set("serial_speed", std::to_string(config.serialSpeed), "--serial-speed");
     set("timeout", std::to_string(kAnswerMs), "timeout");
@@ -114,7 +125,8 @@ void RigDevice::close() {
 
 void RigDevice::setPtt(bool keyed) {
     int code = rig_set_ptt(rig_, RIG_VFO_CURR, keyed ? RIG_PTT_ON : RIG_PTT_OFF);
-    if (code != RIG_OK) throw RigError(std::string(keyed ? "keying" : "releasing") + " the transmitter failed: " + why(code));
+    if (code != RIG_OK)
+        throw RigError(std::string(keyed ? "keying" : "releasing") + " the transmitter failed: " + why(code));
 }
 
 std::optional<bool> RigDevice::carrier() {
@@ -156,7 +168,7 @@ std::string listRigs() {
     rig_list_foreach(
         [](const rig_caps* caps, rig_ptr_t data) {
             *static_cast<std::ostringstream*>(data) << caps->rig_model << "\t" << caps->mfg_name << "\t"
-                                                     << caps->model_name << "\t" << rig_strstatus(caps->status) << "\n";
+                                                    << caps->model_name << "\t" << rig_strstatus(caps->status) << "\n";
             return 1;
         },
         &out);

@@ -19,8 +19,7 @@ std::string seconds(int ms) { return std::to_string((ms + 999) / 1000) + " s"; }
 }  // namespace
 
 RigStation::RigStation(EventLoop& loop, RigConfig config, CwVoice voice)
-    : loop_(loop), config_(std::move(config)), voice_(std::move(voice)),
-      device_(std::make_unique<RigDevice>(config_)) {
+    : loop_(loop), config_(std::move(config)), voice_(std::move(voice)), device_(std::make_unique<RigDevice>(config_)) {
     delivery_ = loop_.newTimer(kDeliverMs, true);
     delivery_->onTick = [this] { deliver(); };
     thread_ = std::thread([this] { serve(); });
@@ -144,9 +143,8 @@ void RigStation::serve() {
         pauseMs = kFirstPauseMs;  // the radio works: the next loss starts with a short pause
         // A change of keying or a new CW text wakes the thread before its poll is due.
         std::unique_lock<std::mutex> lock(mutex_);
-        wake_.wait_until(lock, started + std::chrono::milliseconds(kPollMs), [this] {
-            return quit_ || wantPtt_ != toldWant_ || (!morse_.empty() && !cwActive_);
-        });
+        wake_.wait_until(lock, started + std::chrono::milliseconds(kPollMs),
+                         [this] { return quit_ || wantPtt_ != toldWant_ || (!morse_.empty() && !cwActive_); });
     }
     releaseAndClose();
 }
@@ -188,7 +186,8 @@ void RigStation::keyAsWanted(bool want, bool released, Clock::time_point now) {
     if (want && (!wantSeen_ || released)) keyedSince_ = now;
     wantSeen_ = want;
     if (!want || released) timeoutLatched_ = false;
-    if (want && config_.txTimeoutS > 0 && !timeoutLatched_ && now - keyedSince_ >= std::chrono::seconds(config_.txTimeoutS)) {
+    if (want && config_.txTimeoutS > 0 && !timeoutLatched_ &&
+        now - keyedSince_ >= std::chrono::seconds(config_.txTimeoutS)) {
         timeoutLatched_ = true;
         tell({News::Kind::TimedOut, true, {}});
         tell({News::Kind::Notice, false,

@@ -101,10 +101,10 @@ private:
     HostEvents* sink_ = nullptr;
 
     // The logic thread's view, changed only there.
-    bool ptt_ = false;        // as the logic keys it
-    bool cwKeyed_ = false;    // the station keys its own Morse
-    bool timedOut_ = false;   // the time-out released the transmitter
-    bool keyed_ = false;      // what GetPTT reports
+    bool ptt_ = false;       // as the logic keys it
+    bool cwKeyed_ = false;   // the station keys its own Morse
+    bool timedOut_ = false;  // the time-out released the transmitter
+    bool keyed_ = false;     // what GetPTT reports
     bool carrier_ = false;
 
     // Shared between the threads.
@@ -118,8 +118,8 @@ private:
 
     // The radio's thread alone.
     std::unique_ptr<RigDevice> device_;
-    int sentPtt_ = -1;  // what the radio was last told: -1 unknown, 0 released, 1 keyed
-    bool heard_ = false;  // the carrier as last read
+    int sentPtt_ = -1;             // what the radio was last told: -1 unknown, 0 released, 1 keyed
+    bool heard_ = false;           // the carrier as last read
     bool carrierUnknown_ = false;  // the radio cannot report its carrier (said once)
     Clock::time_point keyedSince_{};
     unsigned long seenReleases_ = 0;
