@@ -13,9 +13,9 @@ const char* const kUsage =
     "       tailchime --host echolink [--config-dir DIR] [--stats-server HOST[:PORT]]   (Windows)\n"
     "       tailchime --host rig [--no-window [--trace] | --headless SCRIPT] [--rig-model N]\n"
     "                 [--rig-file DEVICE|HOST:PORT] [--ptt-type TYPE] [--ptt-file DEVICE] [--dcd-type TYPE]\n"
-    "                 [--dcd-file DEVICE]\n"
-    "                 [--serial-speed BAUD] [--tx-timeout SECONDS] [--cw-speed WPM] [--callsign CALL]\n"
-    "                 [--audio-device NAME] [--config-dir DIR] [--stats-server HOST[:PORT]]   (Linux)\n"
+    "                 [--dcd-file DEVICE] [--serial-speed BAUD] [--tx-timeout SECONDS] [--cw-speed WPM]\n"
+    "                 [--callsign CALL] [--audio-device NAME] [--config-dir DIR] [--stats-server HOST[:PORT]]\n"
+    "                 (Linux)\n"
     "       tailchime --list-rigs | --list-audio-devices\n";
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& problem) {
