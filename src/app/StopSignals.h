@@ -25,7 +25,7 @@ public:
     StopWatch& operator=(const StopWatch&) = delete;
 
     // How often the watch looks: well inside one tick of the 100 ms timers.
-    static constexpr int kLookMs = 25;
+    static constexpr int kLookMs = 50;
 
 private:
     using Handler = void (*)(int);
