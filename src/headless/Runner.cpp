@@ -109,7 +109,7 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
     RadioLog radioLog(options.unattended ? transcript : radioTranscript);
     if (options.unattended && platform.realTime) {
         std::string told = platform.realTime();
-        if (!told.empty()) transcript.line("radio " + Transcript::quoted(told));
+        if (!told.empty()) transcript.line("station " + Transcript::quoted(told));
     }
 
     SimulatedStation station(loop, script->callsign.value_or(options.callsign.value_or(SimulatedStation::kDefaultCallsign)));

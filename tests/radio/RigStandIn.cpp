@@ -74,6 +74,11 @@ void RigStandIn::setMorseKeyer(bool present) {
     keyer_ = present;
 }
 
+void RigStandIn::setCarrierSense(bool present) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    sense_ = present;
+}
+
 void RigStandIn::setMute(bool mute) {
     std::lock_guard<std::mutex> lock(mutex_);
     mute_ = mute;
@@ -145,7 +150,7 @@ void RigStandIn::answer(Client& c, const std::string& command) {
         reply = "FM\n15000\n";
     else if (command == "\\get_dcd") {
         ++carrierReads_;
-        reply = carrier_ ? "1\n" : "0\n";
+        reply = !sense_ ? kNotAvailable : carrier_ ? "1\n" : "0\n";
     } else if (command == "T 1" || command == "T 0") {
         note(command == "T 1" ? "ptt 1" : "ptt 0");
         reply = kOk;

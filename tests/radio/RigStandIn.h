@@ -24,11 +24,12 @@ public:
     std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
 
     void setCarrier(bool present);
-    void setMorseKeyer(bool present);  // without one, Morse is "not available"
-    void setMute(bool mute);           // reads every command, answers none
-    void dropLine();                   // closes the client's connection
-    void stopListening();              // the port refuses connections
-    void startListening();             // on the same port again
+    void setMorseKeyer(bool present);    // without one, Morse is "not available"
+    void setCarrierSense(bool present);  // without it, the carrier is "not available"
+    void setMute(bool mute);             // reads every command, answers none
+    void dropLine();                     // closes the client's connection
+    void stopListening();                // the port refuses connections
+    void startListening();               // on the same port again
 
     std::vector<std::string> record() const;
     int carrierReads() const;
@@ -57,6 +58,7 @@ private:
     bool quit_ = false;
     bool carrier_ = false;
     bool keyer_ = true;
+    bool sense_ = true;
     bool mute_ = false;
     bool drop_ = false;
     int carrierReads_ = 0;

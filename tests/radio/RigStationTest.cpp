@@ -21,6 +21,21 @@ TEST(RigStation, CarrierChangesArriveAsEventsInOrder) {
     EXPECT_EQ(b.station->GetStationInfo().StationCallsign, "W1AW-R");
 }
 
+TEST(RigStation, ARadioThatCannotSenseACarrierSaysSoOnceAndTheCarrierCountsAsAbsent) {
+    RadioBench b;
+    b.rig.setCarrier(true);
+    b.rig.setCarrierSense(false);
+    ASSERT_TRUE(b.runUntilHeard("notice the radio cannot report a carrier: it counts as absent (choose a --dcd-type)"));
+    int reads = b.rig.carrierReads();
+    ASSERT_TRUE(b.runUntil([&] { return b.rig.carrierReads() > reads + 3; }));  // it goes on asking
+    EXPECT_EQ(
+        count(b.heard.events, "notice the radio cannot report a carrier: it counts as absent (choose a --dcd-type)"),
+        1);
+    EXPECT_FALSE(b.heard.has("event carrier"));
+    EXPECT_FALSE(b.heard.has("notice radio lost"));  // a missing sense is no lost radio
+    EXPECT_FALSE(b.station->GetCarrierDetect());
+}
+
 TEST(RigStation, TheRigHearsOnlyChangesOfKeying) {
     RadioBench b;
     ASSERT_TRUE(b.runUntilRigHas("ptt 0"));  // an opened radio is told first that it is released
