@@ -10,6 +10,8 @@ RUN_PACKAGES=(
   cmake ninja-build g++ pkg-config
   # sound: decoding, MIDI with a General MIDI soundfont, output
   libsndfile1-dev libmpg123-dev libfluidsynth-dev timgm6mb-soundfont libsdl2-dev
+  # a real radio: Hamlib (rigctld for the radio tests)
+  libhamlib-dev libhamlib-utils
   # usage report
   libcurl4-openssl-dev
   # windows

@@ -1,5 +1,7 @@
-// The Linux program: the windows on the simulated station, or a station
-// script headless (--headless).
+// The Linux program: the windows on the simulated station or on a radio
+// (--host rig), a station script headless (--headless), or a station with a
+// radio and no windows (--no-window).
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,9 +12,14 @@
 #include "app/posix/ConfigFolder.h"
 #include "app/posix/DataFolder.h"
 #include "app/posix/InstanceLock.h"
+#include "app/posix/RealTime.h"
+#include "hostlink/hamlib/RadioChoice.h"
+#include "hostlink/hamlib/RigDevice.h"
 #include "report/curl/CurlTransport.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/CwOnTheAir.h"
+#include "transmit/sound/CwSounder.h"
+#include "transmit/sound/SdlOutput.h"
 #ifdef TAILCHIME_WITH_QT
 #include "ui/qt/Windowed.h"
 #endif
@@ -29,6 +36,26 @@ int main(int argc, char** argv) {
     p.inetToneDefault = tc::defaultTone("IP.wav", tc::installedDataFolder());
     launcher.http = [](tc::EventLoop& loop) { return std::make_shared<tc::CurlTransport>(loop); };
     launcher.configDirDefault = tc::defaultConfigFolder();
+    p.realTime = tc::raiseToRealTime;
+    launcher.chooseRadio = [](const tc::Options& options, const std::string& dir, tc::Platform& platform,
+                              std::string& problem) {
+        auto sounder = std::make_shared<tc::sound::CwSounder>();
+        tc::RadioParts parts{[sounder](const std::string& text, int wpm) { return sounder->send(text, wpm); },
+                             tc::sound::useOutputDevice};
+        return tc::chooseRadio(options, dir, platform, problem, parts);
+    };
+    launcher.lists = [](const tc::Options& options) {
+        if (options.listRigs) std::cout << tc::listRigs();
+        if (options.listAudioDevices) {
+            try {
+                for (const auto& name : tc::sound::outputDeviceNames()) std::cout << name << "\n";
+            } catch (const std::exception& e) {
+                std::cerr << "tailchime: " << e.what() << "\n";
+                return 1;
+            }
+        }
+        return 0;
+    };
 #ifdef TAILCHIME_WITH_QT
     launcher.windowed = tc::windowedFrontEnd(argc, argv);
 #endif

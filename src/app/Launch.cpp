@@ -30,6 +30,10 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         std::cout << identity::kProduct << " " << identity::versionText() << "\n";
         return 0;
     }
+    if (options->listRigs || options->listAudioDevices) {
+        if (!launcher.lists) return usageError("this build has no radios or sound devices to list");
+        return launcher.lists(*options);
+    }
     StatsServer server;
     if (options->statsServer) {
         try {
@@ -52,7 +56,24 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
             });
     };
 
-    if (options->host) {
+    if (launcher.chooseRadio && !launcher.chooseRadio(*options, configDir, platform, problem)) {
+        std::cerr << "tailchime: " << problem << "\n";
+        return 2;
+    }
+    const bool radio = static_cast<bool>(platform.radio);
+    if (radio && options->virtualTime)
+        return usageError("a radio runs on the real clock: --virtual-time is for scripts");
+    if (options->noWindow) {
+        if (!radio) return usageError("--no-window runs a station with a radio: give --host rig (or a [RIG] section)");
+        if (options->headlessScript) return usageError("--no-window and --headless exclude each other");
+        HeadlessOptions unattended;
+        unattended.configDir = configDir;
+        unattended.radio = true;
+        unattended.unattended = true;
+        unattended.trace = options->trace;
+        return runHeadless(unattended, platform, std::cerr, std::cerr);
+    }
+    if (options->host && !radio) {
         // Beside the real host: in the windows where the build has them, else on the console.
         if (launcher.windowed && platform.hostProgram) return launcher.windowed(*options, configDir, platform);
         if (!launcher.host) return usageError("this build cannot run beside a host program");
@@ -65,6 +86,7 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         headless.configDir = configDir;
         headless.callsign = options->callsign;
         headless.trace = options->trace;
+        headless.radio = radio;
         return runHeadless(headless, platform, std::cout, std::cerr);
     }
     if (!launcher.windowed) return usageError("this build has no windows; run a station script with --headless SCRIPT");

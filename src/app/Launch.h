@@ -21,6 +21,11 @@ struct Launcher {
     using FrontEnd = std::function<int(const Options&, const std::string& configDir, const Platform&)>;
     FrontEnd windowed;
     FrontEnd host;  // --host NAME
+    // Where a build can have a radio as its host: sets platform.radio when
+    // one is chosen; false with a problem when the choice cannot work.
+    std::function<bool(const Options&, const std::string& configDir, Platform&, std::string& problem)> chooseRadio;
+    // --list-rigs and --list-audio-devices; empty where a build has neither.
+    std::function<int(const Options&)> lists;
 };
 
 // Returns the program's exit status.

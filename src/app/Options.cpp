@@ -1,51 +1,78 @@
 #include "app/Options.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace tc {
 
 const char* const kUsage =
-    "usage: tailchime [--config-dir DIR] [--stats-server HOST[:PORT]] [--callsign CALL] [--screenshot DIR]\n"
-    "       tailchime --headless SCRIPT [--virtual-time] [--config-dir DIR] [--stats-server HOST[:PORT]]\n"
-    "                 [--callsign CALL] [--trace]\n"
-    "       tailchime --host echolink [--config-dir DIR] [--stats-server HOST[:PORT]]   (Windows)\n";
+    "usage: tailchime [OPTION]...                 the windows, on the simulated station\n"
+    "       tailchime --headless SCRIPT [OPTION]...  a station script, transcript on standard output\n"
+    "       tailchime --host rig [OPTION]...          a real radio through Hamlib (Linux)\n"
+    "options:\n"
+    "  --headless SCRIPT          run the station script without windows\n"
+    "  --virtual-time             with --headless: a simulated clock, the run ends at once\n"
+    "  --trace                    with --headless or --no-window: indicator changes too\n"
+    "  --config-dir DIR           the folder of tailchime.ini and the one-copy lock\n"
+    "  --stats-server HOST[:PORT] where the usage report goes\n"
+    "  --callsign CALL            the station's call sign (must contain '-')\n"
+    "  --screenshot DIR           save pictures of the windows into DIR and end\n"
+    "  --host echolink|rig        the node program (Windows) or a radio (Linux) as the host\n"
+    "  --no-window                with --host rig: run unattended, a log line per doing on stderr\n"
+    "  --rig-model N              Hamlib's rig model (2: a running rigctld)\n"
+    "  --rig-file DEVICE|HOST:PORT  the rig's serial port, or rigctld's address\n"
+    "  --ptt-type TYPE            how the transmitter is keyed: RIG, DTR, RTS, CM108, ...\n"
+    "  --ptt-file DEVICE          the device keying the transmitter\n"
+    "  --dcd-type TYPE            how the carrier is read: RIG, CD, CTS, DSR, CM108, ...\n"
+    "  --dcd-file DEVICE          the device the carrier is read from\n"
+    "  --serial-speed BAUD        the rig's serial speed\n"
+    "  --tx-timeout SECONDS       release a transmission that runs longer (off unless set)\n"
+    "  --cw-speed WPM             the speed of CW the program sends itself\n"
+    "  --audio-device NAME        the sound card wired to the radio\n"
+    "  --list-rigs                list Hamlib's rig models and end\n"
+    "  --list-audio-devices       list the sound output devices and end\n"
+    "  --version                  print the version and end\n"
+    "  -h, --help                 print this help and end\n";
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& problem) {
     Options o;
+    const std::pair<const char*, std::optional<std::string>*> values[] = {
+        {"--headless", &o.headlessScript},      {"--config-dir", &o.configDir},
+        {"--stats-server", &o.statsServer},     {"--callsign", &o.callsign},
+        {"--screenshot", &o.screenshotDir},     {"--host", &o.host},
+        {"--rig-model", &o.rig.model},          {"--rig-file", &o.rig.file},
+        {"--ptt-type", &o.rig.pttType},         {"--ptt-file", &o.rig.pttFile},
+        {"--dcd-type", &o.rig.dcdType},         {"--dcd-file", &o.rig.dcdFile},
+        {"--serial-speed", &o.rig.serialSpeed}, {"--tx-timeout", &o.rig.txTimeout},
+        {"--cw-speed", &o.rig.cwSpeed},         {"--audio-device", &o.audioDevice},
+    };
+    const std::pair<const char*, bool*> switches[] = {
+        {"--virtual-time", &o.virtualTime},
+        {"--trace", &o.trace},
+        {"--no-window", &o.noWindow},
+        {"--list-rigs", &o.listRigs},
+        {"--list-audio-devices", &o.listAudioDevices},
+        {"--help", &o.help},
+        {"-h", &o.help},
+        {"--version", &o.version},
+    };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&](std::optional<std::string>& into) {
+        auto value = std::find_if(std::begin(values), std::end(values), [&](const auto& v) { return a == v.first; });
+        auto flag = std::find_if(std::begin(switches), std::end(switches), [&](const auto& s) { return a == s.first; });
+        if (value != std::end(values)) {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 problem = a + " needs a value";
-                return false;
+                return std::nullopt;
             }
-            into = args[++i];
-            return true;
-        };
-        bool ok = true;
-        if (a == "--headless")
-            ok = value(o.headlessScript);
-        else if (a == "--config-dir")
-            ok = value(o.configDir);
-        else if (a == "--stats-server")
-            ok = value(o.statsServer);
-        else if (a == "--callsign")
-            ok = value(o.callsign);
-        else if (a == "--screenshot")
-            ok = value(o.screenshotDir);
-        else if (a == "--host")
-            ok = value(o.host);
-        else if (a == "--virtual-time")
-            o.virtualTime = true;
-        else if (a == "--trace")
-            o.trace = true;
-        else if (a == "--help" || a == "-h")
-            o.help = true;
-        else if (a == "--version")
-            o.version = true;
-        else {
+            *value->second = args[++i];
+        } else if (flag != std::end(switches)) {
+            *flag->second = true;
+        } else {
             problem = "unknown option '" + a + "'";
-            ok = false;
+            return std::nullopt;
         }
-        if (!ok) return std::nullopt;
     }
     return o;
 }

@@ -5,6 +5,20 @@
 
 namespace tc {
 
+// A radio as Tailchime's host, in the words of Hamlib's own tools; each
+// choice given here overrides the one in the settings file's [RIG] section.
+struct RigOptions {
+    std::optional<std::string> model;        // --rig-model N
+    std::optional<std::string> file;         // --rig-file DEVICE|HOST:PORT
+    std::optional<std::string> pttType;      // --ptt-type
+    std::optional<std::string> pttFile;      // --ptt-file
+    std::optional<std::string> dcdType;      // --dcd-type
+    std::optional<std::string> dcdFile;      // --dcd-file
+    std::optional<std::string> serialSpeed;  // --serial-speed
+    std::optional<std::string> txTimeout;    // --tx-timeout SECONDS
+    std::optional<std::string> cwSpeed;      // --cw-speed WPM
+};
+
 // The command line of the program, windowed or headless.
 struct Options {
     std::optional<std::string> headlessScript;  // --headless SCRIPT
@@ -17,6 +31,11 @@ struct Options {
     std::optional<std::string> host;            // --host echolink (beside the real host)
     bool help = false;                          // --help
     bool version = false;                       // --version
+    RigOptions rig;                             // --host rig
+    bool noWindow = false;                      // --no-window (a station with a radio)
+    std::optional<std::string> audioDevice;     // --audio-device NAME
+    bool listRigs = false;                      // --list-rigs
+    bool listAudioDevices = false;              // --list-audio-devices
 };
 
 // Reads the arguments after the program name. On failure returns nullopt

@@ -2,6 +2,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Form21.h"
 
@@ -30,6 +31,12 @@ struct Platform {
     // The real host program's automation objects (empty where there is none):
     // with --host the windows attach to it instead of the simulated station.
     std::function<std::unique_ptr<HostLinkFactory>(EventLoop&)> hostProgram;
+    // A radio as the station's host, set when one is chosen (--host rig, or
+    // the settings file's [RIG] section); it reports to the listeners.
+    std::function<std::unique_ptr<HostLinkFactory>(EventLoop&, std::vector<StationListener*>)> radio;
+    // Puts the calling thread (the station's) on real-time scheduling where
+    // the system allows it; returns what it did, for the log (may be empty).
+    std::function<std::string()> realTime;
     // The courtesy tones installed with the program.
     std::string rfToneDefault;
     std::string inetToneDefault;

@@ -6,8 +6,10 @@
 
 #include "app/Profile.h"
 #include "app/StationLoop.h"
+#include "app/StopSignals.h"
 #include "headless/ControlState.h"
 #include "headless/HeadlessDesktop.h"
+#include "headless/RadioLog.h"
 #include "headless/Script.h"
 #include "headless/Transcript.h"
 #include "headless/TranscriptWriter.h"
@@ -39,6 +41,28 @@ std::optional<Script> loadScript(const std::string& path, std::ostream& err) {
     return script;
 }
 
+bool raisesHostEvent(const Statement& s) {
+    using K = Statement::Kind;
+    return s.kind == K::Carrier || s.kind == K::Rx || s.kind == K::Chat || s.kind == K::Closing;
+}
+
+// With a radio as the host, its events come from the radio alone, and its
+// call sign is the operator's setting.
+bool fitsRadio(const Script& script, const std::string& path, std::ostream& err) {
+    if (script.callsign) {
+        err << path << ":" << script.callsignLine << ": a radio's call sign is the operator's setting "
+            << "(--callsign, or CALLSIGN in [RIG]); a script cannot set it\n";
+        return false;
+    }
+    for (const Statement& s : script.statements) {
+        if (!raisesHostEvent(s)) continue;
+        err << path << ":" << s.line << ": the radio raises the host's events in a run with a radio; "
+            << "a script cannot raise them\n";
+        return false;
+    }
+    return true;
+}
+
 // Carries out one statement of the script.
 void perform(const Statement& s, Form21& form, SimulatedStation& station, HeadlessDesktop& desktop,
              StationLoop& loop, Transcript& transcript) {
@@ -62,41 +86,64 @@ void perform(const Statement& s, Form21& form, SimulatedStation& station, Headle
 
 int runHeadless(const HeadlessOptions& options, const Platform& platform, std::ostream& out,
                 std::ostream& err) {
-    auto script = loadScript(options.scriptPath, err);
+    std::optional<Script> script = Script{};
+    if (!options.unattended) script = loadScript(options.scriptPath, err);
     if (!script) return 2;
+    const bool radio = options.radio && platform.radio;
+    if (radio && !fitsRadio(*script, options.scriptPath, err)) return 2;
 
-    StationLoop loop(options.virtualTime ? StationLoop::Pace::Virtual : StationLoop::Pace::Real);
-    Transcript transcript(out, [&loop] { return loop.nowMs(); });
+    StationLoop loop(options.virtualTime && !radio ? StationLoop::Pace::Virtual : StationLoop::Pace::Real);
+    // On the real clock each line goes out as it happens: someone may be watching.
+    if (!options.virtualTime || radio) out << std::unitbuf;
+    Transcript transcript = options.unattended ? Transcript(out, Transcript::wallClock)
+                                               : Transcript(out, [&loop] { return loop.nowMs(); });
     TranscriptWriter writer(transcript, options.trace);
+    // SIGTERM and SIGINT stay handled until the radio below has let go of
+    // the transmitter, at the very end of the run.
+    Form21* running = nullptr;
+    StopWatch stopSignals(loop, [&running] {
+        if (running) releaseAndClose(*running);
+        return running != nullptr;
+    });
+    Transcript radioTranscript(err, Transcript::wallClock);
+    RadioLog radioLog(options.unattended ? transcript : radioTranscript);
+    if (options.unattended && platform.realTime) {
+        std::string told = platform.realTime();
+        if (!told.empty()) transcript.line("station " + Transcript::quoted(told));
+    }
 
     SimulatedStation station(loop, script->callsign.value_or(options.callsign.value_or(SimulatedStation::kDefaultCallsign)));
     station.addListener(&writer);
     std::unique_ptr<StationListener> sound;
-    if (!options.virtualTime && platform.stationSound) {
+    if (!options.virtualTime && !radio && platform.stationSound) {
         sound = platform.stationSound();
         station.addListener(sound.get());
     }
+    std::unique_ptr<HostLinkFactory> radioHost;
+    if (radio) radioHost = platform.radio(loop, {&writer, &radioLog});
     auto profile = platform.profile(options.configDir);
     HeadlessDesktop desktop(
         transcript,
         [&] { return platform.previousInstance && platform.previousInstance(options.configDir); },
         [&loop] { loop.stop(); });
-    auto audio = platform.audio(loop, &writer, options.virtualTime);
+    auto audio = platform.audio(loop, &writer, options.virtualTime && !radio);
     Form21::ReportSender report;
     if (platform.report) report = platform.report(loop, writer.reportLine());
 
-    Form21 form({loop, station, *audio, desktop, *profile, platform.rfToneDefault, platform.inetToneDefault,
-                 std::move(report), {}});
+    Form21 form({loop, radioHost ? *radioHost : static_cast<HostLinkFactory&>(station), *audio, desktop, *profile,
+                 platform.rfToneDefault, platform.inetToneDefault, std::move(report), {}});
     writer.attach(form);
+    running = &form;
 
     // The statements wait on the loop for their time; the script's end
-    // (or the run-out after its last statement) stops the run.
+    // (or the run-out after its last statement) stops the run. An
+    // unattended station runs until it ends.
     std::int64_t last = 0;
     for (const Statement& s : script->statements) {
         loop.post(s.at, Lane::Outside, [&, s] { perform(s, form, station, desktop, loop, transcript); });
         last = s.at;
     }
-    loop.post(last + kRunOutMs, Lane::Outside, [&loop] { loop.stop(); });
+    if (!options.unattended) loop.post(last + kRunOutMs, Lane::Outside, [&loop] { loop.stop(); });
 
     form.load();
     if (!form.ended()) loop.runUntil(std::numeric_limits<std::int64_t>::max());

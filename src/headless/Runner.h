@@ -15,11 +15,18 @@ struct HeadlessOptions {
     std::string configDir;
     std::optional<std::string> callsign;
     bool trace = false;
+    // The host is the platform's radio: its events come from the radio, the
+    // clock is real, and the radio's news is logged to err.
+    bool radio = false;
+    // No script (--no-window): the station runs until it ends itself or is
+    // stopped, and its whole log, wall-clock stamped, goes to out.
+    bool unattended = false;
 };
 
-// Runs a station script on the simulated station and writes the transcript
-// to out. Returns the exit status: 0 when the script ran, 2 when it could
-// not be read or parsed (the problem goes to err, and nothing runs).
+// Runs a station script on the simulated station (or the radio) and writes
+// the transcript to out. Returns the exit status: 0 when the script ran, 2
+// when it could not be read or parsed (the problem goes to err, and nothing
+// runs). SIGTERM and SIGINT are a close request.
 int runHeadless(const HeadlessOptions& options, const Platform& platform, std::ostream& out,
                 std::ostream& err);
 

@@ -60,6 +60,7 @@ public:
             if (call.empty() || call.find_first_of(" \t") != std::string_view::npos)
                 return fail("'callsign' needs one call sign");
             script_.callsign = std::string(call);
+            script_.callsignLine = number;
             return true;
         }
         if (first != "at") return fail("expected 'at TIME ...' or 'callsign CALL', found '" + std::string(first) + "'");

@@ -26,6 +26,7 @@ struct Script {
     static constexpr std::int64_t kLatestTime = 1'000'000'000'000'000'000;
 
     std::optional<std::string> callsign;
+    int callsignLine = 0;
     std::vector<Statement> statements;  // in time order
 };
 

@@ -10,7 +10,10 @@ namespace tc {
 // per event, "T WORD ARGS", T in milliseconds from the start.
 class Transcript {
 public:
-    Transcript(std::ostream& out, std::function<std::int64_t()> clock) : out_(out), clock_(std::move(clock)) {}
+    Transcript(std::ostream& out, std::function<std::int64_t()> clock)
+        : out_(out), stamp_([clock = std::move(clock)] { return std::to_string(clock()); }) {}
+    // A log with another stamp in place of the milliseconds (wall-clock time).
+    Transcript(std::ostream& out, std::function<std::string()> stamp) : out_(out), stamp_(std::move(stamp)) {}
 
     // Writes "T " + rest.
     void line(const std::string& rest);
@@ -18,9 +21,12 @@ public:
     // A text in double quotes, with \" and \\ inside.
     static std::string quoted(const std::string& text);
 
+    // The local wall-clock time, "2026-12-06 05:10:11.123", for logs.
+    static std::string wallClock();
+
 private:
     std::ostream& out_;
-    std::function<std::int64_t()> clock_;
+    std::function<std::string()> stamp_;
 };
 
 }  // namespace tc

@@ -5,20 +5,11 @@
 #include <vector>
 
 #include "hostlink/HostLink.h"
+#include "hostlink/StationListener.h"
 
 namespace tc {
 
 class EventLoop;
-
-// What the simulated station does on the air, for whoever follows it (the
-// transcript, the simulator window, the CW sounder).
-class StationListener {
-public:
-    virtual ~StationListener() = default;
-    virtual void transmitterChanged(bool /*keyed*/) {}
-    virtual void cwSent(const std::string& /*text*/) {}
-    virtual void chatSent(const std::string& /*text*/) {}
-};
 
 // The built-in station: a node in Sysop mode with a transmitter, an RF
 // receiver and a chat. It keys its transmitter while the program keys it,

@@ -12,10 +12,10 @@ constexpr int kRate = 48000;
 
 }  // namespace
 
-bool CwSounder::send(std::string_view text) {
+bool CwSounder::send(std::string_view text, int wordsPerMinute) {
     output_.reset();
     head_.reset();
-    auto tone = morseTone(text, kRate);
+    auto tone = morseTone(text, kRate, wordsPerMinute);
     if (tone.empty()) return true;
     auto head = std::make_unique<PlayHead>(std::make_unique<MemorySource>(std::move(tone), kRate, 1), 1);
     try {

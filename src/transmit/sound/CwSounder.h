@@ -7,14 +7,14 @@
 
 namespace tc::sound {
 
-// Lets the operator hear what the simulated station sends in Morse when the
-// station runs in real time: the text sounds on the default output as it is
-// keyed. A new text cuts off one still sounding.
+// Sounds Morse on the sound output as it is keyed: what the simulated
+// station sends, when it runs in real time, and the ident a radio without a
+// keyer sends as a tone. A new text cuts off one still sounding.
 class CwSounder {
 public:
     // False when there is no sound output: the station keys all the same,
     // unheard.
-    bool send(std::string_view text);
+    bool send(std::string_view text, int wordsPerMinute = 20);
     // Whether a text is still sounding.
     bool sounding() const { return head_ && head_->endings() == 0; }
 

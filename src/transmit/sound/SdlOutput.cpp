@@ -22,16 +22,40 @@ Uint16 periodFrames(int sampleRate) {
     return frames;
 }
 
+std::string& chosenDevice() {
+    static std::string name;
+    return name;
+}
+
+// SDL's own log would land on the operator's terminal; its failures reach us
+// through SDL_GetError. SIGTERM and SIGINT stay the program's: SDL would
+// otherwise take them over and turn them into a quit event nobody reads.
+void initAudio() {
+    SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) throw renderFailure(std::string("no sound output: ") + SDL_GetError());
+}
+
 }  // namespace
 
-SdlOutput::SdlOutput(int sampleRate, PlayHead& head) {
-    // SDL's own log would land on the operator's terminal; its failures reach
-    // us through SDL_GetError.
-    SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
-    // The sound libraries below SDL (ALSA on a machine without a card) print
-    // their complaints on stderr as well: keep them off the terminal too.
+void useOutputDevice(std::string name) { chosenDevice() = std::move(name); }
+
+std::vector<std::string> outputDeviceNames() {
     DecoderQuiet quiet;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) throw renderFailure(std::string("no sound output: ") + SDL_GetError());
+    initAudio();
+    std::vector<std::string> names;
+    int count = SDL_GetNumAudioDevices(0);
+    for (int i = 0; i < count; ++i)
+        if (const char* name = SDL_GetAudioDeviceName(i, 0)) names.emplace_back(name);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return names;
+}
+
+SdlOutput::SdlOutput(int sampleRate, PlayHead& head) {
+    // The sound libraries below SDL (ALSA on a machine without a card) print
+    // their complaints on stderr: keep them off the terminal.
+    DecoderQuiet quiet;
+    initAudio();
     SDL_AudioSpec want{};
     want.freq = sampleRate;
     want.format = AUDIO_F32SYS;
@@ -40,9 +64,11 @@ SdlOutput::SdlOutput(int sampleRate, PlayHead& head) {
     want.callback = feed;
     want.userdata = &head;
     SDL_AudioSpec have{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    const std::string& name = chosenDevice();
+    device_ = SDL_OpenAudioDevice(name.empty() ? nullptr : name.c_str(), 0, &want, &have, 0);
     if (device_ == 0) {
         std::string why = SDL_GetError();
+        if (!name.empty()) why = "'" + name + "': " + why;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         throw renderFailure("no sound output: " + why);
     }

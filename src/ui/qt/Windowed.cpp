@@ -6,6 +6,8 @@
 #include <iostream>
 
 #include "app/Profile.h"
+#include "app/StopSignals.h"
+#include "headless/RadioLog.h"
 #include "hostlink/SimulatedStation.h"
 #include "transmit/AudioGraph.h"
 #include "ui/qt/HeldEnd.h"
@@ -42,9 +44,21 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
 
     HeldEnd held;
     QtEventLoop loop(held);
-    // The real host program with --host, else the simulated station and its window.
+    // SIGTERM and SIGINT: the transmitter released, then as a close request;
+    // handled until the radio below has let go of the transmitter.
+    Form21* running = nullptr;
+    StopWatch stopSignals(loop, [&running] {
+        if (running) releaseAndClose(*running);
+        return running != nullptr;
+    });
+    // A radio, or the real host program with --host, else the simulated
+    // station and its window. A radio's news goes to the log on stderr.
+    Transcript radioLog(std::cerr, Transcript::wallClock);
+    RadioLog radioNews(radioLog);
     std::unique_ptr<HostLinkFactory> hostProgram =
-        options.host && platform.hostProgram ? platform.hostProgram(loop) : nullptr;
+        platform.radio                             ? platform.radio(loop, {&radioNews})
+        : options.host && platform.hostProgram ? platform.hostProgram(loop)
+                                               : nullptr;
     SimulatedStation station(loop, options.callsign.value_or(SimulatedStation::kDefaultCallsign));
     std::unique_ptr<StationListener> sound = platform.stationSound ? platform.stationSound() : nullptr;
     if (sound) station.addListener(sound.get());
@@ -64,6 +78,8 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     desktop.setHandlerRunner([&form](const std::function<void()>& handler) { form.run(handler); });
     std::unique_ptr<SimulatorWindow> simulator;
     if (!hostProgram) simulator = std::make_unique<SimulatorWindow>(station, held);
+
+    running = &form;
 
     form.load();
     if (form.ended() || held.held()) return 0;

@@ -1,0 +1,41 @@
+#pragma once
+#include <functional>
+#include <memory>
+
+namespace tc {
+
+class EventLoop;
+class Form21;
+class Timer;
+
+// SIGTERM and SIGINT ask the station to stop. The signal itself only marks
+// the request; whatever must happen runs on the logic thread from a watch
+// on the loop, and any thread that holds the transmitter (a radio's own
+// thread) can see the request at once through stopRequested().
+bool stopRequested();
+
+// Handles the two signals while it lives (the handling before it comes back
+// afterwards) and, soon after the first of them, calls onStop on the loop's
+// thread until it returns true (it has done what a stop does).
+class StopWatch {
+public:
+    StopWatch(EventLoop& loop, std::function<bool()> onStop);
+    ~StopWatch();
+    StopWatch(const StopWatch&) = delete;
+    StopWatch& operator=(const StopWatch&) = delete;
+
+    // How often the watch looks: well inside one tick of the 100 ms timers.
+    static constexpr int kLookMs = 50;
+
+private:
+    using Handler = void (*)(int);
+    Handler previousTerm_;
+    Handler previousInt_;
+    std::unique_ptr<Timer> timer_;
+};
+
+// What a stop signal does to the station: the transmitter released at once,
+// then the program ends as a close request ends it.
+void releaseAndClose(Form21& form);
+
+}  // namespace tc

@@ -1,0 +1,263 @@
+// The program with a radio as its host: against Hamlib's own rigctld with
+// its dummy rig, and against the stand-in, where the test plays the radio.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "radio/Child.h"
+#include "radio/RigStandIn.h"
+#include "support/TempDir.h"
+
+namespace {
+
+const std::vector<std::string> kQuietSound = {"SDL_AUDIODRIVER=dummy"};
+
+struct Program {
+    TempDir config;
+    std::string script(const std::string& text) {
+        std::string path = config.file("station.tcs");
+        std::ofstream(path) << text;
+        return path;
+    }
+    std::vector<std::string> args(std::vector<std::string> more) {
+        std::vector<std::string> a = {TAILCHIME_TEST_BIN, "--config-dir", config.path(), "--stats-server",
+                                      "127.0.0.1:9"};
+        a.insert(a.end(), more.begin(), more.end());
+        return a;
+    }
+};
+
+// The transcript's lines without their times, less the usage report.
+std::vector<std::string> untimed(const std::string& transcript) {
+    std::vector<std::string> lines;
+    std::istringstream in(transcript);
+    for (std::string l; std::getline(in, l);) {
+        auto space = l.find(' ');
+        std::string rest = space == std::string::npos ? l : l.substr(space + 1);
+        if (rest.rfind("report ", 0) == 0 || rest.rfind("indicator ", 0) == 0) continue;
+        lines.push_back(rest);
+    }
+    return lines;
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(ProgramWithRadio, HamlibsDummyRigReceivesTheIdentAndTheToneTestsKeying) {
+    Program p;
+    int port = freePort();
+    std::string log = p.config.file("rigctld.log");
+    Child rigctld(
+        {"sh", "-c", "exec rigctld -m 1 -P RIG -T 127.0.0.1 -t " + std::to_string(port) + " -vvvvv 2>" + log});
+    ASSERT_TRUE(acceptsConnections(port));
+    Child run(p.args({"--headless", p.script("at 300 click Command10\nat 1500 click Command7\n"), "--host", "rig",
+                      "--rig-model", "2", "--rig-file", "127.0.0.1:" + std::to_string(port)}),
+              kQuietSound);
+    ASSERT_EQ(run.wait(), 0) << run.err();
+    rigctld.signal(SIGTERM);
+    rigctld.wait();
+    std::string said = readAll(log);
+    EXPECT_NE(said.find("dummy_send_morse entered"), std::string::npos);
+    auto keyed = said.find("rigctl_set_ptt: ptt=1");
+    ASSERT_NE(keyed, std::string::npos) << "no key-up reached the rig";
+    EXPECT_NE(said.find("rigctl_set_ptt: ptt=0", keyed), std::string::npos) << "no release after the key-up";
+    EXPECT_NE(run.out().find(" cw \"K\""), std::string::npos);
+    EXPECT_NE(run.out().find(" play \""), std::string::npos);
+}
+
+TEST(ProgramWithRadio, AScriptCannotRaiseTheHostsEventsNorSetTheCallSignWhenARadioIsTheHost) {
+    for (const char* line : {"at 100 carrier up", "at 100 rx on", "at 100 chat /ver/", "at 100 closing"}) {
+        Program p;
+        std::string path = p.script(std::string("at 50 click Command10\n") + line + "\n");
+        Child run(p.args({"--headless", path, "--host", "rig", "--rig-model", "2", "--rig-file", "127.0.0.1:9"}));
+        EXPECT_EQ(run.wait(), 2) << line;
+        EXPECT_EQ(run.err(),
+                  path + ":2: the radio raises the host's events in a run with a radio; a script cannot raise them\n");
+        EXPECT_EQ(run.out(), "");  // nothing ran
+    }
+    Program p;
+    std::string path = p.script("# the station\ncallsign W1AW-R\nat 50 click Command10\n");
+    Child run(p.args({"--headless", path, "--host", "rig", "--rig-model", "2", "--rig-file", "127.0.0.1:9"}));
+    EXPECT_EQ(run.wait(), 2);
+    EXPECT_EQ(run.err(), path +
+                             ":2: a radio's call sign is the operator's setting (--callsign, or CALLSIGN in [RIG]); "
+                             "a script cannot set it\n");
+}
+
+// The same timeline on the simulated station (virtual time) and on the
+// radio, where the test raises and drops the carrier as the program's own
+// lines say it is ready: the program makes the station do the same things
+// in the same order. The stand-in has no keyer, so the station keys its own
+// Morse, as the simulated station does.
+struct Session {
+    const char* name;
+    const char* settings;  // the ident kind
+    const char* last;      // the station's last doing before the end
+};
+
+class SameTimeline : public ::testing::TestWithParam<Session> {};
+
+TEST_P(SameTimeline, OnTheRadioAsOnTheSimulatedStation) {
+    const Session& s = GetParam();
+    Program sim;
+    std::ofstream(sim.config.file("tailchime.ini")) << s.settings;
+    Child simulated(sim.args({"--headless",
+                              sim.script("callsign W1AW-R\nat 1000 carrier up\nat 6050 carrier down\nat 12000 close\n"),
+                              "--virtual-time"}));
+    ASSERT_EQ(simulated.wait(), 0);
+    ASSERT_NE(simulated.out().find(s.last), std::string::npos) << simulated.out();
+
+    Program p;
+    std::ofstream(p.config.file("tailchime.ini")) << s.settings;
+    RigStandIn rig;
+    rig.setMorseKeyer(false);
+    Child run(p.args({"--headless", p.script("at 600000 end\n"), "--host", "rig", "--rig-model", "2", "--rig-file",
+                      rig.address(), "--callsign", "W1AW-R", "--trace"}),
+              kQuietSound);
+    ASSERT_TRUE(run.waitErr("radio open"));
+    rig.setCarrier(true);
+    ASSERT_TRUE(run.waitOut("indicator Kerchunk \"Clear to Send\""));
+    rig.setCarrier(false);
+    ASSERT_TRUE(run.waitOut(s.last));
+    run.signal(SIGTERM);  // a close request
+    ASSERT_EQ(run.wait(), 0);
+
+    // The tone's end and the release that follows it may share a moment;
+    // on the real clock either is written first.
+    auto comparable = [](std::vector<std::string> lines) {
+        std::erase_if(lines, [](const std::string& l) { return l.rfind("played ", 0) == 0; });
+        return lines;
+    };
+    EXPECT_EQ(comparable(untimed(run.out())), comparable(untimed(simulated.out()))) << run.out() << "\n--- simulated:\n"
+                                                                                    << simulated.out();
+    // What the radio was told: released at opening, then one keyed stretch.
+    auto r = rig.record();
+    EXPECT_EQ(std::count(r.begin(), r.end(), "ptt 1"), 1);
+    EXPECT_EQ(r.back(), "ptt 0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Idents, SameTimeline,
+                         ::testing::Values(Session{"Cw", "[SETTINGS]\nOPTION1=1\nOPTION2=0\n", " tx off"},
+                                           Session{"Audio", "[SETTINGS]\nOPTION1=0\nOPTION2=1\n", " played "}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProgramWithRadio, AStopSignalReleasesTheTransmitterAtOnceAndEndsAsACloseRequest) {
+    for (int sig : {SIGTERM, SIGINT}) {
+        Program p;
+        RigStandIn rig;
+        rig.setMorseKeyer(false);  // the station keys its own Morse: a long keyed stretch
+        Child run(p.args({"--headless",
+                          p.script("at 100 type CourtesyID TEST TEST TEST TEST\nat 200 click Command10\n"
+                                   "at 600000 end\n"),
+                          "--host", "rig", "--rig-model", "2", "--rig-file", rig.address()}),
+                  kQuietSound);
+        ASSERT_TRUE(rig.waitFor([](const auto& r) { return RigStandIn::find(r, "ptt 1") >= 0; }));
+        run.signal(sig);
+        EXPECT_EQ(run.wait(), 0);
+        EXPECT_EQ(rig.record().back(), "ptt 0");
+        std::string out = run.out();
+        ASSERT_GE(out.size(), 6u);
+        EXPECT_EQ(out.substr(out.size() - 6), " exit\n") << out;  // the close request's end is the last thing
+    }
+}
+
+TEST(ProgramWithRadio, TheWindowsOnARadioEndOnAStopSignalWithTheTransmitterReleased) {
+    Program p;
+    RigStandIn rig;
+    Child run(p.args({"--host", "rig", "--rig-model", "2", "--rig-file", rig.address()}),
+              {"SDL_AUDIODRIVER=dummy", "QT_QPA_PLATFORM=offscreen"});
+    // The radio's news reaches the log from the windows' own loop, which
+    // runs once the station has started and its stop signals are handled.
+    bool started = run.waitErr("radio \"radio open");
+    if (!started && run.err().find("has no windows") != std::string::npos) GTEST_SKIP() << "a build without windows";
+    ASSERT_TRUE(started) << run.err();
+    run.signal(SIGTERM);
+    EXPECT_EQ(run.wait(), 0);
+    EXPECT_EQ(rig.record().back(), "ptt 0");
+}
+
+// SDL would take the two signals over once the first sound has played; the
+// station's own handling must still end the run.
+TEST(ProgramWithRadio, AStopSignalEndsARunAfterASoundHasPlayed) {
+    Program p;
+    Child run(p.args({"--headless", p.script("at 100 click Command10\nat 600000 end\n")}), kQuietSound);
+    ASSERT_TRUE(run.waitOut("tx off"));  // the CW has sounded and ended
+    run.signal(SIGTERM);
+    EXPECT_EQ(run.wait(), 0);
+    EXPECT_NE(run.out().find(" exit\n"), std::string::npos) << run.out();
+}
+
+TEST(ProgramWithRadio, WithoutWindowsTheStationLogsEachDoingWithTheWallClockTime) {
+    Program p;
+    RigStandIn rig;
+    // The radio chosen in the settings file alone, as a repeater PC keeps it.
+    std::ofstream(p.config.file("tailchime.ini")) << "[RIG]\nMODEL=2\nFILE=" << rig.address() << "\nCALLSIGN=W1AW-R\n";
+    Child run(p.args({"--no-window", "--trace"}), kQuietSound);
+    ASSERT_TRUE(run.waitErr("radio \"radio open"));
+    rig.setCarrier(true);
+    ASSERT_TRUE(run.waitErr("indicator Kerchunk \"Clear to Send\""));
+    rig.setCarrier(false);
+    ASSERT_TRUE(rig.waitFor([](const auto& r) { return RigStandIn::find(r, "morse K") >= 0; }));
+    run.signal(SIGINT);
+    EXPECT_EQ(run.wait(), 0);
+    EXPECT_EQ(run.out(), "");
+    std::regex stamped(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} .+)");
+    std::istringstream log(run.err());
+    std::vector<std::string> doings;
+    for (std::string l; std::getline(log, l);) {
+        EXPECT_TRUE(std::regex_match(l, stamped)) << l;
+        doings.push_back(l.substr(24));
+    }
+    auto at = [&](const std::string& start) {
+        return std::find_if(doings.begin(), doings.end(), [&](const auto& d) { return d.rfind(start, 0) == 0; });
+    };
+    ASSERT_NE(at("caption \"Tailchime    W1AW-R   v2.0.1\""), doings.end()) << run.err();
+    EXPECT_LT(at("carrier up"), at("carrier down"));
+    EXPECT_LT(at("carrier down"), at("cw \"K\""));
+    EXPECT_LT(at("cw \"K\""), at("exit"));
+    EXPECT_EQ(rig.record().back(), "ptt 0");  // released once more on the way out
+}
+
+TEST(ProgramWithRadio, ChoicesThatCannotWorkAreRefusedBeforeTheStationStarts) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* ini;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"--host", "rig", "--no-window", "--rig-model", "two"}, "", "--rig-model: 'two' is not a whole number"},
+        {{"--no-window"}, "[RIG]\nMODEL=2\nTXTIMEOUT=-5\n", "[RIG] TXTIMEOUT: '-5' is not a whole number of 0 or more"},
+        {{"--host", "rig", "--no-window"}, "", "no radio model: give --rig-model N"},
+        {{"--host", "rig", "--no-window", "--rig-model", "2", "--dcd-type", "SMOKE"},
+         "",
+         "--dcd-type (one of RIG, DSR"},
+        {{"--host", "rig", "--rig-model", "987654", "--no-window"}, "", "Hamlib has no rig model 987654"},
+        {{"--host", "rig", "--rig-model", "2", "--headless", "x.tcs", "--virtual-time"},
+         "",
+         "a radio runs on the real clock"},
+        {{"--no-window"}, "", "--no-window runs a station with a radio"},
+    };
+    for (const Case& c : cases) {
+        Program p;
+        std::ofstream(p.config.file("tailchime.ini")) << c.ini;
+        Child run(p.args(c.args));
+        EXPECT_EQ(run.wait(), 2) << c.says;
+        EXPECT_NE(run.err().find(c.says), std::string::npos) << run.err();
+    }
+}
+
+TEST(ProgramWithRadio, ListsHamlibsRigModels) {
+    Child run({TAILCHIME_TEST_BIN, "--list-rigs"});
+    EXPECT_EQ(run.wait(), 0);
+    EXPECT_NE(run.out().find("\n2\tHamlib\tNET rigctl\t"), std::string::npos);
+    EXPECT_EQ(run.out().rfind("1\tHamlib\tDummy\t", 0), 0u);
+}
+
+}  // namespace

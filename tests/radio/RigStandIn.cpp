@@ -1,0 +1,218 @@
+#include "radio/RigStandIn.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "radio/DumpState.h"
+
+namespace {
+
+void sendAll(int fd, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        ssize_t n = send(fd, text.data() + done, text.size() - done, MSG_NOSIGNAL);
+        if (n <= 0) return;
+        done += static_cast<size_t>(n);
+    }
+}
+
+constexpr const char* kOk = "RPRT 0\n";
+constexpr const char* kNotAvailable = "RPRT -11\n";
+
+}  // namespace
+
+RigStandIn::RigStandIn() {
+    if (pipe(wake_) != 0) throw std::runtime_error("no pipe");
+    listenOn(0);
+    thread_ = std::thread([this] { serve(); });
+}
+
+RigStandIn::~RigStandIn() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quit_ = true;
+    }
+    (void)!write(wake_[1], "q", 1);
+    thread_.join();
+    for (auto& c : clients_) close(c.fd);
+    if (listenFd_ >= 0) close(listenFd_);
+    close(wake_[0]);
+    close(wake_[1]);
+}
+
+void RigStandIn::listenOn(int port) {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    int yes = 1;
+    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(fd, 4) != 0) {
+        close(fd);
+        throw std::runtime_error("the stand-in cannot listen on port " + std::to_string(port));
+    }
+    socklen_t len = sizeof a;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    port_ = ntohs(a.sin_port);
+    listenFd_ = fd;
+}
+
+void RigStandIn::setCarrier(bool present) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    carrier_ = present;
+}
+
+void RigStandIn::setMorseKeyer(bool present) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    keyer_ = present;
+}
+
+void RigStandIn::setCarrierSense(bool present) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    sense_ = present;
+}
+
+void RigStandIn::setMute(bool mute) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    mute_ = mute;
+}
+
+void RigStandIn::dropLine() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        drop_ = true;
+    }
+    (void)!write(wake_[1], "d", 1);
+}
+
+void RigStandIn::stopListening() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (listenFd_ >= 0) close(listenFd_);
+    listenFd_ = -1;
+    for (auto& c : clients_) close(c.fd);
+    clients_.clear();
+}
+
+void RigStandIn::startListening() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (listenFd_ < 0) listenOn(port_);
+    (void)!write(wake_[1], "l", 1);
+}
+
+std::vector<std::string> RigStandIn::record() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return record_;
+}
+
+int RigStandIn::carrierReads() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return carrierReads_;
+}
+
+bool RigStandIn::waitFor(const std::function<bool(const std::vector<std::string>&)>& pred,
+                         std::chrono::milliseconds guard) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, guard, [&] { return pred(record_); });
+}
+
+int RigStandIn::find(const std::vector<std::string>& record, const std::string& line, int from) {
+    for (int i = from + 1; i < static_cast<int>(record.size()); ++i)
+        if (record[i] == line) return i;
+    return -1;
+}
+
+void RigStandIn::answer(Client& c, const std::string& command) {
+    // Called with the mutex held.
+    std::string reply;
+    auto note = [&](std::string what) {
+        record_.push_back(std::move(what));
+        changed_.notify_all();
+    };
+    if (command == "\\chk_vfo")
+        reply = "0\n";
+    else if (command == "\\dump_state") {
+        reply = kDumpState;
+        note("open");
+    } else if (command == "v")
+        reply = "VFOA\n";
+    else if (command == "f")
+        reply = "145000000\n";
+    else if (command == "s")
+        reply = "0\nVFOA\n";
+    else if (command == "m")
+        reply = "FM\n15000\n";
+    else if (command == "\\get_dcd") {
+        ++carrierReads_;
+        reply = !sense_ ? kNotAvailable : carrier_ ? "1\n" : "0\n";
+    } else if (command == "T 1" || command == "T 0") {
+        note(command == "T 1" ? "ptt 1" : "ptt 0");
+        reply = kOk;
+    } else if (command.rfind("\\send_morse ", 0) == 0) {
+        if (keyer_) note("morse " + command.substr(12));
+        reply = keyer_ ? kOk : kNotAvailable;
+    } else if (command.rfind("L KEYSPD ", 0) == 0) {
+        note("keyspd " + command.substr(9));
+        reply = kOk;
+    } else if (command == "q") {
+        reply = kOk;
+    } else {
+        reply = kNotAvailable;
+    }
+    sendAll(c.fd, reply);
+}
+
+void RigStandIn::serve() {
+    for (;;) {
+        std::vector<pollfd> fds;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (quit_) return;
+            if (drop_) {
+                for (auto& c : clients_) close(c.fd);
+                clients_.clear();
+                drop_ = false;
+            }
+            fds.push_back({wake_[0], POLLIN, 0});
+            fds.push_back({listenFd_, POLLIN, 0});
+            for (auto& c : clients_) fds.push_back({c.fd, POLLIN, 0});
+        }
+        poll(fds.data(), fds.size(), 50);
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (fds[0].revents) {
+            char b[16];
+            (void)!read(wake_[0], b, sizeof b);
+        }
+        if (listenFd_ >= 0 && fds[1].fd == listenFd_ && (fds[1].revents & POLLIN)) {
+            int fd = accept(listenFd_, nullptr, nullptr);
+            if (fd >= 0) clients_.push_back({fd, {}});
+        }
+        for (size_t i = 2; i < fds.size(); ++i) {
+            if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+            auto it =
+                std::find_if(clients_.begin(), clients_.end(), [&](const Client& c) { return c.fd == fds[i].fd; });
+            if (it == clients_.end()) continue;
+            char buf[512];
+            ssize_t n = recv(it->fd, buf, sizeof buf, 0);
+            if (n <= 0) {
+                close(it->fd);
+                clients_.erase(it);
+                continue;
+            }
+            it->pending.append(buf, static_cast<size_t>(n));
+            size_t end;
+            while ((end = it->pending.find('\n')) != std::string::npos) {
+                std::string command = it->pending.substr(0, end);
+                it->pending.erase(0, end + 1);
+                if (!command.empty() && command.back() == '\r') command.pop_back();
+                if (!mute_) answer(*it, command);
+            }
+        }
+    }
+}

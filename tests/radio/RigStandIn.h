@@ -1,0 +1,68 @@
+#pragma once
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A stand-in for rigctld on 127.0.0.1 that speaks the network rig protocol
+// Hamlib's model 2 speaks, so that the real libhamlib client is exercised.
+// The test raises and drops its carrier, makes it refuse Morse, fall
+// silent, drop the line or vanish, and reads what the rig was told, in
+// order: "open" (a client read the rig's capabilities), "ptt 1", "ptt 0",
+// "morse TEXT", "keyspd N".
+class RigStandIn {
+public:
+    RigStandIn();  // listens on a free port
+    ~RigStandIn();
+    RigStandIn(const RigStandIn&) = delete;
+    RigStandIn& operator=(const RigStandIn&) = delete;
+
+    int port() const { return port_; }
+    std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+
+    void setCarrier(bool present);
+    void setMorseKeyer(bool present);    // without one, Morse is "not available"
+    void setCarrierSense(bool present);  // without it, the carrier is "not available"
+    void setMute(bool mute);             // reads every command, answers none
+    void dropLine();                     // closes the client's connection
+    void stopListening();                // the port refuses connections
+    void startListening();               // on the same port again
+
+    std::vector<std::string> record() const;
+    int carrierReads() const;
+    // Waits until what the rig was told satisfies pred; false after the
+    // guard time (a hang, not a slow machine: the guard is generous).
+    bool waitFor(const std::function<bool(const std::vector<std::string>&)>& pred,
+                 std::chrono::milliseconds guard = std::chrono::seconds(60));
+
+    // Whether a line occurs in the record after (not at) index from.
+    static int find(const std::vector<std::string>& record, const std::string& line, int from = -1);
+
+private:
+    struct Client {
+        int fd;
+        std::string pending;
+    };
+    void serve();
+    void listenOn(int port);
+    void answer(Client& c, const std::string& command);
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    int listenFd_ = -1;
+    int port_ = 0;
+    int wake_[2] = {-1, -1};
+    bool quit_ = false;
+    bool carrier_ = false;
+    bool keyer_ = true;
+    bool sense_ = true;
+    bool mute_ = false;
+    bool drop_ = false;
+    int carrierReads_ = 0;
+    std::vector<Client> clients_;
+    std::vector<std::string> record_;
+    std::thread thread_;
+};
