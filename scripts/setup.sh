@@ -14,6 +14,8 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev libgl-dev
   # test fixtures and screenshots
   sox lame twolame xvfb xauth x11-utils imagemagick
+  # the Windows build's pictures, rasterised from the SVGs
+  librsvg2-bin
   # the Windows build (MinGW-w64, widl) and its tests under Wine
   g++-mingw-w64-x86-64 mingw-w64-tools wine64 wine libwine-dev gstreamer1.0-plugins-good
 )

@@ -37,6 +37,10 @@ void Startup::Form_Load() {
 
     p_.echoLink.set(p_.hosts.CreateObject());
     p_.echoLink->Advise(&p_.sink);
+    // From here on every tick finds the host object.
+    panel.Timer1->setEnabled(true);
+    panel.Timer3->setEnabled(true);
+    panel.Timer4->setEnabled(true);
 
     panel.setCaption(identity::title(p_.echoLink->GetStationInfo().StationCallsign));
 
