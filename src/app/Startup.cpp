@@ -37,10 +37,6 @@ void Startup::Form_Load() {
 
     p_.echoLink.set(p_.hosts.CreateObject());
     p_.echoLink->Advise(&p_.sink);
-    // From here on every tick finds the host object.
-    panel.Timer1->setEnabled(true);
-    panel.Timer3->setEnabled(true);
-    panel.Timer4->setEnabled(true);
 
     panel.setCaption(identity::title(p_.echoLink->GetStationInfo().StationCallsign));
 
@@ -64,6 +60,13 @@ void Startup::Form_Load() {
     panel.Callsign.setText(p_.echoLink->GetStationInfo().StationCallsign);
     panel.Prog.setText(identity::kProduct);
     panel.Ver.setText(identity::versionText());
+
+    // The status clock and the supervisor run from here: every tick finds
+    // the host object, the settings and the registers in place, also the
+    // ticks inside the report's wait and inside any box of the start-up.
+    panel.Timer1->setEnabled(true);
+    panel.Timer3->setEnabled(true);
+    panel.Timer4->setEnabled(true);
 
     if (p_.saveUserData) p_.saveUserData();
 }

@@ -144,9 +144,9 @@ TEST_F(StartAndEnd, NoTickRunsBeforeTheHostObjectExists) {
         tc::Form21 form({loop, station, *graphs, desktop, profile, "", "", {}, {}});
         form.load();
         EXPECT_TRUE(form.ended());
-        // The refusal of a second copy comes before the host object: no tick
-        // may run inside its box. The Sysop-mode box comes after it, and the
-        // ticks inside that one find the host.
+        // No tick runs inside either refusal's box: before the host object
+        // exists, or before the registers are set (the supervisor would key
+        // the transmitter for registers that differ).
         const std::string refusal = secondCopy ? "Program is already running." : "Tailchime Only runs in Sysop Mode";
         EXPECT_EQ(out.str(), "0 message 0 \"Tailchime\" \"" + refusal + "\"\n1000 exit\n");
         EXPECT_EQ(station.keyed(), false);

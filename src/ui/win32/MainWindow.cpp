@@ -298,12 +298,12 @@ void MainWindow::place() {
     SetWindowPos(window_, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::scrolled(int code) {
+void MainWindow::scrolled(WPARAM wParam) {
     const ScrollBar& v1 = form_.panel.V1;
-    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
-    GetScrollInfo(volume_, SB_CTL, &info);
+    // The thumb's place comes with the message; the volume's range fits its 16 bits.
+    const int thumb = static_cast<short>(HIWORD(wParam));
     long long value = v1.value;
-    switch (code) {
+    switch (LOWORD(wParam)) {
         case SB_LINELEFT: value -= 1; break;
         case SB_LINERIGHT: value += 1; break;
         case SB_PAGELEFT: value -= 50; break;  // half a decibel
@@ -314,11 +314,11 @@ void MainWindow::scrolled(int code) {
             // While the thumb is dragged only the thumb moves; the volume
             // changes when it is let go, as a scroll bar's change does.
             dragging_ = true;
-            SetScrollPos(volume_, SB_CTL, info.nTrackPos, TRUE);
+            SetScrollPos(volume_, SB_CTL, thumb, TRUE);
             return;
         case SB_THUMBPOSITION:
             dragging_ = false;
-            value = info.nTrackPos;
+            value = thumb;
             break;
         default: dragging_ = false; return;
     }
@@ -364,7 +364,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_HSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == volume_) scrolled(LOWORD(wParam));
+            if (reinterpret_cast<HWND>(lParam) == volume_) scrolled(wParam);
             return 0;
         case WM_CTLCOLOREDIT: {
             // The edit fields stand on the system colour of caption text,

@@ -70,7 +70,7 @@ private:
     void applyDpi(int dpi);
     void place();
     void forward(std::function<void()> action);
-    void scrolled(int code);
+    void scrolled(WPARAM wParam);
     Control* find(int id);
 
     Form21& form_;

@@ -92,6 +92,7 @@ void WindowsDesktop::ShowAbout(Form14& about) {
 }
 
 void WindowsDesktop::Ended() {
+    if (watcher_.ended) watcher_.ended();
     // Every window of the program vanishes at once.
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -100,7 +101,6 @@ void WindowsDesktop::Ended() {
             return TRUE;
         },
         0);
-    if (watcher_.ended) watcher_.ended();
 }
 
 }  // namespace tc::win32
