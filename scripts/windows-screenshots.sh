@@ -23,14 +23,23 @@ config="Z:${WORK//\//\\}\\config"
 wine build-win/src/tailchime.exe --config-dir "$config" --stats-server 127.0.0.1:1 >/dev/null 2>&1 &
 title="Tailchime    N0CALL-L   v2.0.1"
 drive() { wine build-win/tests/windows/panel-driver.exe "$@" 2>/dev/null | tr -d '\r'; }
-# The X window of a top-level window, by its title and size.
-xid() { xwininfo -root -tree | awk -v t="\"$1\":" -v s="$2+" 'index($0, t) && index($0, s) { print $1; exit }'; }
+# The X window of a top-level window by its title, and its size (or, with
+# "other", the one of that title that is not the main window).
+xid() {
+    xwininfo -root -tree | awk -v t="\"$1\":" -v s="$2+" \
+        'index($0, t) && (s == "other+" ? !index($0, " 336x280+") : index($0, s)) { print $1; exit }'
+}
+shot() {  # shot XID FILE
+    [ -n "$1" ] || { echo "windows-screenshots: a window is missing" >&2; exit 1; }
+    import -window "$1" "$2"
+}
 drive "window=$title" hidden=Ant0 >/dev/null  # the antenna turns: the status clock runs
-import -window "$(xid "$title" 336x280)" "$OUT/windows-main-window.png"
-import -window "$(xid "Station simulator" 300x360)" "$OUT/windows-station-simulator.png"
+shot "$(xid "$title" 336x280)" "$OUT/windows-main-window.png"
+shot "$(xid "Station simulator" 300x360)" "$OUT/windows-station-simulator.png"
 drive "window=$title" click=Command12 >/dev/null
-for _ in $(seq 100); do [ -n "$(xid "$title" 440x463)" ] && break; sleep 0.1; done
+# The about window has the main window's title; Wine draws its small caption itself.
+for _ in $(seq 100); do [ -n "$(xid "$title" other)" ] && break; sleep 0.1; done
 sleep 0.5  # its first paint
-import -window "$(xid "$title" 440x463)" "$OUT/windows-about-window.png"
+shot "$(xid "$title" other)" "$OUT/windows-about-window.png"
 drive "window=$title" close >/dev/null
 echo "Pictures of the Windows program's windows in $OUT"
