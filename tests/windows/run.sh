@@ -243,15 +243,17 @@ wait_count() {
 # The value of a key in a settings file.
 setting() { unix <"$1" 2>/dev/null | sed -nE "s/^$2=(.*)$/\1/p"; }
 
-# Alone: the simulated station, and its simulator window beside the main window.
+# Alone: the simulated station, and its simulator window beside the main
+# window, which stands where the settings put it (twips, 15 to a pixel).
 mkdir -p "$WORK/alone"
+printf '[SETTINGS]\r\nLEFT=1500\r\nTOP=750\r\n' >"$WORK/alone/tailchime.ini"
 start "$WORK/alone.out" --config-dir "$(winpath "$WORK/alone")" --stats-server 127.0.0.1:1
 out=$(drive "window=Tailchime    N0CALL-L   v2.0.1" "clientsize=Tailchime    N0CALL-L   v2.0.1=336x280" layout \
-    "clientsize=Station simulator=300x360" close)
+    at=100,50 "clientsize=Station simulator=300x360" close)
 if [ $? -eq 0 ] && ended; then
-    pass "alone: the main window of 336 x 280 as designed, and the station simulator"
+    pass "alone: the main window of 336 x 280 as designed, at its saved place, and the station simulator"
 else
-    fail "alone: the main window of 336 x 280 as designed, and the station simulator" "$out"
+    fail "alone: the main window of 336 x 280 as designed, at its saved place, and the station simulator" "$out"
 fi
 
 # Beside the stand-in host: the operator's commands reach the host and the settings file.
@@ -292,6 +294,19 @@ check "beside the host: Stop swaps for Use and saves the switch off" \
 check "beside the host: ... CHECK1 is 0 in the settings file" wait_line "$ini" '^CHECK1=0$'
 drive "window=$title" close >/dev/null
 ended
+
+# At 150 % scaling (144 dpi) every place and size scales with it.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+mkdir -p "$WORK/scaled"
+start "$WORK/scaled.out" --config-dir "$(winpath "$WORK/scaled")" --stats-server 127.0.0.1:1
+out=$(drive "window=Tailchime    N0CALL-L   v2.0.1" "clientsize=Tailchime    N0CALL-L   v2.0.1=504x420" dpi=144 layout \
+    at=30,30 close)
+if [ $? -eq 0 ] && ended; then
+    pass "at 150 % scaling: the main window of 504 x 420, every control scaled"
+else
+    fail "at 150 % scaling: the main window of 504 x 420, every control scaled" "$out"
+fi
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 
 # A render error box left open: the supervisor goes on releasing the transmitter.
 # Releases after the last key-up in the host's record, and ms from the key-up to the first.

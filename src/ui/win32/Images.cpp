@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -110,6 +111,34 @@ void drawImage(HDC dc, const char* name, const RECT& where) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     AlphaBlend(dc, where.left, where.top, w, h, memory, 0, 0, w, h, blend);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void drawImageOn(HDC dc, const char* name, const RECT& where, COLORREF back) {
+    const int w = where.right - where.left, h = where.bottom - where.top;
+    if (w <= 0 || h <= 0) return;
+    struct Key {
+        std::string name;
+        int w, h;
+        COLORREF back;
+        bool operator<(const Key& o) const { return std::tie(name, w, h, back) < std::tie(o.name, o.w, o.h, o.back); }
+    };
+    static std::map<Key, HBITMAP> composed;  // kept for the whole run
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP& bitmap = composed[Key{name, w, h, back}];
+    if (!bitmap) {
+        bitmap = CreateCompatibleBitmap(dc, w, h);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        RECT all{0, 0, w, h};
+        HBRUSH brush = CreateSolidBrush(back);
+        FillRect(memory, &all, brush);
+        DeleteObject(brush);
+        drawImage(memory, name, all);
+        SelectObject(memory, old);
+    }
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(dc, where.left, where.top, w, h, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);
 }

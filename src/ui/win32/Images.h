@@ -10,4 +10,9 @@ namespace tc::win32 {
 // A name that is not among the resources draws nothing.
 void drawImage(HDC dc, const char* name, const RECT& where);
 
+// The picture over a plain background, as one copy: composed once per size
+// and colour in the display's own format, then only copied. The antenna's
+// frames and the lamps cost a copy each when they change.
+void drawImageOn(HDC dc, const char* name, const RECT& where, COLORREF back);
+
 }  // namespace tc::win32

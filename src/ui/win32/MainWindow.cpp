@@ -255,11 +255,17 @@ MainWindow::Control* MainWindow::find(int id) {
 void MainWindow::refresh() {
     const Panel& p = form_.panel;
     refreshing_ = true;
-    for (Control& c : controls_) {
-        if (c.shape) {
+    // What comes up is shown before what goes down is hidden: a frame of
+    // the antenna or a lamp's face then covers the one it replaces, and
+    // nothing behind them has to be drawn again.
+    for (bool showing : {true, false}) {
+        for (Control& c : controls_) {
+            if (!c.shape || c.shape->visible != showing) continue;
             const bool shown = (GetWindowLongA(c.hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
-            if (shown != c.shape->visible) ShowWindow(c.hwnd, c.shape->visible ? SW_SHOWNA : SW_HIDE);
+            if (shown != showing) ShowWindow(c.hwnd, showing ? SW_SHOWNA : SW_HIDE);
         }
+    }
+    for (Control& c : controls_) {
         if (c.field && c.field->text != c.shown) {
             c.shown = c.field->text;
             SetWindowTextA(c.hwnd, c.shown.c_str());

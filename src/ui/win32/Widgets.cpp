@@ -100,8 +100,7 @@ HWND frame(const char* caption, HWND parent, int id) {
 }
 
 void drawPicture(const DRAWITEMSTRUCT& item, const char* image) {
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    drawImage(item.hDC, image, item.rcItem);
+    drawImageOn(item.hDC, image, item.rcItem, GetSysColor(COLOR_BTNFACE));
 }
 
 void drawButton(const DRAWITEMSTRUCT& item, const char* image) {

@@ -20,6 +20,8 @@
 //   nobox               no message box is open
 //   close               asks the main window to close (its close box)
 //   clientsize=TITLE=WxH     a top-level window of that title and client size
+//   dpi=N               the layout is checked at N dots per inch (96 unless told)
+//   at=X,Y              the main window's outer top-left corner is at X,Y
 // Prints "ok STEP" for each step done, or "FAIL STEP: why" and exits 1.
 #include <windows.h>
 
@@ -108,7 +110,8 @@ const Expected kLayout[] = {
     {"Command18", nullptr, "Button", 4200, 3600, 615, 375, ""},
 };
 
-int px(int twips) { return (twips * 96 + 720) / 1440; }
+int dpi = 96;
+int px(int twips) { return (twips * dpi + 720) / 1440; }
 
 std::string textOf(HWND w) {
     char buf[512] = {};
@@ -292,6 +295,8 @@ bool runStep(const std::string& step) {
         HWND w = nullptr;
         if (!waitFor([&] { return (w = topLevel(name, false)) != nullptr; })) return fail(step, "no such window");
         if (clientSize(w) != value) return fail(step, "client " + clientSize(w));
+    } else if (verb == "dpi") {
+        dpi = std::atoi(arg.c_str());
     } else if (verb == "box") {
         HWND box = nullptr;
         if (!waitFor([&] { return (box = messageBox()) != nullptr && boxText(box).find(arg) != std::string::npos; }))
@@ -336,6 +341,11 @@ bool runStep(const std::string& step) {
         if (!page || !visible(page)) return fail(step, "the page is not shown");
         const std::string problems = coverProblems(page);
         if (!problems.empty()) return fail(step, "\n" + problems);
+    } else if (verb == "at") {
+        RECT r;
+        GetWindowRect(mainWindow, &r);
+        const std::string at = std::to_string(r.left) + "," + std::to_string(r.top);
+        if (at != arg) return fail(step, "at " + at);
     } else if (verb == "nobox") {
         if (HWND box = messageBox()) return fail(step, "a box says \"" + boxText(box) + "\"");
     } else if (verb == "close") {
