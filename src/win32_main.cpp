@@ -1,6 +1,14 @@
-// The Windows program: beside the real host (--host echolink), on the
-// simulated station with a station script (--headless), and, when built
-// with Qt's kit, in the windows.
+// The Windows program, a GUI-subsystem tailchime.exe: the windows beside the
+// real host (--host echolink) or on the simulated station, and station
+// scripts headless (--headless).
+//
+// Its transcript lines (and the headless runner's) go to the standard
+// output: to a file or pipe when redirected (tailchime.exe > run.txt), else
+// to the console it was started from, if any. Started from a shortcut it
+// has none and writes nothing.
+#include <windows.h>
+
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -10,17 +18,31 @@
 #include "app/win32/ComApartment.h"
 #include "app/win32/Folders.h"
 #include "app/win32/HostOption.h"
-#include "app/win32/HostRun.h"
 #include "app/win32/InstanceMutex.h"
 #include "app/win32/WindowsProfile.h"
 #include "hostlink/win32/AutomationHost.h"
 #include "report/win32/WinInetTransport.h"
 #include "transmit/sound/AudioFactories.h"
-#ifdef TAILCHIME_WITH_QT
-#include "ui/qt/Windowed.h"
-#endif
+#include "ui/win32/Windowed.h"
+
+namespace {
+
+// A GUI program gets no console: with nothing redirected, it writes to the
+// console of the program that started it (a command prompt), when there is one.
+void useParentConsole() {
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out && out != INVALID_HANDLE_VALUE) return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    if (std::freopen("CONOUT$", "w", stdout)) std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::freopen("CONOUT$", "w", stderr);
+    std::cout.clear();
+    std::cerr.clear();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    useParentConsole();
     tc::win32::ComApartment com;
     if (!com.ok()) {
         std::cerr << "tailchime: COM cannot be started on this thread\n";
@@ -40,16 +62,13 @@ int main(int argc, char** argv) {
     p.inetToneDefault = tones + "IP.wav";
     launcher.http = [](tc::EventLoop&) { return std::make_shared<tc::win32::WinInetTransport>(); };
     launcher.configDirDefault = tc::win32::settingsFolder();
-    launcher.host = [](const tc::Options& options, const std::string&, const tc::Platform& platform) {
+    launcher.windowed = [](const tc::Options& options, const std::string& configDir, const tc::Platform& platform) {
         std::string problem;
         if (!tc::win32::hostOptionsFit(options, problem)) {
             std::cerr << "tailchime: " << problem << "\n" << tc::kUsage;
             return 2;
         }
-        return tc::win32::runWithHost(options, platform, std::cout);
+        return tc::win32::runWindowed(options, configDir, platform, std::cout);
     };
-#ifdef TAILCHIME_WITH_QT
-    launcher.windowed = tc::windowedFrontEnd(argc, argv);
-#endif
     return tc::launch(std::vector<std::string>(argv + 1, argv + argc), launcher);
 }

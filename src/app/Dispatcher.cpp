@@ -24,6 +24,12 @@ void Dispatcher::noTrap(const std::function<void()>& handler) {
         try {
             handler();
         } catch (const RuntimeError& e) {
+            // While the first failure's report waits for the operator the
+            // station runs on (ticks, host events); a handler that fails
+            // meanwhile is abandoned without a report of its own, so that
+            // one failure (a host gone) does not pile box upon box.
+            if (reporting_) return;
+            reporting_ = true;
             desktop_.MsgBox(errorReport(e), 48, identity::kProduct);
             endAtOnce();
         }

@@ -32,6 +32,7 @@ private:
     std::function<void()> afterHandler_;
     int depth_ = 0;
     bool ended_ = false;
+    bool reporting_ = false;  // a failure's report is up; the program ends when it is answered
 };
 
 // One step of a handler under a resume-next trap.

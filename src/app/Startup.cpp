@@ -61,6 +61,13 @@ void Startup::Form_Load() {
     panel.Prog.setText(identity::kProduct);
     panel.Ver.setText(identity::versionText());
 
+    // The status clock and the supervisor run from here: every tick finds
+    // the host object, the settings and the registers in place, also the
+    // ticks inside the report's wait and inside any box of the start-up.
+    panel.Timer1->setEnabled(true);
+    panel.Timer3->setEnabled(true);
+    panel.Timer4->setEnabled(true);
+
     if (p_.saveUserData) p_.saveUserData();
 }
 

@@ -61,4 +61,6 @@ void SimulatedStation::raiseClosing() {
     if (sink_) sink_->Closing();
 }
 
+bool SimulatedStation::keyedByProgram() const { return ptt_ || loop_.nowMs() < cwUntil_; }
+
 }  // namespace tc

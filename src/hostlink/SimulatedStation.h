@@ -36,6 +36,8 @@ public:
 
     bool carrier() const { return carrier_; }
     bool keyed() const { return keyed_; }
+    // Whether the program holds the transmitter or has CW still going out.
+    bool keyedByProgram() const;
     bool internetAudio() const { return internetAudio_; }
 
     // HostLinkFactory: every new object is a handle on this one station.

@@ -1,6 +1,8 @@
 // The operator's commands and what the status clock makes of the panel.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/Dispatcher.h"
 #include "app/posix/IniProfile.h"
 #include "app/StationLoop.h"
@@ -136,6 +138,38 @@ TEST(Dispatcher, EachKindOfHandlerMeetsAFailureItsOwnWay) {
               "0 message 48 \"Tailchime\" \"Run-time error '-2147023174': The RPC server is unavailable\"\n0 exit\n");
     dispatcher.noTrap([&] { ++stepsRun; });
     EXPECT_EQ(stepsRun, 2) << "no handler runs after the end";
+}
+
+// A desktop whose message boxes let one more handler run while they are up,
+// as the station's ticks do while a box waits for the operator.
+class BusyBoxes : public tc::HeadlessDesktop {
+public:
+    using HeadlessDesktop::HeadlessDesktop;
+    std::function<void()> whileUp;
+    void MsgBox(const std::string& text, int style, const std::string& title) override {
+        HeadlessDesktop::MsgBox(text, style, title);
+        if (auto run = std::exchange(whileUp, nullptr)) run();
+    }
+};
+
+TEST(Dispatcher, OneFailureOneReportWhileTheStationRunsOnUnderIt) {
+    std::ostringstream out;
+    tc::Transcript transcript(out, [] { return 0; });
+    BusyBoxes desktop(transcript, {}, {});
+    DeadHost host;
+    tc::Dispatcher dispatcher(desktop);
+    tc::HostRef echoLink;
+    echoLink.set(std::shared_ptr<tc::HostLink>(std::shared_ptr<tc::HostLink>{}, &host));
+    int ticksUnderTheReport = 0;
+    desktop.whileUp = [&] {
+        dispatcher.noTrap([&] { ++ticksUnderTheReport; });  // the station runs on
+        dispatcher.noTrap([&] { echoLink->SetPTT(false); });  // and fails again: no second box
+    };
+    dispatcher.noTrap([&] { echoLink->GetPTT(); });
+    EXPECT_EQ(ticksUnderTheReport, 1);
+    EXPECT_TRUE(dispatcher.ended());
+    EXPECT_EQ(out.str(),
+              "0 message 48 \"Tailchime\" \"Run-time error '-2147023174': The RPC server is unavailable\"\n0 exit\n");
 }
 
 TEST(Dispatcher, AnUnsetHostObjectFailsLikeAnyCall) {

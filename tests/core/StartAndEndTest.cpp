@@ -3,7 +3,11 @@
 
 #include <filesystem>
 
+#include "app/StationLoop.h"
 #include "app/posix/InstanceLock.h"
+#include "headless/HeadlessDesktop.h"
+#include "headless/Transcript.h"
+#include "hostlink/SimulatedStation.h"
 #include "support/ScriptRun.h"
 #include "support/Tones.h"
 
@@ -111,6 +115,42 @@ TEST_F(StartAndEnd, RunStopsTenSecondsAfterTheLastStatement) {
     EXPECT_EQ(lines.back(), "500 tx on");
     auto shown = run("at 500 show Timer1\nat 10500 show Timer4\n");
     EXPECT_TRUE(shown.has("10500 show Timer4 enabled interval=100")) << shown.out;
+}
+
+// A desktop whose boxes stay open for a second of station time, as an
+// operator's would: the loop runs on while each one waits.
+class LingeringBoxes : public tc::HeadlessDesktop {
+public:
+    LingeringBoxes(tc::Transcript& t, tc::StationLoop& loop, bool secondCopy)
+        : HeadlessDesktop(t, [secondCopy] { return secondCopy; }, [&loop] { loop.stop(); }), loop_(loop) {}
+    void MsgBox(const std::string& text, int style, const std::string& title) override {
+        HeadlessDesktop::MsgBox(text, style, title);
+        loop_.runUntil(loop_.nowMs() + 1000);
+    }
+
+private:
+    tc::StationLoop& loop_;
+};
+
+TEST_F(StartAndEnd, NoTickRunsBeforeTheHostObjectExists) {
+    for (bool secondCopy : {true, false}) {
+        tc::StationLoop loop;
+        tc::SimulatedStation station(loop, secondCopy ? "W1AW-R" : "W1AW");
+        std::ostringstream out;
+        tc::Transcript transcript(out, [&loop] { return loop.nowMs(); });
+        LingeringBoxes desktop(transcript, loop, secondCopy);
+        tc::IniProfile profile(config.file("tailchime.ini"));
+        auto graphs = tc::makeVirtualAudio(loop, nullptr);
+        tc::Form21 form({loop, station, *graphs, desktop, profile, "", "", {}, {}});
+        form.load();
+        EXPECT_TRUE(form.ended());
+        // No tick runs inside either refusal's box: before the host object
+        // exists, or before the registers are set (the supervisor would key
+        // the transmitter for registers that differ).
+        const std::string refusal = secondCopy ? "Program is already running." : "Tailchime Only runs in Sysop Mode";
+        EXPECT_EQ(out.str(), "0 message 0 \"Tailchime\" \"" + refusal + "\"\n1000 exit\n");
+        EXPECT_EQ(station.keyed(), false);
+    }
 }
 
 TEST_F(StartAndEnd, BadScriptIsRefusedWithFileAndLine) {

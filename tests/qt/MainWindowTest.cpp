@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 
 #include "qt/Station.h"
 #include "ui/qt/AboutWindow.h"
+#include "ui/qt/SystemColours.h"
 
 namespace tc::test {
 namespace {
@@ -112,6 +114,53 @@ TEST(MainWindow, PagesFollowTheIdentModeAndTheTimingsCommands) {
     EXPECT_EQ(frontAt(s, kPage), "Frame6");
     QTest::mouseClick(s.widget("Command16"), Qt::LeftButton);
     EXPECT_EQ(frontAt(s, kPage), "Frame2");
+}
+
+TEST(MainWindow, TheTimingsPageHidesAllOfTheIdentPageBehindIt) {
+    for (const char* ident : {"Picture18", "Picture13"}) {  // over the CW page, then over the audio page
+        Station s;
+        QTest::mouseClick(s.widget(ident), Qt::LeftButton);
+        s.run(100);
+        QTest::mouseClick(s.widget("Command17"), Qt::LeftButton);
+        const QRect page = s.widget("Frame6")->geometry();
+        const QImage over = s.window.grab(page).toImage();
+        // The same page with nothing behind it: not a pixel may differ, caption strip included.
+        s.widget("Frame2")->hide();
+        s.widget("Frame5")->hide();
+        const QImage alone = s.window.grab(page).toImage();
+        EXPECT_TRUE(over == alone) << ident;
+    }
+}
+
+TEST(MainWindow, FieldsStandOnTheTitleBarTextColour) {
+    QPalette palette = QApplication::palette();
+    const QPalette saved = palette;
+    palette.setColor(QPalette::HighlightedText, QColor(10, 20, 200));
+    QApplication::setPalette(palette);
+    {
+        Station s;
+        for (const char* name : {"CourtesyID", "IPCourtesy", "HangTime", "KerchunkWait", "RFTone", "InetTone"}) {
+            const QPalette field = s.widget(name)->palette();
+            EXPECT_EQ(field.color(QPalette::Base), QColor(10, 20, 200)) << name;
+            EXPECT_EQ(field.color(QPalette::Text), QColor(Qt::white)) << name << ": readable on the dark colour";
+        }
+    }
+    QApplication::setPalette(saved);
+}
+
+TEST(MainWindow, ADraggedVolumeThumbActsWhenLetGo) {
+    Station s;
+    auto* v1 = static_cast<QScrollBar*>(s.widget("V1"));
+    const int before = s.form.panel.V1.value;
+    v1->setSliderDown(true);
+    v1->setSliderPosition(-2500);
+    v1->setSliderPosition(-1000);
+    EXPECT_EQ(s.form.panel.V1.value, before) << "nothing changes while the thumb is held";
+    v1->setSliderDown(false);
+    EXPECT_EQ(s.form.panel.V1.value, -1000);
+    EXPECT_EQ(s.form.panel.VolSet.text, "-1000");
+    v1->triggerAction(QAbstractSlider::SliderPageStepSub);  // a page click acts at once
+    EXPECT_EQ(s.form.panel.V1.value, -1050);
 }
 
 TEST(MainWindow, UseAndStopSwapAndTheAntennaRunsOnlyWhileOn) {

@@ -72,7 +72,7 @@ TEST(AutomationHost, EventsReachTheWindowByNameInOrderOnTheLoop) {
     Window window(loop, raw);
     host->Advise(&window);
     EXPECT_EQ(host->GetStationInfo().StationCallsign, "N0CALL-R");
-    auto guard = loop.newTimer(5000, true);
+    auto guard = loop.newTimer(60000, true);  // a ceiling only: Closing, the last event, ends the wait
     guard->onTick = [&loop] { loop.stop(); };
     loop.run();
     EXPECT_EQ(window.events, (std::vector<std::string>{"CarrierDetect True now present", "Chat say \"hi\" \\ /ver/",

@@ -16,4 +16,7 @@ TEST(HostOption, OnlyTheKnownHostWithNothingThatBelongsElsewhere) {
     EXPECT_EQ(problem, "--host needs a value");
     EXPECT_FALSE(fits({"--host", "echolink", "--headless", "x.tcs"}));
     EXPECT_FALSE(fits({"--host", "echolink", "--virtual-time"}));
+    EXPECT_FALSE(fits({"--host", "echolink", "--callsign", "W1AW-R"}));
+    EXPECT_TRUE(fits({"--callsign", "W1AW-L"})) << "the simulated station's call sign" << problem;
+    EXPECT_FALSE(fits({"--screenshot", "docs"}));
 }

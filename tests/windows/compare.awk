@@ -20,6 +20,16 @@ FNR == 1 { f++ }
 }
 END {
     bad = 0
+    if (order) {
+        n = count[1] > count[2] ? count[1] : count[2]
+        for (i = 1; i <= n; i++) {
+            if (text[1, i] == text[2, i]) continue
+            print "    line " i ": expected: " (i <= count[1] ? text[1, i] : "(nothing)")
+            print "    line " i ": actual:   " (i <= count[2] ? text[2, i] : "(nothing)")
+            exit 1
+        }
+        exit 0
+    }
     for (i = 1; i <= count[1]; i++) {
         found = 0
         for (j = 1; j <= count[2] && !found; j++) {

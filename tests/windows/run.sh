@@ -1,17 +1,28 @@
 #!/usr/bin/env bash
 # Builds the Windows program with MinGW-w64 into build-win/ and tests it
-# under Wine, with no display and ALSA pointed at a null device:
+# under Wine, on a virtual X display (Xvfb) and with ALSA pointed at a null
+# device:
 #   - the unit tests of the Windows side (windows_tests.exe), the host
 #     adapter among them against the stand-in host;
 #   - station sessions beside the stand-in host (tailchime.exe --host
 #     echolink), whose record must match the simulated station's transcript
-#     of the same timeline (Linux build, virtual time) within one hang time,
+#     of the same timeline (Linux build, virtual time), line for line in order,
 #     and whose settings file must match the one the Linux run wrote;
-#   - the example station scripts headless, transcripts equal to Linux's.
+#   - the example station scripts headless, transcripts equal to Linux's;
+#   - the windows, worked by the panel driver (panel-driver.exe) as an
+#     operator would: layout, pages, clicks, typing, the volume scroll bar,
+#     the settings file and the stand-in host's record, and message boxes
+#     left open while the station runs on.
+# Every wait is for something to happen, never for a time.
 # Needs the Linux program and its courtesy tones (build/, or
 # TAILCHIME_LINUX_BUILD); builds them when missing. Ends with a line
 # "N passed, M failed"; the exit status is 0 only when nothing failed.
 set -uo pipefail
+
+# The windows need an X display: a virtual one for the whole run.
+if [ -z "${TAILCHIME_XVFB:-}" ]; then
+    TAILCHIME_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
 
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 HERE=$ROOT/tests/windows
@@ -41,7 +52,7 @@ check() {  # check NAME COMMAND...: the command's output explains a failure
 
 WORK=$(mktemp -d /tmp/tailchime-wine.XXXXXX)
 export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ALSA_CONFIG_PATH=$WORK/asound.conf
-unset DISPLAY WAYLAND_DISPLAY
+unset WAYLAND_DISPLAY
 cleanup() {
     wineserver -k >/dev/null 2>&1
     [ -n "${prefix_maker:-}" ] && wait "$prefix_maker" 2>/dev/null
@@ -56,6 +67,25 @@ unix() { tr -d '\r'; }
 # Tone paths differ between the two builds: compare the file names.
 basenames() { sed -E '/ (play|played) "/s#"[^"]*[/\\]([^"/\\]+)"#"\1"#'; }
 win() { timeout 90 wine "$@" 2>>"$WORK/wine.log"; }
+# The program in the background, its transcript into FILE: start FILE ARGS...
+start() {
+    local file=$1
+    shift
+    timeout 120 wine "$EXE" "$@" >"$file" 2>>"$WORK/wine.log" &
+    program=$!
+}
+# Waits for the program started last to end (a ceiling only against a hang).
+ended() {
+    for _ in $(seq 1200); do kill -0 "$program" 2>/dev/null || { wait "$program"; return 0; }; sleep 0.1; done
+    return 1
+}
+# The panel driver's steps; its output explains a failure.
+drive() { timeout 120 wine "$DRIVER" "$@" 2>>"$WORK/wine.log" | unix; }
+# Waits until a file holds a line matching the pattern.
+wait_line() {
+    for _ in $(seq 1200); do unix <"$1" 2>/dev/null | grep -qE "$2" && return 0; sleep 0.1; done
+    return 1
+}
 
 # A fresh Wine prefix takes a while to make: it is made while the build runs.
 printf 'pcm.!default { type null }\n' >"$ALSA_CONFIG_PATH"
@@ -73,6 +103,7 @@ cmake --build "$WIN_BUILD" -j"$JOBS" >"$WORK/build.log" 2>&1 ||
     { fail "build the Windows program" "$(grep -E 'error|FAILED' "$WORK/build.log" | head -20)"; finish; }
 EXE=$WIN_BUILD/src/tailchime.exe
 STANDIN=$WIN_BUILD/tools/standin-host/standin-host.exe
+DRIVER=$WIN_BUILD/tests/windows/panel-driver.exe
 
 LINUX=$LINUX_BUILD/src/tailchime
 if [ ! -x "$LINUX" ] || [ ! -f "$LINUX_BUILD/data/RF.wav" ]; then
@@ -92,7 +123,10 @@ register() {  # register TIMELINE LOG: the stand-in host, started by COM with th
 }
 
 # --- No host ---------------------------------------------------------------
-out=$(win "$EXE" --host echolink --stats-server 127.0.0.1:1 | unix)
+start "$WORK/nohost.out" --host echolink --stats-server 127.0.0.1:1
+drive "box=Run-time error '429'" ok >"$WORK/nohost.drive"
+ended
+out=$(unix <"$WORK/nohost.out")
 if grep -qx "[0-9]* message 48 \"Tailchime\" \"Run-time error '429': ActiveX component can't create object\"" <<<"$out" &&
     grep -qx '[0-9]* exit' <<<"$out" && ! grep -q caption <<<"$out" && [ ! -e "$WINDIR/tailchime.ini" ]; then
     pass "no host: the can't-create report, the end, no settings touched"
@@ -119,23 +153,28 @@ fi
 # --- Station sessions beside the stand-in host -------------------------------------
 session() {  # session NAME: timelines/NAME.tcs, settings from NAME.ini when there is one
     local name=$1 timeline=$HERE/timelines/$1.tcs preset=$HERE/timelines/$1.ini
-    local dir=$WORK/$name hang=500
+    local dir=$WORK/$name
     mkdir -p "$dir/linux"
     rm -f "$WINDIR/tailchime.ini"
     if [ -f "$preset" ]; then
         cp "$preset" "$dir/linux/tailchime.ini"
         cp "$preset" "$WINDIR/tailchime.ini"
-        hang=$(sed -nE 's/^HANGTIME=([0-9]+)\r?$/\1/p' "$preset")
     fi
     "$LINUX" --headless "$timeline" --virtual-time --config-dir "$dir/linux" --stats-server 127.0.0.1:1 \
         2>/dev/null | basenames >"$dir/linux.txt"
     register "$timeline" "$dir/record.txt"
-    win "$EXE" --host echolink --stats-server 127.0.0.1:1 | unix | basenames >"$dir/windows.txt"
+    start "$dir/windows.raw" --host echolink --stats-server 127.0.0.1:1
+    # The boxes that the session's Linux run shows are answered as they come.
+    local text
+    while read -r text; do drive "box=$text" ok >>"$dir/drive.txt"; done \
+        < <(sed -nE 's/^[0-9]+ message [0-9]+ "[^"]*" "(.*)"$/\1/p' "$dir/linux.txt")
+    ended
+    unix <"$dir/windows.raw" | basenames >"$dir/windows.txt"
 
-    check "$name: the host's record of keying, CW and chat matches the simulated station" \
-        awk -v words="tx cw chat" -v tolerance="$hang" -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/record.txt"
-    check "$name: the program's own doings match (caption, report, play, played, save, exit)" \
-        awk -v words="caption report message play played save exit" -v tolerance="$hang" -v anchor=caption \
+    check "$name: the host's record of keying, CW and chat matches the simulated station, in order" \
+        awk -v words="tx cw chat" -v order=1 -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/record.txt"
+    check "$name: the program's own doings match, in order (caption, report, play, played, save, exit)" \
+        awk -v words="caption report message play played save exit" -v order=1 \
         -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/windows.txt"
     local wrong
     wrong=$(unix <"$dir/record.txt" | grep -E ' call (SetPTT|SendCW|SendChatText) ' |
@@ -156,36 +195,143 @@ session session-cw
 session session-audio
 session single-user
 
-# A second copy while one runs, then Ctrl+C on the first: the close request.
+# A second copy while one runs, then the close box of the first: the close request.
 register "$HERE/timelines/quiet.tcs" "$WORK/quiet.txt"
-wine "$EXE" --host echolink --stats-server 127.0.0.1:1 >"$WORK/first.out" 2>>"$WORK/wine.log" &
-first=$!
-for _ in $(seq 300); do grep -q ' report ' "$WORK/first.out" && break; sleep 0.1; done
-second=$(win "$EXE" --host echolink --stats-server 127.0.0.1:1 | unix)
+start "$WORK/first.out" --host echolink --stats-server 127.0.0.1:1
+first=$program
+wait_line "$WORK/first.out" ' report '
+start "$WORK/second.out" --host echolink --stats-server 127.0.0.1:1
+drive "box=Program is already running." ok >"$WORK/second.drive"
+ended
+second=$(unix <"$WORK/second.out")
 if grep -qx '[0-9]* message 0 "Tailchime" "Program is already running\."' <<<"$second" &&
     grep -qx '[0-9]* exit' <<<"$second" && [ "$(wc -l <<<"$second")" -eq 2 ]; then
     pass "a second copy says the program is already running and ends"
 else
-    fail "a second copy says the program is already running and ends" "$second"
+    fail "a second copy says the program is already running and ends" "$second$(cat "$WORK/second.drive")"
 fi
-kill -INT "$first"
-for _ in $(seq 200); do kill -0 "$first" 2>/dev/null || break; sleep 0.1; done
-kill -KILL "$first" 2>/dev/null
+program=$first
+drive "window=Tailchime    W1AW-R   v2.0.1" close >"$WORK/first.drive"
+ended
 out=$(unix <"$WORK/first.out")
 if grep -qx '[0-9]* exit' <<<"$out" && ! grep -q save <<<"$out" && [ ! -e "$WINDIR/tailchime.ini" ]; then
-    pass "Ctrl+C is the close request: the station ends without saving"
+    pass "the close box is the close request: the station ends without saving"
 else
-    fail "Ctrl+C is the close request: the station ends without saving" "$out"
+    fail "the close box is the close request: the station ends without saving" "$out$(cat "$WORK/first.drive")"
 fi
 
 register "$HERE/timelines/host-vanishes.tcs" "$WORK/vanishes.txt"
-out=$(win "$EXE" --host echolink --stats-server 127.0.0.1:1 | unix)
+start "$WORK/vanishes.out" --host echolink --stats-server 127.0.0.1:1
+drive "box=Automation error" ok >"$WORK/vanishes.drive"
+ended
+out=$(unix <"$WORK/vanishes.out")
 if grep -q "message 48 \"Tailchime\" \"Run-time error '-\?[0-9]*': Automation error" <<<"$out" &&
     grep -qx '[0-9]* exit' <<<"$out" && ! grep -q save <<<"$out"; then
     pass "host gone: the next call's run-time error is reported and the program ends unsaved"
 else
     fail "host gone: the next call's run-time error is reported and the program ends unsaved" "$out"
 fi
+
+# --- The windows, worked by the panel driver ----------------------------------------
+# Counts the lines of a file that match a pattern.
+count() { unix <"$1" 2>/dev/null | grep -cE "$2"; }
+# Waits until a file has at least N lines matching the pattern.
+wait_count() {
+    for _ in $(seq 1200); do [ "$(count "$1" "$2")" -ge "$3" ] && return 0; sleep 0.1; done
+    return 1
+}
+# The value of a key in a settings file.
+setting() { unix <"$1" 2>/dev/null | sed -nE "s/^$2=(.*)$/\1/p"; }
+
+# Alone: the simulated station, and its simulator window beside the main
+# window, which stands where the settings put it (twips, 15 to a pixel).
+mkdir -p "$WORK/alone"
+printf '[SETTINGS]\r\nLEFT=1500\r\nTOP=750\r\n' >"$WORK/alone/tailchime.ini"
+start "$WORK/alone.out" --config-dir "$(winpath "$WORK/alone")" --stats-server 127.0.0.1:1
+out=$(drive "window=Tailchime    N0CALL-L   v2.0.1" "clientsize=Tailchime    N0CALL-L   v2.0.1=336x280" layout \
+    at=100,50 "clientsize=Station simulator=300x360" close)
+if [ $? -eq 0 ] && ended; then
+    pass "alone: the main window of 336 x 280 as designed, at its saved place, and the station simulator"
+else
+    fail "alone: the main window of 336 x 280 as designed, at its saved place, and the station simulator" "$out"
+fi
+
+# Beside the stand-in host: the operator's commands reach the host and the settings file.
+panel=$WORK/panel
+mkdir -p "$panel"
+register "$HERE/timelines/quiet.tcs" "$panel/record.txt"
+start "$panel/out.txt" --host echolink --config-dir "$(winpath "$panel")" --stats-server 127.0.0.1:1
+ini=$panel/tailchime.ini
+title="Tailchime    W1AW-R   v2.0.1"
+check "beside the host: the main window of 336 x 280 as designed" \
+    drive "window=$title" "clientsize=$title=336x280" layout shown=Frame2 hidden=Frame5 hidden=Frame6
+check "beside the host: a letter typed and tested goes to the host as CW" \
+    drive "window=$title" type=CourtesyID=QRZ click=Command10
+check "beside the host: ... the host's record shows it" wait_line "$panel/record.txt" ' call SendCW i2 0 bstr "QRZ"$'
+check "beside the host: the audio selector shows the audio page and saves" \
+    drive "window=$title" click=Picture13 shown=Frame5 hidden=Frame2
+check "beside the host: ... OPTION2 is True in the settings file" wait_line "$ini" '^OPTION2=True$'
+check "beside the host: the Timings page covers the whole ident page" \
+    drive "window=$title" click=Command17 shown=Frame6 covers=Frame6 type=HangTime=650 click=Command16 hidden=Frame6
+check "beside the host: ... saved and exit writes the typed hang time" wait_line "$ini" '^HANGTIME=650$'
+saves=$(count "$panel/out.txt" ' save$')
+drive "window=$title" drag=V1=-1000 click=Command18 >"$panel/drag.txt"
+wait_count "$panel/out.txt" ' save$' $((saves + 1))
+if [ "$(setting "$ini" VOLSET)" = -1540 ]; then
+    pass "beside the host: dragging the volume thumb changes nothing until it is let go"
+else
+    fail "beside the host: dragging the volume thumb changes nothing until it is let go" "VOLSET=$(setting "$ini" VOLSET)"
+fi
+drive "window=$title" release=V1=-1000 click=Command18 >>"$panel/drag.txt"
+wait_count "$panel/out.txt" ' save$' $((saves + 2))
+if [ "$(setting "$ini" VOLSET)" = -1000 ]; then
+    pass "beside the host: ... let go, the volume takes the thumb's place"
+else
+    fail "beside the host: ... let go, the volume takes the thumb's place" "VOLSET=$(setting "$ini" VOLSET)$(cat "$panel/drag.txt")"
+fi
+check "beside the host: Stop swaps for Use and saves the switch off" \
+    drive "window=$title" click=Command15 shown=Command14 hidden=Command15 hidden=Ant1 hidden=Ant2 hidden=Ant3
+check "beside the host: ... CHECK1 is 0 in the settings file" wait_line "$ini" '^CHECK1=0$'
+drive "window=$title" close >/dev/null
+ended
+
+# At 150 % scaling (144 dpi) every place and size scales with it.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+mkdir -p "$WORK/scaled"
+start "$WORK/scaled.out" --config-dir "$(winpath "$WORK/scaled")" --stats-server 127.0.0.1:1
+out=$(drive "window=Tailchime    N0CALL-L   v2.0.1" "clientsize=Tailchime    N0CALL-L   v2.0.1=504x420" dpi=144 layout \
+    at=30,30 close)
+if [ $? -eq 0 ] && ended; then
+    pass "at 150 % scaling: the main window of 504 x 420, every control scaled"
+else
+    fail "at 150 % scaling: the main window of 504 x 420, every control scaled" "$out"
+fi
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+
+# A render error box left open: the supervisor goes on releasing the transmitter.
+# Releases after the last key-up in the host's record, and ms from the key-up to the first.
+releases() { unix <"$1" | awk '/ call SetPTT bool -1$/ { n = 0; up = $1; next }
+    / call SetPTT bool 0$/ { if (++n == 1) first = $1 } END { print n + 0, first - up }'; }
+box=$WORK/box
+mkdir -p "$box"
+cp "$HERE/timelines/render-error.ini" "$box/tailchime.ini"
+register "$HERE/timelines/render-error.tcs" "$box/record.txt"
+start "$box/out.txt" --host echolink --config-dir "$(winpath "$box")" --stats-server 127.0.0.1:1
+boxcheck() {  # boxcheck NAME: with the box open, ten releases follow the last key-up and the box is still open
+    local name=$1 seen
+    drive "window=$title" "box=Render error" >"$box/$name.drive" &&
+        { for _ in $(seq 1200); do seen=$(releases "$box/record.txt"); [ "${seen%% *}" -ge 10 ] && break; sleep 0.1; done; } &&
+        drive "window=$title" "box=Render error" >>"$box/$name.drive" && [ "${seen%% *}" -ge 10 ]
+    local status=$?
+    echo "    (${seen#* } ms from the last key-up to the first release)"
+    if [ $status -eq 0 ]; then pass "$2"; else fail "$2" "$(cat "$box/$name.drive"; unix <"$box/record.txt" | tail -5)"; fi
+}
+boxcheck courtesy "box open after an Internet courtesy: the transmitter is released every tick"
+drive "window=$title" ok >/dev/null
+drive "window=$title" click=Command7 >/dev/null
+boxcheck test "box open after the RF Test button: the transmitter is released every tick"
+drive "window=$title" ok close >/dev/null
+ended
 
 # --- Headless station scripts ------------------------------------------------------
 headless() {  # headless NAME SCRIPT: both transcripts on virtual time, with the exit status
@@ -222,7 +368,7 @@ mkdir -p "$dir/linux" "$dir/windows"
     --stats-server 127.0.0.1:1 2>/dev/null | basenames >"$dir/linux.txt"
 win "$EXE" --headless "$(winpath "$HERE/timelines/tone-test.tcs")" --config-dir "$(winpath "$dir/windows")" \
     --stats-server 127.0.0.1:1 | unix | basenames >"$dir/windows.txt"
-check "headless on real time: DirectShow plays the tone to its end, keyed as on Linux" \
-    awk -v words="tx play played" -v tolerance=500 -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/windows.txt"
+check "headless on real time: DirectShow plays the tone to its end, keyed as on Linux, in order" \
+    awk -v words="tx play played" -v order=1 -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/windows.txt"
 
 finish

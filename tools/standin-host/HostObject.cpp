@@ -197,6 +197,7 @@ HRESULT STDMETHODCALLTYPE HostObject::Advise(IUnknown* sink, DWORD* cookie) {
     *cookie = nextCookie_++;
     sinks_[*cookie] = events;
     server_.record.line("call Advise");
+    server_.clientListening();
     return S_OK;
 }
 

@@ -24,6 +24,9 @@ Server::Server(tc::win32::WinEventLoop& loop, Record& rec, std::optional<tc::Scr
 void Server::objectCreated(HostObject* host) {
     if (host) hosts_.insert(host);
     ++references_;
+}
+
+void Server::clientListening() {
     if (!started_) startTimeline();
 }
 
@@ -42,15 +45,32 @@ void Server::startTimeline() {
     started_ = true;
     record.startClock();
     if (!timeline_) return;
-    const std::int64_t origin = loop_.nowMs();
-    std::int64_t last = 0;
-    for (const tc::Statement& s : timeline_->statements) {
-        loop_.post(origin + s.at, tc::Lane::Outside, [this, s] { perform(s); });
-        last = s.at;
+    lastPlayedMs_ = loop_.nowMs();
+    playFrom(0);
+}
+
+void Server::playFrom(size_t next) {
+    const auto& statements = timeline_->statements;
+    if (next == statements.size()) {
+        loop_.post(lastPlayedMs_ + kRunOutMs, tc::Lane::Outside, [this] {
+            record.line("end");
+            loop_.stop();
+        });
+        return;
     }
-    loop_.post(origin + last + kRunOutMs, tc::Lane::Outside, [this] {
-        record.line("end");
-        loop_.stop();
+    const std::int64_t due = lastPlayedMs_ + (statements[next].at - lastAt_);
+    loop_.post(due, tc::Lane::Outside, [this, next] {
+        const tc::Statement& s = timeline_->statements[next];
+        lastAt_ = s.at;
+        if (station.keyedByProgram()) {
+            // The program is still answering what came before: a little later.
+            lastPlayedMs_ = loop_.nowMs() + 10;
+            playFrom(next);
+            return;
+        }
+        lastPlayedMs_ = loop_.nowMs();
+        perform(s);
+        if (s.kind != tc::Statement::Kind::End) playFrom(next + 1);
     });
 }
 

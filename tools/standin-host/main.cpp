@@ -5,7 +5,7 @@
 //   standin-host /UnregServer
 //
 // COM starts it with the registered arguments and -Embedding. It raises the
-// timeline's events from the creation of its first object and records every
+// timeline's events from the first connection to its events and records every
 // call and event in the log (standard error without one). --no-typeinfo
 // makes its objects refuse GetTypeInfo, as some hosts' objects do.
 #include <iostream>

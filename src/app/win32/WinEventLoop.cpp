@@ -1,5 +1,7 @@
 #include "app/win32/WinEventLoop.h"
 
+#include "app/RuntimeError.h"
+
 namespace tc::win32 {
 
 namespace {
@@ -149,8 +151,8 @@ LRESULT CALLBACK WinEventLoop::windowProc(HWND window, UINT message, WPARAM wPar
     auto* loop = reinterpret_cast<WinEventLoop*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!loop) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
-        case WM_TIMER: loop->onTimerMessage(wParam); return 0;
-        case kWakeMessage: loop->collectDuePosts(); return 0;
+        case WM_TIMER: loop->onTimerMessage(wParam); break;
+        case kWakeMessage: loop->collectDuePosts(); break;
         case kForeignMessage: {
             std::vector<std::function<void()>> fns;
             {
@@ -158,23 +160,91 @@ LRESULT CALLBACK WinEventLoop::windowProc(HWND window, UINT message, WPARAM wPar
                 fns.swap(loop->foreign_);
             }
             for (auto& fn : fns) loop->ready_.push_back(Ready{nullptr, std::move(fn)});
-            return 0;
+            break;
         }
         default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+    loop->runReadyInsideModal();
+    return 0;
+}
+
+void WinEventLoop::runReadyInsideModal() {
+    // Only the box's own message loop runs handlers: not a loop that COM
+    // runs while a handler started inside the box waits for the host.
+    if (modalDepth_ != handlerDepth_ || endHeld_) return;
+    try {
+        runReady();
+    } catch (const EndProgram&) {
+        // The end must not unwind through the box's frames: it is held and
+        // thrown again where the box was shown.
+        endHeld_ = true;
+        closeModalWindows();
+    }
+}
+
+void WinEventLoop::closeModalWindows() {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            char cls[16] = {};
+            GetClassNameA(window, cls, sizeof cls);
+            if (std::string(cls) == "#32770") PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            return TRUE;
+        },
+        0);
+}
+
+void WinEventLoop::runHandler(std::function<void()> fn) {
+    if (endHeld_ || stopped_) return;
+    if (handlerDepth_ != 0 && modalDepth_ != handlerDepth_) {
+        ready_.push_back(Ready{nullptr, std::move(fn)});
+        PostMessageA(window_, WM_NULL, 0, 0);
+        return;
+    }
+    ++handlerDepth_;
+    try {
+        fn();
+    } catch (const EndProgram&) {
+        --handlerDepth_;
+        if (modalDepth_ < 0) throw;
+        endHeld_ = true;
+        closeModalWindows();
+        return;
+    }
+    --handlerDepth_;
+}
+
+void WinEventLoop::runModal(const std::function<void()>& wait) {
+    const int saved = modalDepth_;
+    modalDepth_ = handlerDepth_;
+    wait();
+    modalDepth_ = saved;
+    if (endHeld_) {
+        endHeld_ = false;
+        throw EndProgram{};
     }
 }
 
 void WinEventLoop::runReady() {
-    while (!ready_.empty() && !stopped_) {
+    struct Depth {
+        int& d;
+        explicit Depth(int& x) : d(x) { ++d; }
+        ~Depth() { --d; }
+    };
+    while (!ready_.empty() && !stopped_ && !endHeld_) {
         Ready r = std::move(ready_.front());
         ready_.pop_front();
         if (!r.timer) {
+            Depth depth(handlerDepth_);
             r.fn();
             continue;
         }
         if (!r.timer->owner || !r.timer->due) continue;  // withdrawn since it came due
         r.timer->due = false;
-        if (r.timer->owner->onTick) r.timer->owner->onTick();
+        if (r.timer->owner->onTick) {
+            Depth depth(handlerDepth_);
+            r.timer->owner->onTick();
+        }
     }
 }
 

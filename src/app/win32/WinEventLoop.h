@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <queue>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -45,6 +46,18 @@ public:
     // thread at its next pass.
     void postFromAnyThread(std::function<void()> fn);
 
+    // Shows a modal box or dialog (wait returns when it is dismissed). While
+    // it waits, timer ticks and host events run from inside its message
+    // loop, as they do from run(): nothing waits for the operator's click.
+    // A handler that ends the program meanwhile closes the waiting boxes;
+    // the end is thrown again here once wait has returned.
+    void runModal(const std::function<void()>& wait);
+
+    // Runs what a window hands over (the operator's click, an edit): at
+    // once when no handler runs or a box waits for the operator, else
+    // after the running handler, which a window message must not enter.
+    void runHandler(std::function<void()> fn);
+
     struct TimerState;
 
 private:
@@ -72,6 +85,8 @@ private:
     void collectDuePosts();
     void armWake();
     void runReady();
+    void runReadyInsideModal();
+    static void closeModalWindows();
     void arm(TimerState& timer);
     void disarm(TimerState& timer);
     void forget(TimerState& timer);
@@ -79,6 +94,9 @@ private:
     HWND window_ = nullptr;
     std::chrono::steady_clock::time_point start_;
     bool stopped_ = false;
+    int handlerDepth_ = 0;    // handlers now running, nested ones counted
+    int modalDepth_ = -1;     // the handler depth at which a modal box waits, or -1
+    bool endHeld_ = false;    // a handler inside a modal box ended the program
     std::uint64_t seq_ = 0;
     UINT_PTR nextTimerId_;
     std::unordered_map<UINT_PTR, std::shared_ptr<TimerState>> timers_;

@@ -15,8 +15,10 @@
 #include "ui/qt/HeldEnd.h"
 #include "ui/qt/Images.h"
 #include "ui/qt/PictureButton.h"
+#include "ui/qt/OpaqueFrame.h"
 #include "ui/qt/ScreenPlacement.h"
 #include "ui/qt/SvgPicture.h"
+#include "ui/qt/SystemColours.h"
 #include "ui/qt/Twips.h"
 
 namespace tc {
@@ -24,9 +26,6 @@ namespace tc {
 namespace {
 
 QString image(const char* name) { return QStringLiteral(":/images/") + QLatin1String(name) + QStringLiteral(".svg"); }
-
-// The system colour of caption text, behind the panel's edit fields.
-const QColor kTitleText(255, 255, 255);
 
 }  // namespace
 
@@ -54,7 +53,7 @@ MainWindow::MainWindow(Form21& form, HeldEnd& held) : QWidget(nullptr), form_(fo
 
 QGroupBox* MainWindow::frame(QWidget* parent, const char* name, const QString& caption, const QRect& where,
                              const Shape* shape) {
-    auto* box = new QGroupBox(caption, parent);
+    auto* box = new OpaqueFrame(caption, parent);
     box->setObjectName(QLatin1String(name));
     box->setGeometry(where);
     if (shape) shapes_.push_back({box, shape});
@@ -90,7 +89,8 @@ QLineEdit* MainWindow::field(QWidget* parent, const char* name, const QRect& whe
     edit->setFrame(true);
     if (centred) edit->setAlignment(Qt::AlignCenter);
     QPalette pal = edit->palette();
-    pal.setColor(QPalette::Base, kTitleText);
+    pal.setColor(QPalette::Base, titleBarText());
+    pal.setColor(QPalette::Text, readableOn(titleBarText()));
     edit->setPalette(pal);
     connect(edit, &QLineEdit::textEdited, this, [this, name, &text](const QString& typed) {
         std::string t = typed.toStdString();
@@ -179,6 +179,9 @@ void MainWindow::buildAudioPage() {
     volume_->setRange(p.V1.min, p.V1.max);
     volume_->setSingleStep(1);
     volume_->setPageStep(50);  // half a decibel
+    // A drag changes the volume when the thumb is let go, as a scroll bar's
+    // change does; arrows and page clicks change it at once.
+    volume_->setTracking(false);
     connect(volume_, &QScrollBar::valueChanged, this, [this](int v) { forward([this, v] { form_.slide("V1", v); }); });
 }
 

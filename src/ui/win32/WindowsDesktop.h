@@ -1,17 +1,23 @@
 #pragma once
+#include <windows.h>
+
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "app/win32/InstanceMutex.h"
 #include "ui/Desktop.h"
 
 namespace tc::win32 {
 
-// The desktop of the station running beside the host with no window of its
-// own: message boxes with MessageBoxA, the open-file dialog of the common
-// dialog library, links through the shell, one copy per settings folder by
-// a named mutex. Every message and dialog is also told to the watcher (the
-// run's transcript), since a console station has no window to show them in.
+class AboutWindow;
+class WinEventLoop;
+
+// The Windows desktop: message boxes with MessageBoxA, the open-file dialog
+// of the common dialog library, links through the shell, the about window.
+// While a box or the dialog waits for the operator, the loop's timers and
+// the host's events go on being handled (WinEventLoop::runModal), so no
+// box holds the transmitter. Every message and dialog is also told to the
+// watcher (the run's transcript).
 class WindowsDesktop final : public Desktop {
 public:
     struct Watcher {
@@ -20,21 +26,34 @@ public:
         std::function<void()> ended;
     };
 
-    WindowsDesktop(std::string settingsFolder, Watcher watcher)
-        : settingsFolder_(std::move(settingsFolder)), watcher_(std::move(watcher)) {}
+    WindowsDesktop(WinEventLoop& loop, std::function<bool()> previousInstance, Watcher watcher);
+    ~WindowsDesktop() override;
+
+    // The main window owns the boxes once it is shown.
+    void setMainWindow(HWND window) { main_ = window; }
+    // How the about window's buttons run their handlers.
+    void setHandlerRunner(std::function<void(const std::function<void()>&)> run) { runHandler_ = std::move(run); }
 
     void MsgBox(const std::string& text, int style, const std::string& title) override;
     std::optional<std::string> ShowOpen(const std::string& filter, const std::string& fileName) override;
-    bool PreviousInstance() override { return !instance_.acquire(settingsFolder_); }
+    bool PreviousInstance() override { return previousInstance_ && previousInstance_(); }
     void OpenLink(const std::string& link) override;
-    // The about window cannot be opened without the main window.
-    void ShowAbout(Form14&) override {}
+    void ShowAbout(Form14& about) override;
     void Ended() override;
 
+    // What the shell is given for a link: a web address with its scheme
+    // (https:// when it has none), blanks written out so none is lost.
+    static std::string shellLink(const std::string& link);
+
 private:
-    std::string settingsFolder_;
+    HWND owner() const;
+
+    WinEventLoop& loop_;
+    std::function<bool()> previousInstance_;
     Watcher watcher_;
-    InstanceMutex instance_;
+    HWND main_ = nullptr;
+    std::function<void(const std::function<void()>&)> runHandler_;
+    std::unique_ptr<AboutWindow> about_;
 };
 
 }  // namespace tc::win32

@@ -1,0 +1,92 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/win32/Widgets.h"
+
+namespace tc {
+class Form21;
+struct Shape;
+struct TextField;
+}  // namespace tc
+
+namespace tc::win32 {
+
+class WinEventLoop;
+
+// The operator's panel, Form21 as the operator sees it on Windows: plain
+// controls at the places the window design gives in twips, converted at
+// the monitor's dots per inch. It hands every click, edit and scroll to the
+// program and reads back from the panel after each handler (refresh), so
+// it keeps no state of its own.
+class MainWindow {
+public:
+    MainWindow(Form21& form, WinEventLoop& loop);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    // Brings every control in line with the panel.
+    void refresh();
+    void show();
+
+    static constexpr const char* kClass = "TailchimeMain";
+
+private:
+    enum class Kind { Frame, Picture, Selector, Button, Field, Label, ScrollBar, Option };
+    enum class Face { Plain, Letter, Timing };
+    struct Control {
+        HWND hwnd;
+        std::string_view name;
+        Kind kind;
+        const char* image;
+        const Shape* shape;
+        TextField* field;
+        Face face;
+        std::string shown;  // a field's text as last put into it
+    };
+
+    static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND add(Kind kind, std::string_view name, HWND parent, RECT twips, const char* text, const char* tooltip,
+             const Shape* shape, TextField* field = nullptr, Face face = Face::Plain);
+    HWND frame(std::string_view name, HWND parent, RECT twips, const char* caption, const Shape* shape);
+    void picture(std::string_view name, HWND parent, RECT twips, const char* image, const char* tooltip,
+                 const Shape& shape);
+    void button(std::string_view name, HWND parent, RECT twips, const char* image, const char* tooltip,
+                const Shape& shape);
+    void buildStatusStrip();
+    void buildCwPage();
+    void buildAudioPage();
+    void buildTimingsPage();
+    void buildBottomRow();
+
+    void applyDpi(int dpi);
+    void place();
+    void forward(std::function<void()> action);
+    void scrolled(WPARAM wParam);
+    Control* find(int id);
+
+    Form21& form_;
+    WinEventLoop& loop_;
+    HWND window_ = nullptr;
+    HWND tips_ = nullptr;
+    HWND volume_ = nullptr;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HFONT fonts_[3] = {};
+    std::vector<Control> controls_;
+    std::vector<Placed> placed_;
+    bool refreshing_ = false;
+    bool dragging_ = false;  // the volume thumb is held
+    std::string caption_;
+    double placedLeft_ = -1;  // the panel's place as last given to the window
+    double placedTop_ = -1;
+};
+
+}  // namespace tc::win32

@@ -1,0 +1,47 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tc::win32 {
+
+// The plain Windows controls the program's windows are made of, and the
+// frame that holds a page or a group of them.
+//
+// Every child is made with WS_CLIPSIBLINGS and put in front of the ones
+// made before it, so a window is made from the back forward and what the
+// design puts in front paints in front. A frame is opaque: shown, it
+// covers whatever lies behind it. Frames hand their children's
+// notifications (clicks, edits, scrolling, colours, drawing) on to the
+// top-level window, which handles them all.
+namespace widgets {
+
+inline constexpr const char* kFrameClass = "TailchimeFrame";
+
+// A child window of the given class, in front of its siblings.
+HWND child(const char* cls, const char* text, DWORD style, DWORD exStyle, HWND parent, int id);
+// A frame with its caption (none when empty).
+HWND frame(const char* caption, HWND parent, int id);
+// Paints an owner-drawn picture: the face behind it, then the image.
+void drawPicture(const DRAWITEMSTRUCT& item, const char* image);
+// Paints an owner-drawn picture button: raised, or sunk while pressed,
+// the image centred on it with a margin.
+void drawButton(const DRAWITEMSTRUCT& item, const char* image);
+// The tooltip window of a top-level window, and one tip per control.
+HWND tooltips(HWND owner);
+void addTip(HWND tips, HWND control, const char* text);
+std::string textOf(HWND window);
+
+}  // namespace widgets
+
+// A control placed in twips inside its parent, for laying out again when
+// the window moves to a monitor of other dots per inch.
+struct Placed {
+    HWND window;
+    RECT twips;  // left, top, right, bottom
+};
+
+void layOut(const std::vector<Placed>& controls, int dpi);
+
+}  // namespace tc::win32

@@ -1,0 +1,19 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+
+#include "app/Options.h"
+#include "app/Platform.h"
+
+namespace tc::win32 {
+
+// The program on the Windows desktop: the main window over the real host
+// program (--host echolink) or, without it, over the simulated station with
+// the station-simulator window beside it. The program's own doings
+// (caption, messages, dialogs, transmissions, saves, the report, the end)
+// are written to out as the headless runner writes them; the caller gives
+// the standard output, which a console or a redirection may be reading.
+// Returns the exit status once the program has ended.
+int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, std::ostream& out);
+
+}  // namespace tc::win32

@@ -1,0 +1,367 @@
+// Drives Tailchime's windows from outside, as an operator would, for the
+// tests under Wine:
+//
+//   panel-driver STEP...
+//
+// Each step waits for what it needs (a window, a control's state, a box)
+// rather than for a time; a step that sees nothing of it within a minute
+// fails. Steps:
+//   window=TITLE        the main window with that title; prints its client size
+//   window~=TEXT        a top-level window whose title starts with TEXT
+//   layout              every control of the main window where the design puts it
+//   click=NAME          presses a button or selector picture
+//   type=NAME=TEXT      puts TEXT into an edit field as typing does
+//   drag=NAME=POS       drags the scroll bar's thumb to POS (not let go)
+//   release=NAME=POS    lets the thumb go at POS
+//   shown=NAME, hidden=NAME   waits for the control to be shown or hidden
+//   covers=NAME         the page NAME covers its whole rectangle (hit test)
+//   box=TEXT            waits for a message box that says TEXT
+//   ok                  presses OK on the message box
+//   nobox               no message box is open
+//   close               asks the main window to close (its close box)
+//   clientsize=TITLE=WxH     a top-level window of that title and client size
+//   dpi=N               the layout is checked at N dots per inch (96 unless told)
+//   at=X,Y              the main window's outer top-left corner is at X,Y
+// Prints "ok STEP" for each step done, or "FAIL STEP: why" and exits 1.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ui/win32/ControlIds.h"
+
+namespace {
+
+using tc::win32::controlId;
+
+HWND mainWindow = nullptr;
+
+struct Expected {
+    const char* name;
+    const char* parent;  // nullptr: the window itself
+    const char* cls;
+    int left, top, width, height;  // twips
+    const char* text;              // nullptr: not compared
+};
+
+// The main window's layout, from the window design (twips, relative to the container).
+const Expected kLayout[] = {
+    {"Frame7", nullptr, "TailchimeFrame", 120, 120, 4815, 1095, ""},
+    {"Picture26", "Frame7", "Static", 1080, 240, 375, 375, nullptr},
+    {"Picture21", "Frame7", "Static", 1080, 240, 375, 375, nullptr},
+    {"Picture27", "Frame7", "Static", 1800, 240, 375, 375, nullptr},
+    {"Picture22", "Frame7", "Static", 1800, 240, 375, 375, nullptr},
+    {"Picture28", "Frame7", "Static", 2520, 240, 375, 375, nullptr},
+    {"Picture23", "Frame7", "Static", 2520, 240, 375, 375, nullptr},
+    {"Picture29", "Frame7", "Static", 3240, 240, 375, 375, nullptr},
+    {"Picture24", "Frame7", "Static", 3240, 240, 375, 375, nullptr},
+    {"Picture14", "Frame7", "Static", 1080, 600, 375, 375, nullptr},
+    {"Picture16", "Frame7", "Static", 1800, 600, 375, 375, nullptr},
+    {"Picture19", "Frame7", "Static", 2520, 600, 375, 375, nullptr},
+    {"Picture20", "Frame7", "Static", 3240, 600, 375, 375, nullptr},
+    {"Picture25", "Frame7", "Static", 120, 240, 735, 735, nullptr},
+    {"Ant0", "Frame7", "Static", 3960, 240, 735, 735, nullptr},
+    {"Ant1", "Frame7", "Static", 3960, 240, 735, 735, nullptr},
+    {"Picture3", nullptr, "Static", 240, 360, 735, 735, nullptr},
+    {"Picture4", nullptr, "Static", 240, 360, 735, 735, nullptr},
+    {"Frame2", nullptr, "TailchimeFrame", 120, 1200, 4815, 2175, "CW ID"},
+    {"Picture12", "Frame2", "Static", 1800, 600, 375, 375, nullptr},
+    {"CourtesyID", "Frame2", "Edit", 2280, 600, 465, 330, nullptr},
+    {"Command10", "Frame2", "Button", 3000, 600, 615, 375, ""},
+    {"Picture8", "Frame2", "Static", 1800, 1200, 375, 375, nullptr},
+    {"IPCourtesy", "Frame2", "Edit", 2280, 1200, 465, 315, nullptr},
+    {"Command11", "Frame2", "Button", 3000, 1200, 615, 375, ""},
+    {"Picture17", "Frame2", "Static", 240, 1320, 1335, 495, nullptr},
+    {"Frame5", nullptr, "TailchimeFrame", 120, 1200, 4815, 2175, "Audio ID  -- wav - mp3"},
+    {"Picture11", "Frame5", "Static", 240, 360, 375, 375, nullptr},
+    {"RFTone", "Frame5", "Edit", 600, 360, 2535, 285, nullptr},
+    {"Command1", "Frame5", "Button", 3360, 360, 615, 375, ""},
+    {"Command7", "Frame5", "Button", 4080, 360, 615, 375, ""},
+    {"Picture9", "Frame5", "Static", 240, 840, 375, 375, nullptr},
+    {"InetTone", "Frame5", "Edit", 600, 840, 2535, 285, nullptr},
+    {"Command6", "Frame5", "Button", 3360, 840, 615, 375, ""},
+    {"Command8", "Frame5", "Button", 4080, 840, 615, 375, ""},
+    {"Picture15", "Frame5", "Static", 360, 1320, 615, 615, nullptr},
+    {"Frame11", "Frame5", "TailchimeFrame", 1320, 1200, 3375, 855, ""},
+    {"Picture6", "Frame11", "Static", 120, 240, 495, 495, nullptr},
+    {"V1", "Frame11", "ScrollBar", 840, 480, 2295, 135, nullptr},
+    {"Label14", "Frame11", "Static", 840, 240, -1, -1, "0%"},
+    {"Label15", "Frame11", "Static", 1800, 240, -1, -1, "50%"},
+    {"Label4", "Frame11", "Static", 2640, 240, -1, -1, "100%"},
+    {"Frame6", nullptr, "TailchimeFrame", 120, 1200, 4815, 2175, "Timings"},
+    {"Picture1", "Frame6", "Static", 1560, 600, 375, 375, nullptr},
+    {"HangTime", "Frame6", "Edit", 2040, 600, 705, 285, nullptr},
+    {"Label21", "Frame6", "Static", 2880, 600, 255, 255, "ms"},
+    {"Picture2", "Frame6", "Static", 1560, 1200, 375, 375, nullptr},
+    {"KerchunkWait", "Frame6", "Edit", 2040, 1200, 705, 285, nullptr},
+    {"Label20", "Frame6", "Static", 2880, 1200, 255, 255, "ms"},
+    {"Picture7", "Frame6", "Static", 360, 1320, 735, 735, nullptr},
+    {"Command16", "Frame6", "Button", 3480, 1560, 495, 375, ""},
+    {"Picture18", nullptr, "Static", 120, 3600, 1335, 375, nullptr},
+    {"Option1", nullptr, "Button", 480, 3600, 615, 255, ""},
+    {"Picture13", nullptr, "Static", 1560, 3480, 615, 615, nullptr},
+    {"Option2", nullptr, "Button", 1680, 3480, 495, 255, ""},
+    {"Command14", nullptr, "Button", 2400, 3600, 495, 375, ""},
+    {"Command15", nullptr, "Button", 2400, 3600, 495, 375, ""},
+    {"Command12", nullptr, "Button", 3000, 3600, 495, 375, ""},
+    {"Command17", nullptr, "Button", 3600, 3600, 495, 375, ""},
+    {"Command18", nullptr, "Button", 4200, 3600, 615, 375, ""},
+};
+
+int dpi = 96;
+int px(int twips) { return (twips * dpi + 720) / 1440; }
+
+std::string textOf(HWND w) {
+    char buf[512] = {};
+    // WM_GETTEXT works across processes for every class (GetWindowText does not for controls).
+    SendMessageTimeoutA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return buf;
+}
+
+std::string classOf(HWND w) {
+    char buf[64] = {};
+    GetClassNameA(w, buf, sizeof buf);
+    return buf;
+}
+
+// Waits for a condition: the steps depend on what happens, not on how soon.
+template <class Fn>
+bool waitFor(Fn condition) {
+    for (int i = 0; i < 1200; ++i) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+HWND control(const std::string& name) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{controlId(name), nullptr};
+    EnumChildWindows(
+        mainWindow,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (GetDlgCtrlID(w) != s->id) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.id ? search.found : nullptr;
+}
+
+bool visible(HWND w) { return (GetWindowLongA(w, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// The open message box of the program, if any.
+HWND messageBox() {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{0, nullptr};
+    // Before the main window is found (a box of start-up), any program's box.
+    if (mainWindow) GetWindowThreadProcessId(mainWindow, &search.process);
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD process = 0;
+            GetWindowThreadProcessId(w, &process);
+            if ((s->process && process != s->process) || classOf(w) != "#32770" || !IsWindowVisible(w)) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string boxText(HWND box) {
+    std::string text;
+    EnumChildWindows(
+        box,
+        [](HWND w, LPARAM p) -> BOOL {
+            if (classOf(w) == "Static") *reinterpret_cast<std::string*>(p) += textOf(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+HWND topLevel(const std::string& title, bool prefix) {
+    struct Search {
+        const std::string* title;
+        bool prefix;
+        HWND found;
+    } search{&title, prefix, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            const std::string t = textOf(w);
+            if (!IsWindowVisible(w) || (s->prefix ? t.rfind(*s->title, 0) != 0 : t != *s->title)) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string clientSize(HWND w) {
+    RECT r;
+    GetClientRect(w, &r);
+    return std::to_string(r.right) + "x" + std::to_string(r.bottom);
+}
+
+// The control's rectangle in its parent's client area.
+RECT placeOf(HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string layoutProblems() {
+    std::string problems;
+    for (const Expected& e : kLayout) {
+        HWND w = control(e.name);
+        if (!w) {
+            problems += std::string(e.name) + ": missing\n";
+            continue;
+        }
+        HWND parent = e.parent ? control(e.parent) : mainWindow;
+        if (GetParent(w) != parent) problems += std::string(e.name) + ": not inside " + (e.parent ? e.parent : "the window") + "\n";
+        if (classOf(w) != e.cls) problems += std::string(e.name) + ": class " + classOf(w) + ", not " + e.cls + "\n";
+        const RECT r = placeOf(w);
+        const bool placed = r.left == px(e.left) && r.top == px(e.top) &&
+                            (e.width < 0 || (r.right - r.left == px(e.width) && r.bottom - r.top == px(e.height)));
+        if (!placed)
+            problems += std::string(e.name) + ": at " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+                        std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ", not " +
+                        std::to_string(px(e.left)) + "," + std::to_string(px(e.top)) + " " +
+                        std::to_string(px(e.width)) + "x" + std::to_string(px(e.height)) + "\n";
+        if (e.text && textOf(w) != e.text) problems += std::string(e.name) + ": text \"" + textOf(w) + "\", not \"" + e.text + "\"\n";
+    }
+    return problems;
+}
+
+// Every point of the page's rectangle, on a grid, hits the page or a control on it.
+std::string coverProblems(HWND page) {
+    RECT r;
+    GetWindowRect(page, &r);
+    std::string problems;
+    for (int y = r.top + 1; y < r.bottom; y += 4) {
+        for (int x = r.left + 1; x < r.right; x += 4) {
+            POINT p{x, y};
+            ScreenToClient(mainWindow, &p);
+            HWND hit = mainWindow;
+            // Down the tree to the deepest shown child under the point, as the mouse finds it.
+            for (;;) {
+                POINT local{x, y};
+                ScreenToClient(hit, &local);
+                HWND next = ChildWindowFromPointEx(hit, local, CWP_SKIPINVISIBLE);
+                if (!next || next == hit) break;
+                hit = next;
+            }
+            if (hit != page && !IsChild(page, hit)) {
+                char at[64];
+                std::snprintf(at, sizeof at, "%ld,%ld", static_cast<long>(p.x), static_cast<long>(p.y));
+                problems += std::string("at ") + at + " the pointer finds " + classOf(hit) + " " +
+                            std::string(tc::win32::controlName(GetDlgCtrlID(hit))) + "\n";
+                if (problems.size() > 400) return problems;
+            }
+        }
+    }
+    return problems;
+}
+
+bool fail(const std::string& step, const std::string& why) {
+    std::printf("FAIL %s: %s\n", step.c_str(), why.c_str());
+    std::fflush(stdout);
+    return false;
+}
+
+bool runStep(const std::string& step) {
+    const size_t eq = step.find('=');
+    const std::string verb = step.substr(0, eq);
+    const std::string arg = eq == std::string::npos ? std::string() : step.substr(eq + 1);
+    const size_t eq2 = arg.find('=');
+    const std::string name = arg.substr(0, eq2), value = eq2 == std::string::npos ? std::string() : arg.substr(eq2 + 1);
+
+    if (verb == "window" || verb == "window~") {
+        if (!waitFor([&] { return (mainWindow = topLevel(arg, verb == "window~")) != nullptr; }))
+            return fail(step, "no such window");
+        std::printf("window \"%s\" %s\n", textOf(mainWindow).c_str(), clientSize(mainWindow).c_str());
+    } else if (verb == "clientsize") {
+        HWND w = nullptr;
+        if (!waitFor([&] { return (w = topLevel(name, false)) != nullptr; })) return fail(step, "no such window");
+        if (clientSize(w) != value) return fail(step, "client " + clientSize(w));
+    } else if (verb == "dpi") {
+        dpi = std::atoi(arg.c_str());
+    } else if (verb == "box") {
+        HWND box = nullptr;
+        if (!waitFor([&] { return (box = messageBox()) != nullptr && boxText(box).find(arg) != std::string::npos; }))
+            return fail(step, box ? "the box says \"" + boxText(box) + "\"" : "no box");
+    } else if (verb == "ok") {
+        HWND box = messageBox();
+        if (!box) return fail(step, "no box");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        if (!waitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); })) return fail(step, "the box stays");
+    } else if (!mainWindow) {
+        return fail(step, "no window found yet");
+    } else if (verb == "layout") {
+        const std::string problems = layoutProblems();
+        if (!problems.empty()) return fail(step, "\n" + problems);
+    } else if (verb == "click") {
+        HWND w = control(arg);
+        if (!w) return fail(step, "no such control");
+        if (classOf(w) == "Button") {
+            PostMessageA(w, BM_CLICK, 0, 0);
+        } else {
+            PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        }
+    } else if (verb == "type") {
+        HWND w = control(name);
+        if (!w) return fail(step, "no such control");
+        SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()), SMTO_NORMAL, 60000, nullptr);
+    } else if (verb == "drag" || verb == "release") {
+        HWND w = control(name);
+        if (!w) return fail(step, "no such control");
+        const int pos = std::atoi(value.c_str());
+        const WORD code = verb == "drag" ? SB_THUMBTRACK : SB_THUMBPOSITION;
+        PostMessageA(GetParent(w), WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(static_cast<short>(pos))),
+                     reinterpret_cast<LPARAM>(w));
+        if (verb == "release") PostMessageA(GetParent(w), WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(w));
+    } else if (verb == "shown" || verb == "hidden") {
+        HWND w = control(arg);
+        if (!w) return fail(step, "no such control");
+        if (!waitFor([&] { return visible(w) == (verb == "shown"); })) return fail(step, "it stays as it was");
+    } else if (verb == "covers") {
+        HWND page = control(arg);
+        if (!page || !visible(page)) return fail(step, "the page is not shown");
+        const std::string problems = coverProblems(page);
+        if (!problems.empty()) return fail(step, "\n" + problems);
+    } else if (verb == "at") {
+        RECT r;
+        GetWindowRect(mainWindow, &r);
+        const std::string at = std::to_string(r.left) + "," + std::to_string(r.top);
+        if (at != arg) return fail(step, "at " + at);
+    } else if (verb == "nobox") {
+        if (HWND box = messageBox()) return fail(step, "a box says \"" + boxText(box) + "\"");
+    } else if (verb == "close") {
+        PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    } else {
+        return fail(step, "unknown step");
+    }
+    std::printf("ok %s\n", step.c_str());
+    std::fflush(stdout);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (!runStep(argv[i])) return 1;
+    return 0;
+}
