@@ -6,7 +6,11 @@
 
 namespace tc {
 
-void Transcript::line(const std::string& rest) { out_ << stamp_() << ' ' << rest << '\n'; }
+void Transcript::line(const std::string& rest) {
+    const std::string whole = stamp_() + ' ' + rest;
+    out_ << whole << '\n';
+    if (also) also(whole);
+}
 
 std::string Transcript::wallClock() {
     using namespace std::chrono;

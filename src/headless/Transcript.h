@@ -15,6 +15,9 @@ public:
     // A log with another stamp in place of the milliseconds (wall-clock time).
     Transcript(std::ostream& out, std::function<std::string()> stamp) : out_(out), stamp_(std::move(stamp)) {}
 
+    // Also told every line written, stamp included (a window showing the log).
+    std::function<void(const std::string& line)> also;
+
     // Writes "T " + rest.
     void line(const std::string& rest);
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/Form21.h"
-#include "app/IniProfile.h"
+#include "app/posix/IniProfile.h"
 #include "hostlink/SimulatedStation.h"
 #include "transmit/AudioGraph.h"
 #include "transmit/sound/AudioFactories.h"

@@ -8,6 +8,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <sstream>
+
+#include "headless/Transcript.h"
+#include "headless/TranscriptWriter.h"
 #include "qt/Station.h"
 #include "ui/qt/SimulatorWindow.h"
 
@@ -16,7 +20,14 @@ namespace {
 
 class Simulator : public ::testing::Test {
 protected:
-    Simulator() : window(s.station, s.held) { window.show(); }
+    // The window's log is fed what the station does, as the windowed program feeds it.
+    Simulator() : window(s.station, s.held) {
+        transcript.also = [this](const std::string& line) { window.record(line); };
+        s.station.addListener(&doings);
+        doings.attach(s.form);
+        window.show();
+    }
+    ~Simulator() override { s.station.removeListener(&doings); }
 
     template <class W = QPushButton>
     W* find(const char* name) {
@@ -27,12 +38,16 @@ protected:
 
     Station s;
     SimulatorWindow window;
+    std::ostringstream out;
+    Transcript transcript{out, [] { return std::string("12:00:00"); }};
+    TranscriptWriter doings{transcript, false};
 };
 
 TEST_F(Simulator, TheCarrierKeyIsHeldOrLatched) {
     EXPECT_EQ(find<QLabel>("Callsign")->text().toStdString(), "N0CALL-L");
     QTest::mousePress(find("CarrierKey"), Qt::LeftButton);
     EXPECT_TRUE(s.station.carrier());
+    EXPECT_NE(log().find("carrier  up"), std::string::npos) << log();
     QTest::mouseRelease(find("CarrierKey"), Qt::LeftButton);
     EXPECT_FALSE(s.station.carrier());
 
@@ -49,12 +64,15 @@ TEST_F(Simulator, InternetAudioKeysTheStationAndTheCourtesyFollowsItsEnd) {
     find("InternetAudio")->click();
     EXPECT_TRUE(s.station.internetAudio());
     EXPECT_TRUE(onAir());
+    EXPECT_NE(log().find("Internet audio  on"), std::string::npos) << log();
     s.run(100);
     EXPECT_EQ(s.form.panel.PTT1.text(), "IP  TX  ON");
     find("InternetAudio")->click();
     EXPECT_FALSE(s.station.internetAudio());
     // CW ident after Internet traffic: "I", sent by the host, keying it.
-    EXPECT_NE(log().find("CW  I"), std::string::npos) << log();
+    EXPECT_NE(log().find("12:00:00 cw \"I\""), std::string::npos) << log();
+    EXPECT_NE(log().find("12:00:00 tx on"), std::string::npos) << log();
+    EXPECT_NE(out.str().find("12:00:00 cw \"I\"\n"), std::string::npos) << "the same line goes to the log";
     EXPECT_TRUE(onAir());
     s.run(1000);
     EXPECT_FALSE(onAir());
@@ -66,7 +84,7 @@ TEST_F(Simulator, ChatIsSentAndTheVersionQueryAnswered) {
     find("ChatSend")->click();
     EXPECT_TRUE(line->text().isEmpty());
     EXPECT_NE(log().find("chat in  /ver/"), std::string::npos) << log();
-    EXPECT_NE(log().find("chat out  Tailchime"), std::string::npos) << log();
+    EXPECT_NE(log().find("chat \"Tailchime  v2.0.1\""), std::string::npos) << log();
     // An empty line sends nothing.
     std::string before = log();
     QTest::keyClick(line, Qt::Key_Return);

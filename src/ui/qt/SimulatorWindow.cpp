@@ -98,7 +98,10 @@ SimulatorWindow::SimulatorWindow(SimulatedStation& station, HeldEnd& held)
     netGrid->addWidget(chatLine_, 1, 0);
     netGrid->addWidget(send, 1, 1);
     connect(internetAudio_, &QPushButton::toggled, this,
-            [this](bool on) { act([this, on] { station_.raiseRX(on); }); });
+            [this](bool on) {
+                log(QStringLiteral("Internet audio"), on ? "on" : "off");
+                act([this, on] { station_.raiseRX(on); });
+            });
     connect(send, &QPushButton::clicked, this, [this] { sendChat(); });
     connect(chatLine_, &QLineEdit::returnPressed, this, [this] { sendChat(); });
 
@@ -111,7 +114,7 @@ SimulatorWindow::SimulatorWindow(SimulatedStation& station, HeldEnd& held)
     log_->setObjectName(QStringLiteral("StationLog"));
     log_->setReadOnly(true);
     log_->setMaximumBlockCount(500);
-    log_->setPlaceholderText(QStringLiteral("CW and chat sent by the station"));
+    log_->setPlaceholderText(QStringLiteral("What the station does"));
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(top);
@@ -142,6 +145,7 @@ void SimulatorWindow::updateCarrier() {
     bool present = carrierKey_->isDown() || carrierLatch_->isChecked();
     if (present == station_.carrier()) return;
     light(carrierLamp_, present);
+    log(QStringLiteral("carrier"), present ? "up" : "down");
     act([this, present] { station_.raiseCarrier(present); });
 }
 
@@ -158,9 +162,7 @@ void SimulatorWindow::transmitterChanged(bool keyed) {
     onAirText_->setEnabled(keyed);
 }
 
-void SimulatorWindow::cwSent(const std::string& text) { log(QStringLiteral("CW"), text); }
-
-void SimulatorWindow::chatSent(const std::string& text) { log(QStringLiteral("chat out"), text); }
+void SimulatorWindow::record(const std::string& line) { log_->appendPlainText(QString::fromStdString(line)); }
 
 void SimulatorWindow::log(const QString& kind, const std::string& text) {
     log_->appendPlainText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) + QLatin1Char(' ') + kind +

@@ -15,8 +15,8 @@ class HeldEnd;
 
 // The station's side of the link, for a person to play while the simulated
 // station is the host: key up the RF carrier, send Internet audio, type in
-// the chat, close the host. It shows the station's transmitter and logs the
-// CW and chat lines that Tailchime has the station send.
+// the chat, close the host. It shows the station's transmitter, and logs what
+// the operator raised and everything the station did.
 class SimulatorWindow : public QWidget, private StationListener {
     Q_OBJECT
 
@@ -24,13 +24,14 @@ public:
     SimulatorWindow(SimulatedStation& station, HeldEnd& held);
     ~SimulatorWindow() override;
 
+    // Shows a line of what the station did in the window's log.
+    void record(const std::string& line);
+
     // Places the window beside `neighbour`, on the same screen.
     void placeBeside(const QWidget& neighbour);
 
 private:
     void transmitterChanged(bool keyed) override;
-    void cwSent(const std::string& text) override;
-    void chatSent(const std::string& text) override;
 
     void act(const std::function<void()>& action);
     void updateCarrier();

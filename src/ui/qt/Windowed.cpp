@@ -1,5 +1,6 @@
 #include "ui/qt/Windowed.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
@@ -7,6 +8,7 @@
 
 #include "app/Profile.h"
 #include "app/StopSignals.h"
+#include "headless/TranscriptWriter.h"
 #include "headless/RadioLog.h"
 #include "hostlink/SimulatedStation.h"
 #include "transmit/AudioGraph.h"
@@ -51,9 +53,11 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
         if (running) releaseAndClose(*running);
         return running != nullptr;
     });
-    // A radio, or the real host program with --host, else the simulated
-    // station and its window. A radio's news goes to the log on stderr.
+    // What the station does goes to a log on stderr, one transcript line
+    // each with the wall-clock time (and into the station simulator's log);
+    // a radio's news goes there too.
     Transcript radioLog(std::cerr, Transcript::wallClock);
+    TranscriptWriter doings(radioLog, false);
     RadioLog radioNews(radioLog);
     std::unique_ptr<HostLinkFactory> hostProgram =
         platform.radio                             ? platform.radio(loop, {&radioNews})
@@ -62,22 +66,37 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     SimulatedStation station(loop, options.callsign.value_or(SimulatedStation::kDefaultCallsign));
     std::unique_ptr<StationListener> sound = platform.stationSound ? platform.stationSound() : nullptr;
     if (sound) station.addListener(sound.get());
-    std::unique_ptr<AudioGraphFactory> audio = platform.audio(loop, nullptr, false);
+    if (!hostProgram) station.addListener(&doings);
+    std::unique_ptr<AudioGraphFactory> audio = platform.audio(loop, &doings, false);
     std::unique_ptr<Profile> profile = platform.profile(configDir);
     QtDesktop desktop(held, [&] { return platform.previousInstance && platform.previousInstance(configDir); });
 
     MainWindow* shown = nullptr;
     HostLinkFactory& hosts = hostProgram ? *hostProgram : static_cast<HostLinkFactory&>(station);
     Form21 form({loop, hosts, *audio, desktop, *profile, platform.rfToneDefault, platform.inetToneDefault,
-                 platform.report && !options.screenshotDir ? platform.report(loop, {}) : Form21::ReportSender{}, [&shown] {
+                 platform.report && !options.screenshotDir ? platform.report(loop, doings.reportLine()) : Form21::ReportSender{}, [&shown] {
                      if (shown) shown->refresh();
                  }});
     MainWindow window(form, held);
     shown = &window;
     desktop.setMainWindow(&window);
     desktop.setHandlerRunner([&form](const std::function<void()>& handler) { form.run(handler); });
+    doings.attach(form);
     std::unique_ptr<SimulatorWindow> simulator;
-    if (!hostProgram) simulator = std::make_unique<SimulatorWindow>(station, held);
+    if (!hostProgram) {
+        simulator = std::make_unique<SimulatorWindow>(station, held);
+        radioLog.also = [&simulator](const std::string& line) { simulator->record(line); };
+        // A closed simulator comes back from the main window's context menu (or F2).
+        auto* reopen = new QAction(QStringLiteral("Station simulator"), &window);
+        reopen->setShortcut(Qt::Key_F2);
+        QObject::connect(reopen, &QAction::triggered, &window, [&simulator] {
+            simulator->show();
+            simulator->raise();
+            simulator->activateWindow();
+        });
+        window.addAction(reopen);
+        window.setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
 
     running = &form;
 
