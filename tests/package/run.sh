@@ -31,7 +31,7 @@ for path in ./usr/bin/tailchime ./usr/share/tailchime/RF.wav ./usr/share/tailchi
   ./usr/share/applications/tailchime.desktop ./usr/share/icons/hicolor/scalable/apps/tailchime.svg \
   ./usr/share/icons/hicolor/48x48/apps/tailchime.png ./usr/share/man/man1/tailchime.1.gz \
   ./usr/share/doc/tailchime/copyright ./usr/share/doc/tailchime/changelog.gz \
-  ./usr/share/doc/tailchime/examples/example.tcs ./lib/systemd/system/tailchime@.service; do
+  ./usr/share/doc/tailchime/examples/example.tcs ./usr/lib/systemd/system/tailchime@.service; do
   check "the package holds $path" grep -qxF "$path" <<<"$listing"
 done
 check "its dependencies come from the libraries it links" \
