@@ -116,7 +116,9 @@ fi
 cp "$LINUX_BUILD/data/RF.wav" "$LINUX_BUILD/data/IP.wav" "$WIN_BUILD/src/"
 
 wait "$prefix_maker" || { fail "make a fresh Wine prefix"; finish; }
-WINDIR=$WINEPREFIX/drive_c/windows
+# Without --config-dir the settings live in %APPDATA%\Tailchime.
+SETTINGS_DIR=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tailchime
+mkdir -p "$SETTINGS_DIR"
 
 register() {  # register TIMELINE LOG: the stand-in host, started by COM with them
     win "$STANDIN" /RegServer --timeline "$(winpath "$1")" --log "$(winpath "$2")"
@@ -128,7 +130,7 @@ drive "box=Run-time error '429'" ok >"$WORK/nohost.drive"
 ended
 out=$(unix <"$WORK/nohost.out")
 if grep -qx "[0-9]* message 48 \"Tailchime\" \"Run-time error '429': ActiveX component can't create object\"" <<<"$out" &&
-    grep -qx '[0-9]* exit' <<<"$out" && ! grep -q caption <<<"$out" && [ ! -e "$WINDIR/tailchime.ini" ]; then
+    grep -qx '[0-9]* exit' <<<"$out" && ! grep -q caption <<<"$out" && [ ! -e "$SETTINGS_DIR/tailchime.ini" ]; then
     pass "no host: the can't-create report, the end, no settings touched"
 else
     fail "no host: the can't-create report, the end, no settings touched" "$out"
@@ -155,10 +157,10 @@ session() {  # session NAME: timelines/NAME.tcs, settings from NAME.ini when the
     local name=$1 timeline=$HERE/timelines/$1.tcs preset=$HERE/timelines/$1.ini
     local dir=$WORK/$name
     mkdir -p "$dir/linux"
-    rm -f "$WINDIR/tailchime.ini"
+    rm -f "$SETTINGS_DIR/tailchime.ini"
     if [ -f "$preset" ]; then
         cp "$preset" "$dir/linux/tailchime.ini"
-        cp "$preset" "$WINDIR/tailchime.ini"
+        cp "$preset" "$SETTINGS_DIR/tailchime.ini"
     fi
     "$LINUX" --headless "$timeline" --virtual-time --config-dir "$dir/linux" --stats-server 127.0.0.1:1 \
         2>/dev/null | basenames >"$dir/linux.txt"
@@ -189,7 +191,7 @@ session() {  # session NAME: timelines/NAME.tcs, settings from NAME.ini when the
     # The tone paths are each build's own; every other setting must agree.
     settings() { [ -f "$1" ] && unix <"$1" | grep -vE '^(RFTONE|INETTONE)='; }
     check "$name: the settings file as the Linux run wrote it" \
-        diff <(settings "$dir/linux/tailchime.ini") <(settings "$WINDIR/tailchime.ini")
+        diff <(settings "$dir/linux/tailchime.ini") <(settings "$SETTINGS_DIR/tailchime.ini")
 }
 session session-cw
 session session-audio
@@ -214,7 +216,7 @@ program=$first
 drive "window=Tailchime    W1AW-R   v2.0.1" close >"$WORK/first.drive"
 ended
 out=$(unix <"$WORK/first.out")
-if grep -qx '[0-9]* exit' <<<"$out" && ! grep -q save <<<"$out" && [ ! -e "$WINDIR/tailchime.ini" ]; then
+if grep -qx '[0-9]* exit' <<<"$out" && ! grep -q save <<<"$out" && [ ! -e "$SETTINGS_DIR/tailchime.ini" ]; then
     pass "the close box is the close request: the station ends without saving"
 else
     fail "the close box is the close request: the station ends without saving" "$out$(cat "$WORK/first.drive")"
