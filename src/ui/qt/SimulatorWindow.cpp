@@ -162,7 +162,11 @@ void SimulatorWindow::transmitterChanged(bool keyed) {
     onAirText_->setEnabled(keyed);
 }
 
-void SimulatorWindow::record(const std::string& line) { log_->appendPlainText(QString::fromStdString(line)); }
+// The window is narrow: a line stamped with the date shows only its time.
+void SimulatorWindow::record(const std::string& line) {
+    const bool dated = line.size() > 11 && line[4] == '-' && line[7] == '-' && line[10] == ' ';
+    log_->appendPlainText(QString::fromStdString(dated ? line.substr(11) : line));
+}
 
 void SimulatorWindow::log(const QString& kind, const std::string& text) {
     log_->appendPlainText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) + QLatin1Char(' ') + kind +

@@ -1,5 +1,7 @@
 #include "ui/win32/AboutWindow.h"
 
+#include "ui/win32/Widgets.h"
+
 #include "ui/About.h"
 #include "ui/Maker.h"
 #include "ui/win32/Dpi.h"
@@ -118,12 +120,7 @@ void AboutWindow::present(Form14& form) {
 }
 
 LRESULT CALLBACK AboutWindow::proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
+    return dispatchToObject(window, message, wParam, lParam, &AboutWindow::handle);
 }
 
 LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,7 @@
 #include "ui/win32/MainWindow.h"
 
+#include "ui/win32/Widgets.h"
+
 #include <commctrl.h>
 
 #include "app/Form21.h"
@@ -333,13 +335,7 @@ void MainWindow::scrolled(WPARAM wParam) {
 }
 
 LRESULT CALLBACK MainWindow::proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
+    return dispatchToObject(window, message, wParam, lParam, &MainWindow::handle);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

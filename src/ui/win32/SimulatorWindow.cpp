@@ -1,5 +1,7 @@
 #include "ui/win32/SimulatorWindow.h"
 
+#include "ui/win32/Widgets.h"
+
 #include <algorithm>
 #include <ctime>
 
@@ -164,12 +166,7 @@ LRESULT CALLBACK SimulatorWindow::keyProc(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT CALLBACK SimulatorWindow::proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<SimulatorWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
+    return dispatchToObject(window, message, wParam, lParam, &SimulatorWindow::handle);
 }
 
 LRESULT SimulatorWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

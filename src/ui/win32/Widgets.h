@@ -44,4 +44,18 @@ struct Placed {
 
 void layOut(const std::vector<Placed>& controls, int dpi);
 
+// The window procedure shared by our windows: the object passed at creation
+// is kept in the window's user data, and once its window is made every
+// message goes to the object's handler.
+template <class Window>
+LRESULT dispatchToObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                         LRESULT (Window::*handler)(UINT, WPARAM, LPARAM)) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self || !self->handle()) return DefWindowProcA(window, message, wParam, lParam);
+    return (self->*handler)(message, wParam, lParam);
+}
+
 }  // namespace tc::win32
