@@ -7,28 +7,17 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchSupport.h"
 #include "app/Form21.h"
 #include "app/posix/IniProfile.h"
 #include "app/StationLoop.h"
 #include "app/ToneFiles.h"
 #include "hostlink/SimulatedStation.h"
 #include "transmit/sound/AudioFactories.h"
-#include "ui/Desktop.h"
 
 namespace {
 
 constexpr std::int64_t kDayMs = 24LL * 3600 * 1000;
-
-class QuietDesktop : public tc::Desktop {
-public:
-    int messages = 0;
-    void MsgBox(const std::string&, int, const std::string&) override { ++messages; }
-    std::optional<std::string> ShowOpen(const std::string&, const std::string&) override { return std::nullopt; }
-    bool PreviousInstance() override { return false; }
-    void OpenLink(const std::string&) override {}
-    void ShowAbout(tc::Form14&) override {}
-    void Ended() override {}
-};
 
 struct Counter : tc::StationListener {
     int cw = 0, keyUps = 0;
@@ -44,7 +33,7 @@ void day(bool audio) {
     Counter counter;
     station.addListener(&counter);
     tc::IniProfile profile(dir + "/tailchime.ini");
-    QuietDesktop desktop;
+    bench::QuietDesktop desktop;
     auto graphs = tc::makeVirtualAudio(loop, nullptr);
     tc::Form21 form({loop, station, *graphs, desktop, profile, tc::defaultTone("RF.wav"), tc::defaultTone("IP.wav"),
                      {}, {}});

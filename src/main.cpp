@@ -19,7 +19,7 @@
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/CwOnTheAir.h"
 #include "transmit/sound/CwSounder.h"
-#include "transmit/sound/SdlOutput.h"
+#include "transmit/sound/SoundDevice.h"
 #ifdef TAILCHIME_WITH_QT
 #include "ui/qt/Windowed.h"
 #endif

@@ -49,6 +49,11 @@ void Form21::wireTimers() {
 
 void Form21::load() {
     dispatcher_.noTrap([this] { startup_.Form_Load(); });
+    if (ended()) return;
+    // The idents are known now: let the player get ready for them while
+    // the station waits for traffic.
+    ports_.audio.Prepare(panel.RFTone.text);
+    ports_.audio.Prepare(panel.InetTone.text);
 }
 
 namespace {
@@ -121,6 +126,7 @@ bool Form21::type(std::string_view field, const std::string& text) {
     TextField* f = operatorField(field);
     if (!f) return false;
     dispatcher_.noTrap([f, &text] { f->setText(text); });
+    if (f == &panel.RFTone || f == &panel.InetTone) ports_.audio.Prepare(text);
     return true;
 }
 

@@ -30,6 +30,9 @@ public:
     virtual ~AudioGraphFactory() = default;
     // A new, empty graph.
     virtual std::shared_ptr<AudioGraph> NewGraph() = 0;
+    // The file may be played before long: what playing it needs may be made
+    // ready in the background. Never fails; a bad path is simply no help.
+    virtual void Prepare(const std::string&) {}
 };
 
 }  // namespace tc

@@ -11,6 +11,7 @@
 #include "sound/SoundFiles.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/CwSounder.h"
+#include "transmit/sound/SoundDevice.h"
 
 namespace {
 
@@ -39,18 +40,35 @@ float peak(const Samples& s) {
     return p;
 }
 
+tc::sound::SoundDevice& device() { return tc::sound::SoundDevice::shared(); }
+
+// Output frames for so many frames of a stream at its own rate.
+long onOutput(long frames, int rate) { return frames * tc::sound::SoundDevice::kRate / rate; }
+
+// Until the output has closed, which it does once all is silent.
+bool closed() {
+    return eventually([] { return !device().isOpen(); });
+}
+
 // The real output path, into SDL's disk driver: every sample handed to the
-// device lands in a file of the test's choosing, a little faster than real time.
+// device lands in a file of the test's choosing, a little faster than real
+// time. Each output is closed before the next one opens into a new file.
 class DiskOutput : public ::testing::Test, public tc::PlaybackListener {
 protected:
     DiskOutput() {
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIODELAY", "2", 1);  // ms a device period
+        device().setLingerMs(20);
     }
-    ~DiskOutput() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+    ~DiskOutput() override {
+        closed();
+        device().setLingerMs(tc::sound::SoundDevice::kLingerMs);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
     void played(const std::string& path) override { ends.push_back(path); }
 
     std::shared_ptr<tc::AudioGraph> graphFor(const std::string& file, const std::string& output) {
+        EXPECT_TRUE(closed());
         setenv("SDL_DISKAUDIOFILE", soundfiles::path(output).c_str(), 1);
         auto g = factory->NewGraph();
         g->RenderFile(file);
@@ -66,8 +84,9 @@ protected:
         });
     }
 
-    // The left channel as it reached the device; read once the output is closed.
+    // The left channel as it reached the device, once the output is closed.
     static Samples heard(const std::string& output) {
+        EXPECT_TRUE(closed());
         std::ifstream in(soundfiles::path(output), std::ios::binary);
         Samples left;
         for (float frame[2]; in.read(reinterpret_cast<char*>(frame), sizeof frame);) left.push_back(frame[0]);
@@ -110,7 +129,7 @@ TEST_F(DiskOutput, VolumeAndSpeedActOnTheOutput) {
                                                Case{0, 2.0, 0.5f, 2000}, Case{0, 0.5, 0.5f, 8000}}) {
         auto sound = playThrough(wav, volume, rate).first;
         EXPECT_NEAR(peak(sound), level, level * 0.01f) << volume << " " << rate;
-        EXPECT_NEAR(soundingSpan(sound), frames, 3) << volume << " " << rate;
+        EXPECT_NEAR(soundingSpan(sound), onOutput(frames, 8000), 8) << volume << " " << rate;
     }
 }
 
@@ -126,12 +145,13 @@ TEST_F(DiskOutput, EveryFormatPlaysToItsMeasuredLength) {
         auto [sound, duration] = playThrough(file);
         EXPECT_EQ(duration, measured->get_Duration()) << file;
         EXPECT_GT(peak(sound), 0.05f) << file;
-        EXPECT_LE(soundingSpan(sound), std::lround(measured->get_Duration() * 44100)) << file;
+        EXPECT_LE(soundingSpan(sound), std::lround(measured->get_Duration() * tc::sound::SoundDevice::kRate)) << file;
     }
 }
 
 TEST_F(DiskOutput, StopHoldsThePositionAndRunGoesOnToTheEnd) {
     auto g = graphFor(soundfiles::tone("pause.wav", 1.0), "pause.raw");
+    device().setLingerMs(60000);  // the output stays open over the pause, all in one file
     g->Run();
     ASSERT_TRUE(eventually([&] { return g->get_CurrentPosition() > 0.3; }));
     g->Stop();
@@ -149,13 +169,14 @@ TEST_F(DiskOutput, StopHoldsThePositionAndRunGoesOnToTheEnd) {
     EXPECT_EQ(g->get_CurrentPosition(), 1.0);
     g.reset();
     // Every frame once: the pause only added silence in between.
+    device().setLingerMs(20);
     auto out = heard("pause.raw");
     auto first = std::find_if(out.begin(), out.end(), sounds);
     auto last = std::find_if(out.rbegin(), out.rend(), sounds).base();
     long pause = 0;
     for (long run = 0; first < last; ++first) pause = std::max(pause, run = sounds(*first) ? 0 : run + 1);
     EXPECT_GT(pause, 100);
-    EXPECT_NEAR(soundingSpan(out) - pause, 8000, 3);
+    EXPECT_NEAR(soundingSpan(out) - pause, onOutput(8000, 8000), 8);
 }
 
 TEST_F(DiskOutput, MorseSoundsForAsLongAsItIsKeyedAndNeedsAnOutput) {
@@ -166,12 +187,37 @@ TEST_F(DiskOutput, MorseSoundsForAsLongAsItIsKeyedAndNeedsAnOutput) {
         EXPECT_TRUE(eventually([&] { return !sounder.sounding(); }));
     }
     EXPECT_NEAR(soundingSpan(heard("cw.raw")), 9 * 48000 * 60 / 1000, 5);  // dot, word gap, dot
+}
 
+// The output goes away: the stream that was to sound ends at once, where it
+// would have ended (a transmission never waits for a sound that cannot
+// come); later streams are refused until an output opens again.
+TEST_F(DiskOutput, WithoutAnOutputAStreamEndsAtOnceAndTheNextIsRefusedUntilOneOpens) {
+    auto tone = soundfiles::tone("nowhere.wav", 3.0);
+    ASSERT_TRUE(closed());
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     auto g = factory->NewGraph();
-    EXPECT_THROW(g->RenderFile(soundfiles::tone("nowhere.wav", 0.1)), tc::RuntimeError);
-    EXPECT_THROW(g->Run(), tc::RuntimeError);
+    g->RenderFile(tone);
+    g->Run();
+    ASSERT_TRUE(playedOnce());
+    EXPECT_EQ(ends, std::vector<std::string>{tone});
+    EXPECT_EQ(g->get_CurrentPosition(), 3.0);
+
+    auto next = factory->NewGraph();
+    EXPECT_THROW(next->RenderFile(tone), tc::RuntimeError);
+    EXPECT_THROW(next->Run(), tc::RuntimeError);
     EXPECT_FALSE(tc::sound::CwSounder().send("K"));
+
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", soundfiles::path("back.raw").c_str(), 1);
+    EXPECT_TRUE(eventually([&] {
+        try {
+            factory->NewGraph()->RenderFile(tone);
+            return true;
+        } catch (const tc::RuntimeError&) {
+            return false;
+        }
+    }));
 }
 
 }  // namespace

@@ -90,4 +90,16 @@ TEST(Midi, ASeekStartsTheTuneFromThatMomentOnTheSharedSoundFont) {
     EXPECT_NE(tc::sound::borrowSynthesizer().get(), first);
 }
 
+// Tunes that borrow while a synthesizer loads in the background wait for it
+// and then play; a second borrower at the same moment gets one of its own.
+TEST(Midi, TunesStartedWhileTheSoundFontLoadsAheadStillPlay) {
+    std::vector<std::unique_ptr<tc::sound::MidiSource>> tunes;
+    for (int i = 0; i < 3; ++i) {
+        tc::sound::prepareSynthesizer();
+        tunes.push_back(std::make_unique<tc::sound::MidiSource>(midi(0, 480, {note(0, 960)})));
+    }
+    for (auto& tune : tunes) EXPECT_GT(loudest(*tune, 0.3), 0.05f);
+    tc::sound::prepareFor("/no/such/tune.mid");  // nothing to get ready for, and no harm
+}
+
 }  // namespace

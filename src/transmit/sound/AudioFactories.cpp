@@ -1,5 +1,7 @@
 #include "transmit/sound/AudioFactories.h"
 
+#include <type_traits>
+
 #include "transmit/sound/DeviceTransport.h"
 #include "transmit/sound/FileGraph.h"
 #include "transmit/sound/VirtualTransport.h"
@@ -15,6 +17,10 @@ public:
 
     std::shared_ptr<AudioGraph> NewGraph() override {
         return std::make_shared<sound::FileGraph>(std::make_unique<TransportKind>(loop_, listener_));
+    }
+
+    void Prepare(const std::string& path) override {
+        if constexpr (std::is_same_v<TransportKind, sound::DeviceTransport>) sound::prepareFor(path);
     }
 
 private:

@@ -8,6 +8,7 @@
 #include "transmit/sound/MpegSource.h"
 #include "transmit/sound/PlayerErrors.h"
 #include "transmit/sound/SndfileSource.h"
+#include "transmit/sound/Synthesizer.h"
 
 namespace tc::sound {
 
@@ -78,6 +79,12 @@ std::unique_ptr<AudioSource> openAudio(const std::string& path) {
     }
     checked({source->sampleRate(), source->frames()});
     return source;
+}
+
+void prepareFor(const std::string& path) {
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return;
+    if (kindOf(path) == Kind::Midi) prepareSynthesizer();
 }
 
 }  // namespace tc::sound

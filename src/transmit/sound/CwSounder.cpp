@@ -3,28 +3,30 @@
 #include "app/RuntimeError.h"
 #include "transmit/sound/MemorySource.h"
 #include "transmit/sound/MorseTone.h"
+#include "transmit/sound/SoundDevice.h"
 
 namespace tc::sound {
 
-namespace {
-
-constexpr int kRate = 48000;
-
-}  // namespace
+CwSounder::~CwSounder() {
+    if (head_) SoundDevice::shared().remove(std::move(head_));
+}
 
 bool CwSounder::send(std::string_view text, int wordsPerMinute) {
-    output_.reset();
+    SoundDevice& device = SoundDevice::shared();
+    if (head_) device.remove(std::move(head_));
     head_.reset();
-    auto tone = morseTone(text, kRate, wordsPerMinute);
-    if (tone.empty()) return true;
-    auto head = std::make_unique<PlayHead>(std::make_unique<MemorySource>(std::move(tone), kRate, 1), 1);
     try {
-        output_ = std::make_unique<SdlOutput>(kRate, *head);
+        device.check();
     } catch (const RuntimeError&) {
         return false;
     }
-    head->run();
-    head_ = std::move(head);
+    auto tone = morseTone(text, SoundDevice::kRate, wordsPerMinute);
+    if (tone.empty()) return true;
+    head_ = std::make_shared<PlayHead>(std::make_unique<MemorySource>(std::move(tone), SoundDevice::kRate, 1), 1,
+                                       SoundDevice::kRate);
+    head_->run();
+    device.add(head_);
+    device.wake();
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "transmit/sound/PlayHead.h"
-#include "transmit/sound/SdlOutput.h"
 
 namespace tc::sound {
 
@@ -12,6 +11,11 @@ namespace tc::sound {
 // keyer sends as a tone. A new text cuts off one still sounding.
 class CwSounder {
 public:
+    CwSounder() = default;
+    ~CwSounder();
+    CwSounder(const CwSounder&) = delete;
+    CwSounder& operator=(const CwSounder&) = delete;
+
     // False when there is no sound output: the station keys all the same,
     // unheard.
     bool send(std::string_view text, int wordsPerMinute = 20);
@@ -19,8 +23,7 @@ public:
     bool sounding() const { return head_ && head_->endings() == 0; }
 
 private:
-    std::unique_ptr<PlayHead> head_;
-    std::unique_ptr<SdlOutput> output_;  // closed before its head goes
+    std::shared_ptr<PlayHead> head_;
 };
 
 }  // namespace tc::sound

@@ -1,31 +1,60 @@
 #include "transmit/sound/DeviceTransport.h"
 
+#include "transmit/sound/SoundDevice.h"
+
 namespace tc::sound {
 
 namespace {
 
 constexpr int kRampMs = 5;    // fades that keep starts, stops and seeks from clicking
-constexpr int kWatchMs = 10;  // how often the logic looks for the end
+constexpr int kWatchMs = 10;  // how often the logic looks for the end while a head runs
+// A stopped head may still reach its end while it fades out, up to a device
+// period later: the watch rests only after this many quiet looks.
+constexpr int kQuietLooks = 10;
 
 }  // namespace
 
 DeviceTransport::DeviceTransport(EventLoop& loop, PlaybackListener* listener) : loop_(loop), listener_(listener) {}
 
+DeviceTransport::~DeviceTransport() {
+    if (head_) SoundDevice::shared().remove(std::move(head_));
+}
+
 StreamLength DeviceTransport::render(const std::string& path) {
+    SoundDevice& device = SoundDevice::shared();
+    device.check();
     auto source = openAudio(path);
     StreamLength length{source->sampleRate(), source->frames()};
-    auto head = std::make_unique<PlayHead>(std::move(source), length.sampleRate * kRampMs / 1000);
-    output_ = std::make_unique<SdlOutput>(length.sampleRate, *head);
-    head_ = std::move(head);
+    head_ = std::make_shared<PlayHead>(std::move(source), SoundDevice::kRate * kRampMs / 1000, SoundDevice::kRate);
+    device.add(head_);
     path_ = path;
-    watch_ = loop_.newTimer(kWatchMs, true);
-    watch_->onTick = [this] { announceEnd(); };
+    watch_ = loop_.newTimer(kWatchMs, false);
+    watch_->onTick = [this] { watch(); };
     return length;
 }
 
-void DeviceTransport::announceEnd() {
+void DeviceTransport::run() {
+    head_->run();
+    quietLooks_ = 0;
+    SoundDevice::shared().wake();
+    watch_->setEnabled(true);
+}
+
+void DeviceTransport::seek(std::int64_t frame) {
+    head_->seek(frame);
+    if (head_->wantsOutput()) run();
+}
+
+// Announces each end once; once the head no longer runs, the watch rests
+// until the next run or seek.
+void DeviceTransport::watch() {
+    const bool quiet = !head_->wantsOutput();
     std::uint64_t endings = head_->endings();
-    if (endings == announced_) return;
+    if (endings == announced_) {
+        if (quiet && ++quietLooks_ >= kQuietLooks) watch_->setEnabled(false);
+        return;
+    }
+    quietLooks_ = 0;
     announced_ = endings;
     if (!listener_) return;
     std::weak_ptr<bool> alive = alive_;

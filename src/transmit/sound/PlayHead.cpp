@@ -13,10 +13,11 @@ float clip(float x) { return std::clamp(x, -1.0f, 1.0f); }
 
 }  // namespace
 
-PlayHead::PlayHead(std::unique_ptr<AudioSource> source, int rampFrames)
+PlayHead::PlayHead(std::unique_ptr<AudioSource> source, int rampFrames, int outputRate)
     : source_(std::move(source)),
       total_(source_->frames()),
       sourceChannels_(source_->channels()),
+      step_(outputRate > 0 ? static_cast<double>(source_->sampleRate()) / outputRate : 1.0),
       rampStep_(1.0f / static_cast<float>(std::max(1, rampFrames))),
       window_(static_cast<std::size_t>((kBlock + 1) * kChannels)),
       raw_(static_cast<std::size_t>(kBlock * sourceChannels_)) {}
@@ -25,6 +26,23 @@ void PlayHead::seek(std::int64_t frame) {
     myTarget_ = frame;
     seekTarget_.store(frame);
     seeksAsked_.store(++mySeeks_, std::memory_order_release);
+}
+
+bool PlayHead::wantsOutput() const {
+    return playing_.load() && (!atEnd_.load() || seeksAsked_.load() != seeksDone_.load());
+}
+
+void PlayHead::abandon() noexcept {
+    seekPending_ = false;
+    seeksSeen_ = seeksAsked_.load();
+    frame_ = total_;
+    phase_ = 0.0;
+    envelope_ = 0.0f;
+    ended_ = true;
+    position_.store(total_);
+    seeksDone_.store(seeksSeen_, std::memory_order_release);
+    endings_.fetch_add(1);
+    atEnd_.store(true);
 }
 
 std::int64_t PlayHead::position() const {
@@ -41,7 +59,7 @@ void PlayHead::render(float* out, std::size_t frames) noexcept {
     }
     const bool playing = playing_.load();
     const float gain = gain_.load();
-    const double rate = rate_.load();
+    const double rate = rate_.load() * step_;
     if (envelope_ == 0.0f) gainNow_ = gain;  // nothing is heard: no need to glide
 
     for (std::size_t i = 0; i < frames; ++i) {
@@ -49,6 +67,7 @@ void PlayHead::render(float* out, std::size_t frames) noexcept {
             jumpTo(pendingTarget_);
             seekPending_ = false;
             ended_ = false;
+            atEnd_.store(false);
             position_.store(frame_);
             seeksDone_.store(seeksSeen_, std::memory_order_release);
         }
@@ -84,6 +103,7 @@ void PlayHead::render(float* out, std::size_t frames) noexcept {
             ended_ = true;
             position_.store(frame_);
             endings_.fetch_add(1);
+            atEnd_.store(true);
         }
     }
     if (!seekPending_) position_.store(frame_);

@@ -18,11 +18,16 @@ namespace tc::sound {
 // ramp over a few milliseconds so that nothing clicks; a seek fades out,
 // jumps, and fades in. The position reads as the seek target from the moment
 // of the seek.
+//
+// The output may run at another rate than the stream (the sound device
+// mixes every stream at its own rate): the same interpolation converts.
 class PlayHead {
 public:
     static constexpr int kChannels = 2;
 
-    PlayHead(std::unique_ptr<AudioSource> source, int rampFrames);
+    // rampFrames counts frames of the output; an outputRate of 0 is the
+    // stream's own rate.
+    PlayHead(std::unique_ptr<AudioSource> source, int rampFrames, int outputRate = 0);
 
     // Logic thread.
     void run() { playing_.store(true); }
@@ -34,8 +39,18 @@ public:
     // How many times playback has reached the end of the stream.
     std::uint64_t endings() const { return endings_.load(); }
 
+    // Any thread: whether the head has something to play: it runs short of
+    // the end, or a seek is still to be made while it runs.
+    bool wantsOutput() const;
+
     // Device thread: the next frames of stereo output, interleaved.
     void render(float* out, std::size_t frames) noexcept;
+    // Device thread: whether the last frames rendered moved or faded, or a
+    // seek waits; false once the head has fallen silent.
+    bool busy() const noexcept { return wantsOutput() || envelope_ > 0.0f; }
+    // With no device thread rendering: playback ends here and now, at the
+    // end of the stream, as when there is no output to play it on.
+    void abandon() noexcept;
 
 private:
     float frameSample(std::int64_t frame, int channel);
@@ -51,6 +66,7 @@ private:
     std::atomic<std::uint64_t> seeksDone_{0};
     std::atomic<std::int64_t> position_{0};
     std::atomic<std::uint64_t> endings_{0};
+    std::atomic<bool> atEnd_{false};
 
     // Logic thread only.
     std::uint64_t mySeeks_ = 0;
@@ -60,6 +76,7 @@ private:
     std::unique_ptr<AudioSource> source_;
     const std::int64_t total_;
     const int sourceChannels_;
+    const double step_;  // stream frames per output frame at normal speed
     const float rampStep_;
     std::int64_t frame_ = 0;  // the cursor: frame_ + phase_
     double phase_ = 0.0;

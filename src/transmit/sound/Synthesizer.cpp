@@ -3,7 +3,9 @@
 #include <fluidsynth.h>
 
 #include <filesystem>
+#include <condition_variable>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "transmit/sound/PlayerErrors.h"
@@ -55,13 +57,26 @@ std::unique_ptr<Engine> loadEngine() {
 }
 
 // Never destroyed: a stream that ends while the program exits may still hand
-// its synthesizer back.
+// its synthesizer back. Streams hand them back on the sound output's keeper
+// thread, and one may be loading in the background.
 struct Pool {
+    std::mutex mutex;
+    std::condition_variable loaded;
     std::vector<std::unique_ptr<Engine>> idle;
+    bool loading = false;
 };
 Pool& pool() {
     static Pool* p = new Pool;
     return *p;
+}
+
+std::shared_ptr<fluid_synth_t> lend(std::unique_ptr<Engine> engine) {
+    fluid_synth_system_reset(engine->synth);
+    fluid_synth_t* synth = engine->synth;
+    return {synth, [held = engine.release()](fluid_synth_t*) {
+                std::lock_guard<std::mutex> lock(pool().mutex);
+                pool().idle.emplace_back(held);
+            }};
 }
 
 }  // namespace
@@ -74,17 +89,40 @@ void quietFluid() {
     });
 }
 
-std::shared_ptr<fluid_synth_t> borrowSynthesizer() {
-    std::unique_ptr<Engine> engine;
-    if (pool().idle.empty()) {
-        engine = loadEngine();
-    } else {
-        engine = std::move(pool().idle.back());
-        pool().idle.pop_back();
+void prepareSynthesizer() {
+    Pool& p = pool();
+    {
+        std::lock_guard<std::mutex> lock(p.mutex);
+        if (p.loading || !p.idle.empty()) return;
+        p.loading = true;
     }
-    fluid_synth_system_reset(engine->synth);
-    fluid_synth_t* synth = engine->synth;
-    return {synth, [held = engine.release()](fluid_synth_t*) { pool().idle.emplace_back(held); }};
+    std::thread([&p] {
+        std::unique_ptr<Engine> engine;
+        try {
+            engine = loadEngine();
+        } catch (const RuntimeError&) {
+            // No soundfont: the borrower finds out for itself and says so.
+        }
+        std::lock_guard<std::mutex> lock(p.mutex);
+        if (engine) p.idle.push_back(std::move(engine));
+        p.loading = false;
+        p.loaded.notify_all();
+    }).detach();
+}
+
+std::shared_ptr<fluid_synth_t> borrowSynthesizer() {
+    Pool& p = pool();
+    {
+        std::unique_lock<std::mutex> lock(p.mutex);
+        p.loaded.wait(lock, [&p] { return !p.loading || !p.idle.empty(); });
+        if (!p.idle.empty()) {
+            auto engine = std::move(p.idle.back());
+            p.idle.pop_back();
+            lock.unlock();
+            return lend(std::move(engine));
+        }
+    }
+    return lend(loadEngine());
 }
 
 }  // namespace tc::sound
