@@ -23,9 +23,10 @@
 #include "app/StationLoop.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/AudioFile.h"
+#include "transmit/sound/output/PlayableFile.h"
 #include "transmit/sound/PlayHead.h"
-#include "transmit/sound/SoundDevice.h"
-#include "transmit/sound/Synthesizer.h"
+#include "transmit/sound/output/SoundDevice.h"
+#include "transmit/sound/output/Synthesizer.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

@@ -37,9 +37,9 @@
 #include "hostlink/SimulatedStation.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/AudioFile.h"
-#include "transmit/sound/CwOnTheAir.h"
+#include "transmit/sound/output/CwOnTheAir.h"
 #include "transmit/TransmitSequence.h"
-#include "transmit/sound/SoundDevice.h"
+#include "transmit/sound/output/SoundDevice.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

@@ -9,6 +9,7 @@
 
 #include "app/RuntimeError.h"
 #include "transmit/sound/AudioFile.h"
+#include "transmit/sound/output/PlayableFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/tailchime-audio-fuzz-" + std::to_string(::getpid());

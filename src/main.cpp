@@ -1,6 +1,7 @@
 // The Linux program: the windows on the simulated station or on a radio
 // (--host rig), a station script headless (--headless), or a station with a
 // radio and no windows (--no-window).
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -12,26 +13,52 @@
 #include "app/posix/ConfigFolder.h"
 #include "app/posix/DataFolder.h"
 #include "app/posix/InstanceLock.h"
+#include "app/posix/Module.h"
 #include "app/posix/RealTime.h"
 #include "hostlink/hamlib/RadioChoice.h"
 #include "hostlink/hamlib/RigDevice.h"
 #include "report/curl/CurlTransport.h"
 #include "transmit/sound/AudioFactories.h"
-#include "transmit/sound/CwOnTheAir.h"
-#include "transmit/sound/CwSounder.h"
-#include "transmit/sound/SoundDevice.h"
+#include "transmit/sound/SoundOutput.h"
 #ifdef TAILCHIME_WITH_QT
 #include "ui/qt/Windowed.h"
 #endif
+
+namespace {
+
+// The sound output, loaded by the first mode that sounds; null, with the
+// problem told once, where it does not load.
+const tc::sound::SoundOutput* soundOutput() {
+    static const tc::sound::SoundOutput* output = [] {
+        std::string problem;
+        auto* entry =
+            tc::moduleFunction<tc::sound::SoundOutputEntry>("tailchime-sound.so", TAILCHIME_SOUND_OUTPUT_ENTRY, problem);
+        if (entry) return entry();
+        std::cerr << "tailchime: no sound output: " << problem << "\n";
+        return static_cast<const tc::sound::SoundOutput*>(nullptr);
+    }();
+    return output;
+}
+
+std::unique_ptr<tc::AudioGraphFactory> audio(tc::EventLoop& loop, tc::PlaybackListener* listener, bool virtualTime) {
+    if (virtualTime) return tc::makeVirtualAudio(loop, listener);
+    if (auto* output = soundOutput()) return output->deviceAudio(loop, listener);
+    return tc::makeNoOutputAudio("no sound output");
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     static tc::InstanceLock lock;  // held until the program ends
     tc::Launcher launcher;
     tc::Platform& p = launcher.platform;
-    p.audio = tc::makeAudio;
+    p.audio = audio;
     p.previousInstance = [](const std::string& dir) { return !lock.acquire(dir); };
     p.profile = [](const std::string& dir) { return std::make_unique<tc::IniProfile>(dir + "/tailchime.ini"); };
-    p.stationSound = [] { return std::make_unique<tc::sound::CwOnTheAir>(); };
+    p.stationSound = [] {
+        auto* output = soundOutput();
+        return output ? output->stationSound() : nullptr;
+    };
     p.rfToneDefault = tc::defaultTone("RF.wav", tc::installedDataFolder());
     p.inetToneDefault = tc::defaultTone("IP.wav", tc::installedDataFolder());
     launcher.http = [](tc::EventLoop& loop) { return std::make_shared<tc::CurlTransport>(loop); };
@@ -39,16 +66,25 @@ int main(int argc, char** argv) {
     p.realTime = tc::raiseToRealTime;
     launcher.chooseRadio = [](const tc::Options& options, const std::string& dir, tc::Platform& platform,
                               std::string& problem) {
-        auto sounder = std::make_shared<tc::sound::CwSounder>();
-        tc::RadioParts parts{[sounder](const std::string& text, int wpm) { return sounder->send(text, wpm); },
-                             tc::sound::useOutputDevice};
-        return tc::chooseRadio(options, dir, platform, problem, parts);
+        // A radio's Morse tone and sound card are the sound output's, loaded
+        // only once a radio is the host.
+        auto voice = std::make_shared<std::function<bool(const std::string&, int)>>();
+        tc::RadioParts parts{[voice](const std::string& text, int wpm) { return *voice && (*voice)(text, wpm); },
+                             [](const std::string& name) {
+                                 if (auto* output = soundOutput()) output->useOutputDevice(name);
+                             }};
+        if (!tc::chooseRadio(options, dir, platform, problem, parts)) return false;
+        if (platform.radio)
+            if (auto* output = soundOutput()) *voice = output->cwVoice();
+        return true;
     };
     launcher.lists = [](const tc::Options& options) {
         if (options.listRigs) std::cout << tc::listRigs();
         if (options.listAudioDevices) {
+            auto* output = soundOutput();
+            if (!output) return 1;
             try {
-                for (const auto& name : tc::sound::outputDeviceNames()) std::cout << name << "\n";
+                for (const auto& name : output->outputDeviceNames()) std::cout << name << "\n";
             } catch (const std::exception& e) {
                 std::cerr << "tailchime: " << e.what() << "\n";
                 return 1;

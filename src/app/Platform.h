@@ -24,7 +24,8 @@ struct Platform {
     std::function<Form21::ReportSender(EventLoop&, std::function<void(const std::string& body)>)> report;
     // Whether another copy runs for the station of this configuration folder.
     std::function<bool(const std::string& configDir)> previousInstance;
-    // What makes the simulated station's CW audible on real time (may be empty).
+    // What makes the simulated station's CW audible on real time (may be
+    // empty, or give nothing where there is no sound output).
     std::function<std::unique_ptr<StationListener>()> stationSound;
     // The settings file of the station whose configuration folder is given.
     std::function<std::unique_ptr<Profile>(const std::string& configDir)> profile;

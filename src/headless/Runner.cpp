@@ -117,7 +117,7 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
     std::unique_ptr<StationListener> sound;
     if (!options.virtualTime && !radio && platform.stationSound) {
         sound = platform.stationSound();
-        station.addListener(sound.get());
+        if (sound) station.addListener(sound.get());  // none where there is no sound output
     }
     std::unique_ptr<HostLinkFactory> radioHost;
     if (radio) radioHost = platform.radio(loop, {&writer, &radioLog});

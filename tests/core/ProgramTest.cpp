@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <sys/wait.h>
 
 #include "support/ScriptRun.h"
@@ -17,9 +18,9 @@ struct Result {
 
 // Runs the built program with a fresh configuration folder and the usage
 // report pointed at a closed port on this machine.
-Result program(const std::string& args) {
+Result program(const std::string& args, const std::string& binary = TAILCHIME_TEST_BIN) {
     TempDir config;
-    std::string command = std::string(TAILCHIME_TEST_BIN) + " " + args + " --config-dir " + config.path() +
+    std::string command = binary + " " + args + " --config-dir " + config.path() +
                           " --stats-server 127.0.0.1:9 2>&1";
     Result r;
     FILE* pipe = popen(command.c_str(), "r");
@@ -75,3 +76,36 @@ TEST(Program, BadCommandLinesAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// A copy of the program with none of its modules beside it or installed
+// with it.
+struct LoneProgram {
+    TempDir dir;
+    std::string path = dir.file("bin/tailchime");
+    LoneProgram() {
+        std::filesystem::create_directory(dir.file("bin"));
+        std::filesystem::copy_file(TAILCHIME_TEST_BIN, path);
+    }
+};
+
+}  // namespace
+
+TEST(Program, WithoutItsSoundOutputAStationTellsTheOperatorAndNeverStaysKeyed) {
+    LoneProgram lone;
+    auto r = program("--headless " + example("audio-ident.tcs"), lone.path);  // on the real clock
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("tailchime: no sound output: "), std::string::npos) << r.out;
+    // Both idents fail to render; each is told and the transmitter drops.
+    std::size_t told = 0, at = 0;
+    while ((at = r.out.find("\"Render error no rendering device found. Select an Audio file\"", at)) !=
+           std::string::npos) {
+        ++told;
+        EXPECT_NE(r.out.find(" tx off", at), std::string::npos) << r.out;
+        ++at;
+    }
+    EXPECT_EQ(told, 2u) << r.out;
+    EXPECT_GT(r.out.rfind(" tx off"), r.out.rfind(" tx on")) << r.out;
+    EXPECT_NE(r.out.find("show PTT \"PTT OFF\""), std::string::npos) << r.out;
+}

@@ -31,7 +31,8 @@ for path in ./usr/bin/tailchime ./usr/share/tailchime/RF.wav ./usr/share/tailchi
   ./usr/share/applications/tailchime.desktop ./usr/share/icons/hicolor/scalable/apps/tailchime.svg \
   ./usr/share/icons/hicolor/48x48/apps/tailchime.png ./usr/share/man/man1/tailchime.1.gz \
   ./usr/share/doc/tailchime/copyright ./usr/share/doc/tailchime/changelog.gz \
-  ./usr/share/doc/tailchime/examples/example.tcs ./usr/lib/systemd/system/tailchime@.service; do
+  ./usr/share/doc/tailchime/examples/example.tcs ./usr/lib/systemd/system/tailchime@.service \
+  ./usr/lib/tailchime/tailchime-sound.so; do
   check "the package holds $path" grep -qxF "$path" <<<"$listing"
 done
 check "its dependencies come from the libraries it links" \
@@ -51,6 +52,8 @@ script=$(mktemp)
 printf 'at 100 click Picture13\nat 200 click Command7\nat 2000 end\n' >"$script"
 check "the unpacked program plays the tone it installed" \
   sh -c "SDL_AUDIODRIVER=dummy '$program' --headless '$script' --virtual-time --config-dir '$config' --stats-server 127.0.0.1:9 | grep -qF 'play \"$root/usr/share/tailchime/RF.wav\"'"
+check "the unpacked program sounds the tone on the real clock through its sound output" \
+  sh -c "out=\$(SDL_AUDIODRIVER=dummy '$program' --headless '$script' --config-dir '$config' --stats-server 127.0.0.1:9 2>&1) && echo \"\$out\" | grep -qF 'play \"$root/usr/share/tailchime/RF.wav\"' && ! echo \"\$out\" | grep -q 'no sound output\|message'"
 rm -rf "$config" "$script"
 
 echo "package: $passed passed, $failed failed"

@@ -10,8 +10,8 @@
 #include "app/StationLoop.h"
 #include "sound/SoundFiles.h"
 #include "transmit/sound/AudioFactories.h"
-#include "transmit/sound/CwSounder.h"
-#include "transmit/sound/SoundDevice.h"
+#include "transmit/sound/output/CwSounder.h"
+#include "transmit/sound/output/SoundDevice.h"
 
 namespace {
 

@@ -5,8 +5,9 @@
 #include "app/RuntimeError.h"
 #include "sound/SoundFiles.h"
 #include "transmit/sound/AudioFile.h"
-#include "transmit/sound/MidiSource.h"
-#include "transmit/sound/Synthesizer.h"
+#include "transmit/sound/output/PlayableFile.h"
+#include "transmit/sound/output/MidiSource.h"
+#include "transmit/sound/output/Synthesizer.h"
 
 using soundfiles::Bytes;
 using soundfiles::midi;

@@ -5,6 +5,7 @@
 
 #include "sound/SoundFiles.h"
 #include "transmit/sound/AudioFile.h"
+#include "transmit/sound/output/PlayableFile.h"
 
 using tc::sound::measureAudio;
 

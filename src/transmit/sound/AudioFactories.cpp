@@ -1,26 +1,19 @@
 #include "transmit/sound/AudioFactories.h"
 
-#include <type_traits>
-
-#include "transmit/sound/DeviceTransport.h"
 #include "transmit/sound/FileGraph.h"
+#include "transmit/sound/PlayerErrors.h"
 #include "transmit/sound/VirtualTransport.h"
 
 namespace tc {
 
 namespace {
 
-template <class TransportKind>
-class GraphFactory final : public AudioGraphFactory {
+class VirtualGraphs final : public AudioGraphFactory {
 public:
-    GraphFactory(EventLoop& loop, PlaybackListener* listener) : loop_(loop), listener_(listener) {}
+    VirtualGraphs(EventLoop& loop, PlaybackListener* listener) : loop_(loop), listener_(listener) {}
 
     std::shared_ptr<AudioGraph> NewGraph() override {
-        return std::make_shared<sound::FileGraph>(std::make_unique<TransportKind>(loop_, listener_));
-    }
-
-    void Prepare(const std::string& path) override {
-        if constexpr (std::is_same_v<TransportKind, sound::DeviceTransport>) sound::prepareFor(path);
+        return std::make_shared<sound::FileGraph>(std::make_unique<sound::VirtualTransport>(loop_, listener_));
     }
 
 private:
@@ -28,14 +21,44 @@ private:
     PlaybackListener* listener_;
 };
 
+// Where there is no sound output at all: every file fails to render, with
+// the reason, as on a machine whose sound device cannot open.
+class NoOutputTransport final : public sound::Transport {
+public:
+    explicit NoOutputTransport(std::string problem) : problem_(std::move(problem)) {}
+    sound::StreamLength render(const std::string&) override { throw sound::renderFailure(problem_); }
+    // A graph that did not render takes no other call.
+    void run() override {}
+    void stop() override {}
+    std::int64_t position() override { return 0; }
+    void seek(std::int64_t) override {}
+    void setGain(double) override {}
+    void setRate(double) override {}
+
+private:
+    std::string problem_;
+};
+
+class NoOutputGraphs final : public AudioGraphFactory {
+public:
+    explicit NoOutputGraphs(std::string problem) : problem_(std::move(problem)) {}
+
+    std::shared_ptr<AudioGraph> NewGraph() override {
+        return std::make_shared<sound::FileGraph>(std::make_unique<NoOutputTransport>(problem_));
+    }
+
+private:
+    std::string problem_;
+};
+
 }  // namespace
 
-std::unique_ptr<AudioGraphFactory> makeVirtualAudio(EventLoop& loop, PlaybackListener* listener) {
-    return std::make_unique<GraphFactory<sound::VirtualTransport>>(loop, listener);
+std::unique_ptr<AudioGraphFactory> makeNoOutputAudio(const std::string& problem) {
+    return std::make_unique<NoOutputGraphs>(problem);
 }
 
-std::unique_ptr<AudioGraphFactory> makeDeviceAudio(EventLoop& loop, PlaybackListener* listener) {
-    return std::make_unique<GraphFactory<sound::DeviceTransport>>(loop, listener);
+std::unique_ptr<AudioGraphFactory> makeVirtualAudio(EventLoop& loop, PlaybackListener* listener) {
+    return std::make_unique<VirtualGraphs>(loop, listener);
 }
 
 }  // namespace tc

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "app/EventLoop.h"
 #include "transmit/AudioGraph.h"
@@ -15,7 +16,11 @@ std::unique_ptr<AudioGraphFactory> makeVirtualAudio(EventLoop& loop, PlaybackLis
 // file when there is no usable output.
 std::unique_ptr<AudioGraphFactory> makeDeviceAudio(EventLoop& loop, PlaybackListener* listener);
 
-// One of the two, as a run on virtual time or on real time needs.
+// Graphs where the program has no sound output: no file renders, and the
+// render failure tells the problem.
+std::unique_ptr<AudioGraphFactory> makeNoOutputAudio(const std::string& problem);
+
+// One of the first two, as a run on virtual time or on real time needs.
 inline std::unique_ptr<AudioGraphFactory> makeAudio(EventLoop& loop, PlaybackListener* listener, bool virtualTime) {
     return virtualTime ? makeVirtualAudio(loop, listener) : makeDeviceAudio(loop, listener);
 }

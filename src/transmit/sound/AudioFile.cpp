@@ -4,11 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "transmit/sound/MidiSource.h"
-#include "transmit/sound/MpegSource.h"
+#include "transmit/sound/MidiFile.h"
 #include "transmit/sound/PlayerErrors.h"
 #include "transmit/sound/SndfileSource.h"
-#include "transmit/sound/Synthesizer.h"
 
 namespace tc::sound {
 
@@ -28,63 +26,54 @@ void requireSoundFile(const std::string& path) {
     if (std::filesystem::file_size(path, ec) == 0 || ec) throw renderFailure("empty file");
 }
 
-enum class Kind { Wav, Midi, Other };
+enum class Head { Wav, Midi, Other };
 
-// Idents are WAV, MP2, MP3 and MIDI, told apart by their first bytes; what
-// is none of them is refused, whatever its name.
-Kind kindOf(const std::string& path) {
+Head headOf(const std::string& path) {
     char head[12] = {};
     std::ifstream(path, std::ios::binary).read(head, sizeof head);
     if ((std::memcmp(head, "RIFF", 4) == 0 || std::memcmp(head, "RF64", 4) == 0) &&
         std::memcmp(head + 8, "WAVE", 4) == 0)
-        return Kind::Wav;
-    if (std::memcmp(head, "MThd", 4) == 0) return Kind::Midi;
-    return Kind::Other;
+        return Head::Wav;
+    if (std::memcmp(head, "MThd", 4) == 0) return Head::Midi;
+    return Head::Other;
 }
 
-MpegStream mpegStream(const std::string& path) {
+}  // namespace
+
+SoundFile identifySound(const std::string& path) {
+    requireSoundFile(path);
+    switch (headOf(path)) {
+        case Head::Wav: return {SoundFile::Kind::Wav, {}};
+        case Head::Midi: return {SoundFile::Kind::Midi, {}};
+        case Head::Other: break;
+    }
     auto stream = scanMpeg(path, kLongestSeconds);
     if (!stream) throw renderFailure("not a WAV, MP2, MP3 or MIDI file");
-    return *stream;
+    return {SoundFile::Kind::Mpeg, *stream};
 }
 
-StreamLength checked(StreamLength length) {
+bool isMidiFile(const std::string& path) {
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return false;
+    return headOf(path) == Head::Midi;
+}
+
+StreamLength fitsAnIdent(StreamLength length) {
     if (static_cast<double>(length.frames) / length.sampleRate >= kLongestSeconds)
         throw renderFailure("too long for an ident");
     return length;
 }
 
-}  // namespace
-
 // A MIDI file is measured without the synthesizer, which only the sound
-// device needs.
+// output needs.
 StreamLength measureAudio(const std::string& path) {
-    requireSoundFile(path);
-    switch (kindOf(path)) {
-        case Kind::Wav: return checked(wavLength(path));
-        case Kind::Midi: return checked(midiLength(MidiTiming(readMidiFile(path))));
-        case Kind::Other: break;
+    SoundFile file = identifySound(path);
+    switch (file.kind) {
+        case SoundFile::Kind::Wav: return fitsAnIdent(wavLength(path));
+        case SoundFile::Kind::Midi: return fitsAnIdent(midiLength(MidiTiming(readMidiFile(path))));
+        case SoundFile::Kind::Mpeg: break;
     }
-    MpegStream stream = mpegStream(path);
-    return checked({stream.sampleRate, stream.frames});
-}
-
-std::unique_ptr<AudioSource> openAudio(const std::string& path) {
-    requireSoundFile(path);
-    std::unique_ptr<AudioSource> source;
-    switch (kindOf(path)) {
-        case Kind::Wav: source = std::make_unique<SndfileSource>(path); break;
-        case Kind::Midi: source = std::make_unique<MidiSource>(readMidiFile(path)); break;
-        case Kind::Other: source = std::make_unique<MpegSource>(path, mpegStream(path)); break;
-    }
-    checked({source->sampleRate(), source->frames()});
-    return source;
-}
-
-void prepareFor(const std::string& path) {
-    std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return;
-    if (kindOf(path) == Kind::Midi) prepareSynthesizer();
+    return fitsAnIdent({file.mpeg.sampleRate, file.mpeg.frames});
 }
 
 }  // namespace tc::sound

@@ -1,48 +1,21 @@
-#include "transmit/sound/MidiSource.h"
+#include "transmit/sound/output/MidiSource.h"
 
 #include <fluidsynth.h>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 
 #include "transmit/sound/PlayerErrors.h"
-#include "transmit/sound/Synthesizer.h"
+#include "transmit/sound/output/Synthesizer.h"
 
 namespace tc::sound {
 
 namespace {
 
-// Far beyond any tune; a bigger file would only be held in memory to fail.
-constexpr std::uintmax_t kLargestMidiFile = 16u << 20;
-
-// A length that no longer fits the frame count is held at a century.
-constexpr double kLongestSeconds = 100.0 * 365 * 24 * 3600;
-
 constexpr int kSilencingFrames = 128;  // two of the synthesizer's blocks
 
 }  // namespace
-
-std::vector<std::uint8_t> readMidiFile(const std::string& path) {
-    std::error_code ec;
-    auto size = std::filesystem::file_size(path, ec);
-    if (ec) throw renderFailure("unreadable file");
-    if (size > kLargestMidiFile) throw renderFailure("MIDI file too large");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    std::ifstream in(path, std::ios::binary);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
-        throw renderFailure("unreadable file");
-    return inQuarterNotes(std::move(bytes));
-}
-
-StreamLength midiLength(const MidiTiming& timing) {
-    double seconds = std::min(timing.lengthSeconds(), kLongestSeconds);
-    auto frames = static_cast<std::int64_t>(std::llround(seconds * MidiSource::kRate));
-    if (frames <= 0) throw renderFailure("no sound in the file");
-    return {MidiSource::kRate, frames};
-}
 
 MidiSource::MidiSource(std::vector<std::uint8_t> file)
     : file_(std::move(file)), timing_(file_), frames_(midiLength(timing_).frames), synth_(borrowSynthesizer()) {

@@ -1,6 +1,8 @@
-#include "transmit/sound/Synthesizer.h"
+#include "transmit/sound/output/Synthesizer.h"
 
 #include <fluidsynth.h>
+#include <pthread.h>
+#include <sched.h>
 
 #include <filesystem>
 #include <condition_variable>
@@ -97,6 +99,10 @@ void prepareSynthesizer() {
         p.loading = true;
     }
     std::thread([&p] {
+        // Started from the station's thread, which may run real-time: the
+        // loading is background work at ordinary priority.
+        sched_param normal{};
+        pthread_setschedparam(pthread_self(), SCHED_OTHER, &normal);
         std::unique_ptr<Engine> engine;
         try {
             engine = loadEngine();

@@ -1,6 +1,7 @@
-#include "transmit/sound/DeviceTransport.h"
+#include "transmit/sound/output/DeviceTransport.h"
 
-#include "transmit/sound/SoundDevice.h"
+#include "transmit/sound/output/PlayableFile.h"
+#include "transmit/sound/output/SoundDevice.h"
 
 namespace tc::sound {
 

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "hostlink/SimulatedStation.h"
-#include "transmit/sound/CwSounder.h"
+#include "transmit/sound/output/CwSounder.h"
 
 namespace tc::sound {
 

@@ -1,9 +1,9 @@
-#include "transmit/sound/CwSounder.h"
+#include "transmit/sound/output/CwSounder.h"
 
 #include "app/RuntimeError.h"
 #include "transmit/sound/MemorySource.h"
 #include "transmit/sound/MorseTone.h"
-#include "transmit/sound/SoundDevice.h"
+#include "transmit/sound/output/SoundDevice.h"
 
 namespace tc::sound {
 

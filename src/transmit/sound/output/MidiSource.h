@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "transmit/sound/AudioFile.h"
 #include "transmit/sound/AudioSource.h"
+#include "transmit/sound/MidiFile.h"
 #include "transmit/sound/MidiTiming.h"
 
 typedef struct _fluid_synth_t fluid_synth_t;
@@ -12,19 +12,12 @@ typedef struct _fluid_player_t fluid_player_t;
 
 namespace tc::sound {
 
-// The file's bytes, checked as a MIDI file. Throws the render failure for
-// a file too large to be a tune or not well formed.
-std::vector<std::uint8_t> readMidiFile(const std::string& path);
-
-// A MIDI file lasts until its last event, as MIDI streams are rendered.
-StreamLength midiLength(const MidiTiming& timing);
-
 // A MIDI file rendered through the shared General MIDI synthesizer, in
 // stereo. It lasts until its last event: the sound of notes still dying
 // away then is cut.
 class MidiSource final : public AudioSource {
 public:
-    static constexpr int kRate = 44100;
+    static constexpr int kRate = kMidiRate;
 
     // Borrows the synthesizer; throws the render failure when there is none.
     explicit MidiSource(std::vector<std::uint8_t> file);

@@ -1,4 +1,4 @@
-#include "transmit/sound/SoundDevice.h"
+#include "transmit/sound/output/SoundDevice.h"
 
 #include <SDL.h>
 #include <pthread.h>

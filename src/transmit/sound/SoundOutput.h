@@ -1,0 +1,38 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/EventLoop.h"
+#include "hostlink/StationListener.h"
+#include "transmit/AudioGraph.h"
+#include "transmit/PlaybackListener.h"
+
+namespace tc::sound {
+
+// What the program asks of the sound output. The output (SDL for the
+// device, FluidSynth for MIDI) is a module of its own, loaded by the first
+// mode that sounds: a station on virtual time, and the program asked only
+// for its version or help, never load the sound system.
+struct SoundOutput {
+    // Graphs that play on the output.
+    std::unique_ptr<AudioGraphFactory> (*deviceAudio)(EventLoop& loop, PlaybackListener* listener);
+    // The simulated station's CW, audible.
+    std::unique_ptr<StationListener> (*stationSound)();
+    // Morse sounded as a radio without a keyer sends its ident; false when
+    // there is no output to sound it.
+    std::function<bool(const std::string& text, int wordsPerMinute)> (*cwVoice)();
+    // The sound card to play on, by name; empty for the default.
+    void (*useOutputDevice)(std::string name);
+    // The names of the sound cards; throws when the sound system cannot start.
+    std::vector<std::string> (*outputDeviceNames)();
+};
+
+// The module's one entry.
+using SoundOutputEntry = const SoundOutput*();
+#define TAILCHIME_SOUND_OUTPUT_ENTRY "tailchime_sound_output"
+
+}  // namespace tc::sound
+
+extern "C" const tc::sound::SoundOutput* tailchime_sound_output();
