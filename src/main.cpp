@@ -12,6 +12,7 @@
 #include "app/posix/ConfigFolder.h"
 #include "app/posix/DataFolder.h"
 #include "app/posix/InstanceLock.h"
+#include "app/posix/Module.h"
 #include "app/posix/RealTime.h"
 #include "hostlink/hamlib/RadioChoice.h"
 #include "hostlink/hamlib/RigDevice.h"
@@ -20,8 +21,8 @@
 #include "transmit/sound/CwOnTheAir.h"
 #include "transmit/sound/CwSounder.h"
 #include "transmit/sound/SoundDevice.h"
-#ifdef TAILCHIME_WITH_QT
-#include "ui/qt/Windowed.h"
+#ifdef TAILCHIME_WITH_WINDOWS
+#include "ui/qt/WindowsModule.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -56,8 +57,19 @@ int main(int argc, char** argv) {
         }
         return 0;
     };
-#ifdef TAILCHIME_WITH_QT
-    launcher.windowed = tc::windowedFrontEnd(argc, argv);
+#ifdef TAILCHIME_WITH_WINDOWS
+    // The windows come from their module, loaded here and only here: every
+    // other mode runs without Qt in the process.
+    launcher.windowed = [argc, argv](const tc::Options& options, const std::string& configDir,
+                                     const tc::Platform& platform) {
+        std::string problem;
+        auto* run = tc::moduleFunction<tc::WindowsModuleRun>(tc::kWindowsModule, tc::kWindowsModuleEntry, problem);
+        if (!run) {
+            std::cerr << "tailchime: cannot show the windows: " << problem << "\n";
+            return 1;
+        }
+        return run(options, configDir, platform, argc, argv);
+    };
 #endif
     return tc::launch(std::vector<std::string>(argv + 1, argv + argc), launcher);
 }

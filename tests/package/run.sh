@@ -31,7 +31,8 @@ for path in ./usr/bin/tailchime ./usr/share/tailchime/RF.wav ./usr/share/tailchi
   ./usr/share/applications/tailchime.desktop ./usr/share/icons/hicolor/scalable/apps/tailchime.svg \
   ./usr/share/icons/hicolor/48x48/apps/tailchime.png ./usr/share/man/man1/tailchime.1.gz \
   ./usr/share/doc/tailchime/copyright ./usr/share/doc/tailchime/changelog.gz \
-  ./usr/share/doc/tailchime/examples/example.tcs ./usr/lib/systemd/system/tailchime@.service; do
+  ./usr/share/doc/tailchime/examples/example.tcs ./usr/lib/systemd/system/tailchime@.service \
+  ./usr/lib/x86_64-linux-gnu/tailchime/tailchime-windows.so; do
   check "the package holds $path" grep -qxF "$path" <<<"$listing"
 done
 check "its dependencies come from the libraries it links" \
@@ -51,7 +52,24 @@ script=$(mktemp)
 printf 'at 100 click Picture13\nat 200 click Command7\nat 2000 end\n' >"$script"
 check "the unpacked program plays the tone it installed" \
   sh -c "SDL_AUDIODRIVER=dummy '$program' --headless '$script' --virtual-time --config-dir '$config' --stats-server 127.0.0.1:9 | grep -qF 'play \"$root/usr/share/tailchime/RF.wav\"'"
-rm -rf "$config" "$script"
+# The windows come from the module in the package's module folder, where
+# the installed program looks for it: a private mount namespace lays the
+# package's folder over the system's, as if the package were installed.
+shots=$(mktemp -d)
+modules=/usr/lib/x86_64-linux-gnu
+if unshare -m true 2>/dev/null; then
+  check "the unpacked program shows its windows from the installed module" \
+    unshare -m sh -c "mount --make-rprivate / && mount -t overlay overlay -o 'lowerdir=$root$modules:$modules' $modules &&
+      QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy '$program' --screenshot '$shots' --config-dir '$config' --stats-server 127.0.0.1:9 &&
+      [ -s '$shots/main-window.png' ] && [ -s '$shots/station-simulator.png' ]"
+else
+  echo "skipped: the unpacked program's windows (no private mount namespace here)"
+fi
+if [ ! -e "$modules/tailchime" ]; then
+  check "the unpacked program looks for its windows in the installed module folder" \
+    sh -c "QT_QPA_PLATFORM=offscreen '$program' --config-dir '$config' --stats-server 127.0.0.1:9 2>&1 >/dev/null | grep -qF 'tailchime: cannot show the windows: cannot load $modules/tailchime/tailchime-windows.so: '"
+fi
+rm -rf "$config" "$script" "$shots"
 
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
