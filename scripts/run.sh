@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh run
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -f build/src/libtailchime_qt.a ]; then
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -f build/src/tailchime-windows.so ]; then
   exec build/src/tailchime "$@"
 fi
 echo "No display here: running the example station script examples/example.tcs headless on virtual time."

@@ -20,8 +20,8 @@
 #include "report/curl/CurlTransport.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/SoundOutput.h"
-#ifdef TAILCHIME_WITH_QT
-#include "ui/qt/Windowed.h"
+#ifdef TAILCHIME_WITH_WINDOWS
+#include "ui/qt/WindowsModule.h"
 #endif
 
 namespace {
@@ -31,8 +31,8 @@ namespace {
 const tc::sound::SoundOutput* soundOutput() {
     static const tc::sound::SoundOutput* output = [] {
         std::string problem;
-        auto* entry =
-            tc::moduleFunction<tc::sound::SoundOutputEntry>("tailchime-sound.so", TAILCHIME_SOUND_OUTPUT_ENTRY, problem);
+        auto* entry = tc::moduleFunction<tc::sound::SoundOutputEntry>(tc::sound::kSoundModule,
+                                                                      tc::sound::kSoundModuleEntry, problem);
         if (entry) return entry();
         std::cerr << "tailchime: no sound output: " << problem << "\n";
         return static_cast<const tc::sound::SoundOutput*>(nullptr);
@@ -92,8 +92,19 @@ int main(int argc, char** argv) {
         }
         return 0;
     };
-#ifdef TAILCHIME_WITH_QT
-    launcher.windowed = tc::windowedFrontEnd(argc, argv);
+#ifdef TAILCHIME_WITH_WINDOWS
+    // The windows come from their module, loaded here and only here: every
+    // other mode runs without Qt in the process.
+    launcher.windowed = [argc, argv](const tc::Options& options, const std::string& configDir,
+                                     const tc::Platform& platform) {
+        std::string problem;
+        auto* run = tc::moduleFunction<tc::WindowsModuleRun>(tc::kWindowsModule, tc::kWindowsModuleEntry, problem);
+        if (!run) {
+            std::cerr << "tailchime: cannot show the windows: " << problem << "\n";
+            return 1;
+        }
+        return run(options, configDir, platform, argc, argv);
+    };
 #endif
     return tc::launch(std::vector<std::string>(argv + 1, argv + argc), launcher);
 }

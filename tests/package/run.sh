@@ -32,7 +32,7 @@ for path in ./usr/bin/tailchime ./usr/share/tailchime/RF.wav ./usr/share/tailchi
   ./usr/share/icons/hicolor/48x48/apps/tailchime.png ./usr/share/man/man1/tailchime.1.gz \
   ./usr/share/doc/tailchime/copyright ./usr/share/doc/tailchime/changelog.gz \
   ./usr/share/doc/tailchime/examples/example.tcs ./usr/lib/systemd/system/tailchime@.service \
-  ./usr/lib/tailchime/tailchime-sound.so; do
+  ./usr/lib/tailchime/tailchime-sound.so ./usr/lib/tailchime/tailchime-windows.so; do
   check "the package holds $path" grep -qxF "$path" <<<"$listing"
 done
 check "its dependencies come from the libraries it links" \
@@ -54,7 +54,13 @@ check "the unpacked program plays the tone it installed" \
   sh -c "SDL_AUDIODRIVER=dummy '$program' --headless '$script' --virtual-time --config-dir '$config' --stats-server 127.0.0.1:9 | grep -qF 'play \"$root/usr/share/tailchime/RF.wav\"'"
 check "the unpacked program sounds the tone on the real clock through its sound output" \
   sh -c "out=\$(SDL_AUDIODRIVER=dummy '$program' --headless '$script' --config-dir '$config' --stats-server 127.0.0.1:9 2>&1) && echo \"\$out\" | grep -qF 'play \"$root/usr/share/tailchime/RF.wav\"' && ! echo \"\$out\" | grep -q 'no sound output\|message'"
-rm -rf "$config" "$script"
+# The windows come from the module in the package's module folder, below
+# the program's own prefix.
+shots=$(mktemp -d)
+check "the unpacked program shows its windows from the module it installed" \
+  sh -c "QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy '$program' --screenshot '$shots' --config-dir '$config' --stats-server 127.0.0.1:9 &&
+    [ -s '$shots/main-window.png' ] && [ -s '$shots/station-simulator.png' ]"
+rm -rf "$config" "$script" "$shots"
 
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -29,10 +29,16 @@ struct SoundOutput {
     std::vector<std::string> (*outputDeviceNames)();
 };
 
-// The module's one entry.
-using SoundOutputEntry = const SoundOutput*();
-#define TAILCHIME_SOUND_OUTPUT_ENTRY "tailchime_sound_output"
-
 }  // namespace tc::sound
 
+// The module's one entry point, found by name.
 extern "C" const tc::sound::SoundOutput* tailchime_sound_output();
+
+namespace tc::sound {
+
+using SoundOutputEntry = decltype(tailchime_sound_output);
+
+inline constexpr const char* kSoundModule = "tailchime-sound.so";
+inline constexpr const char* kSoundModuleEntry = "tailchime_sound_output";
+
+}  // namespace tc::sound

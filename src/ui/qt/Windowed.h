@@ -1,7 +1,8 @@
 #pragma once
 #include <string>
 
-#include "app/Launch.h"
+#include "app/Options.h"
+#include "app/Platform.h"
 
 namespace tc {
 
@@ -12,12 +13,5 @@ namespace tc {
 // a run sends no usage report and saves nothing.
 int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, int argc,
                 char** argv);
-
-// The windows as the launcher's front end, with the program's own arguments for Qt.
-inline Launcher::FrontEnd windowedFrontEnd(int argc, char** argv) {
-    return [argc, argv](const Options& options, const std::string& configDir, const Platform& platform) {
-        return runWindowed(options, configDir, platform, argc, argv);
-    };
-}
 
 }  // namespace tc

@@ -1,0 +1,163 @@
+// The windows are a module of their own: the modes without windows must not
+// load it nor any library that only the windows need, the windowed program
+// must load it and show its windows, and a program without its module must
+// say so in one line and end without touching the radio.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "radio/Child.h"
+#include "radio/RigStandIn.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Libraries that only the windows bring: Qt itself and what Qt draws with.
+const std::vector<std::string> kWindowLibraries = {"libQt6",  "libfontconfig", "libfreetype",
+                                                   "libGL",   "libEGL",        "libxkbcommon-x11"};
+// What the sound output brings besides: SDL, and through it the display's
+// libraries. Only the modes that sound on the real clock load them.
+const std::vector<std::string> kSoundLibraries = {"libSDL2", "libX11", "libxcb", "libwayland", "libfluidsynth",
+                                                  "tailchime-sound.so"};
+const std::string kModule = "tailchime-windows.so";
+
+// A run whose dynamic linker reports each shared object it loads
+// (LD_DEBUG=files) into files in a folder of its own.
+struct TracedRun {
+    TempDir config;
+    TempDir trace;
+
+    std::vector<std::string> env(std::vector<std::string> more = {}) const {
+        more.push_back("LD_DEBUG=files");
+        more.push_back("LD_DEBUG_OUTPUT=" + trace.file("ld"));
+        more.push_back("SDL_AUDIODRIVER=dummy");
+        return more;
+    }
+    std::vector<std::string> args(const std::string& program, std::vector<std::string> more) const {
+        std::vector<std::string> a = {program, "--config-dir", config.path(), "--stats-server", "127.0.0.1:9"};
+        a.insert(a.end(), more.begin(), more.end());
+        return a;
+    }
+    // The file names of the objects loaded, dlopen()ed ones included.
+    std::set<std::string> loaded() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(trace.path())) {
+            std::ifstream in(entry.path());
+            for (std::string line; std::getline(in, line);) {
+                auto at = line.find("file=");
+                if (at == std::string::npos || line.find("generating link map") == std::string::npos) continue;
+                std::string path = line.substr(at + 5, line.find(" [", at) - at - 5);
+                names.insert(fs::path(path).filename().string());
+            }
+        }
+        return names;
+    }
+};
+
+std::vector<std::string> librariesIn(const std::set<std::string>& loaded, const std::vector<std::string>& kinds) {
+    std::vector<std::string> found;
+    for (const auto& name : loaded)
+        for (const auto& gui : kinds)
+            if (name.rfind(gui, 0) == 0) found.push_back(name);
+    return found;
+}
+
+// The trace of a run worked when it lists the C library; then the run had
+// none of the windows' libraries and not the module.
+std::set<std::string> expectWindowless(const TracedRun& run) {
+    auto loaded = run.loaded();
+    EXPECT_TRUE(loaded.count("libc.so.6")) << "the dynamic linker's trace is empty";
+    EXPECT_EQ(librariesIn(loaded, kWindowLibraries), std::vector<std::string>{});
+    EXPECT_FALSE(loaded.count(kModule));
+    return loaded;
+}
+
+TEST(WindowlessModes, TheInformationOptionsAndAStationScriptLoadNoWindowLibrary) {
+    const std::string script = std::string(TAILCHIME_SOURCE_DIR) + "/examples/example.tcs";
+    const std::vector<std::vector<std::string>> modes = {
+        {"--version"}, {"--help"}, {"--list-rigs"}, {"--headless", script, "--virtual-time"}};
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.front());
+        TracedRun run;
+        Child program(run.args(TAILCHIME_TEST_BIN, mode), run.env());
+        ASSERT_EQ(program.wait(), 0) << program.err();
+        EXPECT_NE(program.out(), "");
+        auto loaded = expectWindowless(run);
+        EXPECT_EQ(librariesIn(loaded, kSoundLibraries), std::vector<std::string>{}) << "nothing here sounds";
+    }
+}
+
+TEST(WindowlessModes, AStationWithARadioAndNoWindowLoadsNoWindowLibrary) {
+    RigStandIn rig;
+    TracedRun run;
+    Child program(run.args(TAILCHIME_TEST_BIN, {"--no-window", "--host", "rig", "--rig-model", "2", "--rig-file",
+                                                 rig.address()}),
+                  run.env());
+    ASSERT_TRUE(program.waitErr("radio \"radio open")) << program.err();
+    program.signal(SIGTERM);
+    ASSERT_EQ(program.wait(), 0) << program.err();
+    auto loaded = expectWindowless(run);
+    EXPECT_TRUE(loaded.count("tailchime-sound.so")) << "the radio's tone and courtesies sound";
+}
+
+#ifdef TAILCHIME_WINDOWS_MODULE
+
+TEST(WindowsModule, TheWindowedProgramLoadsItAndShowsBothWindows) {
+    TracedRun run;
+    std::string shots = run.config.file("shots");
+    Child program(run.args(TAILCHIME_TEST_BIN, {"--screenshot", shots}), run.env({"QT_QPA_PLATFORM=offscreen"}));
+    ASSERT_EQ(program.wait(), 0) << program.err();
+    for (const char* picture : {"main-window.png", "station-simulator.png"}) {
+        std::error_code ec;
+        EXPECT_GT(fs::file_size(shots + "/" + picture, ec), 0u) << picture << ": " << ec.message();
+    }
+    auto loaded = run.loaded();
+    EXPECT_TRUE(loaded.count(kModule));
+    EXPECT_TRUE(loaded.count("libQt6Widgets.so.6"));
+    EXPECT_NE(librariesIn(loaded, kWindowLibraries), std::vector<std::string>{});
+}
+
+TEST(WindowsModule, WithoutItTheWindowsAreRefusedInOneLineBeforeTheRadioIsTouched) {
+    // The program alone in an installation of its own, without the module.
+    TempDir alone;
+    fs::create_directory(alone.file("bin"));
+    std::string program = alone.file("bin/tailchime");
+    fs::copy_file(TAILCHIME_TEST_BIN, program);
+    const std::string expected =
+        "tailchime: cannot show the windows: " + alone.file(std::string(TAILCHIME_MODULE_DIR) + "/" + kModule) + ": ";
+
+    RigStandIn rig;
+    for (const std::vector<std::string>& mode :
+         {std::vector<std::string>{}, {"--host", "rig", "--rig-model", "2", "--rig-file", rig.address()}}) {
+        SCOPED_TRACE(mode.empty() ? "the simulated station" : "a radio");
+        TracedRun run;
+        Child windowed(run.args(program, mode), run.env({"QT_QPA_PLATFORM=offscreen"}));
+        EXPECT_EQ(windowed.wait(), 1);
+        // One line for the windows; a radio's station has loaded its sound
+        // output first, and says in a line of its own that it has none.
+        std::string err = windowed.err();
+        std::string::size_type told = err.find(expected);
+        EXPECT_NE(told, std::string::npos) << err;
+        EXPECT_TRUE(told == 0 || (!mode.empty() && err.rfind("tailchime: no sound output: ", 0) == 0)) << err;
+        EXPECT_EQ(err.find('\n', told), err.size() - 1) << "the last line\n" << err;
+        EXPECT_EQ(librariesIn(run.loaded(), kWindowLibraries), std::vector<std::string>{});
+    }
+    EXPECT_EQ(RigStandIn::find(rig.record(), "ptt 1"), -1);
+
+    // What needs no windows runs as before.
+    TracedRun headless;
+    Child script(headless.args(program, {"--headless", std::string(TAILCHIME_SOURCE_DIR) + "/examples/example.tcs",
+                                         "--virtual-time"}),
+                 headless.env());
+    EXPECT_EQ(script.wait(), 0) << script.err();
+    EXPECT_NE(script.out().find(" cw \""), std::string::npos) << script.out();
+}
+
+#endif
+
+}  // namespace
