@@ -27,6 +27,16 @@ namespace tc {
 
 namespace {
 
+// On X, Qt hands the window's pixels to the server through shared memory and
+// then waits for the server (a round trip through its reader thread) before
+// it paints again: for ten small antenna frames a second that waiting costs
+// more than sending the few pixels over the connection. Set before the
+// application connects to the display; an operator's own setting stands.
+[[maybe_unused]] const bool kPixelsOverTheConnection = [] {
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+    return true;
+}();
+
 QString image(const char* name) { return QStringLiteral(":/images/") + QLatin1String(name) + QStringLiteral(".svg"); }
 
 }  // namespace
