@@ -1,7 +1,8 @@
 // What the windowed program costs while it sits idle on its simulated
 // station: the share of one core it uses (user and system time from
 // /proc/PID/stat) and how often it is switched in and out (voluntary and
-// involuntary context switches of all its threads), first with the add-on
+// involuntary context switches of all its threads) and its resident memory,
+// first with the add-on
 // on and the antenna turning, then with it off. The program runs on an Xvfb
 // of this benchmark's own, with a fresh settings folder each time.
 //
@@ -86,6 +87,14 @@ Usage usage(pid_t pid) {
     return u;
 }
 
+long residentKb(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
 void measure(const std::string& program, const std::string& display, const char* what, const char* settings,
              double seconds) {
     fs::path folder = fs::temp_directory_path() / ("tailchime-idle-" + std::to_string(getpid()) + "-" + what);
@@ -106,10 +115,11 @@ void measure(const std::string& program, const std::string& display, const char*
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
     Usage after = usage(pid);
     double span = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("  %-28s CPU %.3f %% of one core, %.1f context switches/s over %.0f s (%s before, %s after)\n",
+    std::printf("  %-28s CPU %.3f %% of one core, %.1f context switches/s over %.0f s, resident %.1f MB "
+                "(%s before, %s after)\n",
                 what, 100.0 * (after.cpuSeconds - before.cpuSeconds) / span,
-                static_cast<double>(after.switches - before.switches) / span, span, loadBefore.c_str(),
-                bench::load().c_str());
+                static_cast<double>(after.switches - before.switches) / span, span,
+                static_cast<double>(residentKb(pid)) / 1024.0, loadBefore.c_str(), bench::load().c_str());
     std::fflush(stdout);
     stop(pid);
     fs::remove_all(folder);
