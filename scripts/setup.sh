@@ -21,6 +21,8 @@ TEST_PACKAGES=(
   libgtest-dev
   # test fixtures, screenshots, killing a save at each of its calls
   sox lame twolame xvfb xauth x11-utils imagemagick strace
+  # the start-up benchmark hears of the windows from the X server
+  libxcb1-dev
   # sanitizers and fuzzing (clang's libFuzzer)
   clang libclang-rt-14-dev
   # the Debian package and its checks

@@ -19,6 +19,12 @@ public:
     std::function<void()> onTick;
 };
 
+// Something a loop watches for its owner for as long as it lives.
+class Watch {
+public:
+    virtual ~Watch() = default;
+};
+
 // Who runs at the same millisecond, first to last.
 enum class Lane {
     Device = 0,    // the host's and the player's own doings (end of CW, end of a file)
@@ -37,6 +43,11 @@ public:
     virtual void post(std::int64_t atMs, Lane lane, std::function<void()> fn) = 0;
     // Runs whatever is already due, once; used by loops that wait for the network.
     virtual void processPendingEvents() = 0;
+    // Runs onReadable on the logic thread whenever the descriptor fd has
+    // something to read, for as long as the watch returned lives. A loop
+    // that cannot wait on descriptors returns none: the caller looks for
+    // itself, on a timer.
+    virtual std::unique_ptr<Watch> watchReadable(int /*fd*/, std::function<void()> /*onReadable*/) { return nullptr; }
 };
 
 }  // namespace tc

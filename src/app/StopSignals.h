@@ -7,6 +7,7 @@ namespace tc {
 class EventLoop;
 class Form21;
 class Timer;
+class Watch;
 
 // SIGTERM and SIGINT ask the station to stop. The signal itself only marks
 // the request; whatever must happen runs on the logic thread from a watch
@@ -24,14 +25,22 @@ public:
     StopWatch(const StopWatch&) = delete;
     StopWatch& operator=(const StopWatch&) = delete;
 
-    // How often the watch looks: well inside one tick of the 100 ms timers.
+    // How often the watch looks on a loop that the signal cannot wake, or
+    // again after a stop that could not be done yet: well inside one tick
+    // of the 100 ms timers.
     static constexpr int kLookMs = 50;
 
 private:
+    void look();
+
     using Handler = void (*)(int);
+    std::function<bool()> onStop_;
+    std::unique_ptr<Timer> timer_;
+    int wake_[2] = {-1, -1};  // the signal's note to a loop that waits on it
+    std::unique_ptr<Watch> watch_;
+    bool done_ = false;
     Handler previousTerm_;
     Handler previousInt_;
-    std::unique_ptr<Timer> timer_;
 };
 
 // What a stop signal does to the station: the transmitter released at once,

@@ -14,12 +14,36 @@
 
 #include "qt/Station.h"
 #include "ui/qt/AboutWindow.h"
+#include "ui/qt/AntennaPicture.h"
+#include "ui/qt/SvgPicture.h"
 #include "ui/qt/SystemColours.h"
 
 namespace tc::test {
 namespace {
 
 bool shown(const Station& s, const char* name) { return s.widget(name)->isVisible(); }
+
+// The antenna frames shown, by their design names ("Ant2").
+std::string antennaFrames(const Station& s) {
+    const unsigned up = static_cast<AntennaPicture*>(s.widget("Antenna"))->frames();
+    std::string names;
+    for (int i = 0; i < AntennaPicture::kFrames; ++i)
+        if (up & (1u << i)) names += "Ant" + std::to_string(i);
+    return names;
+}
+
+// Counts the paint events of the widgets it watches.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    void watch(QWidget* w) { w->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
 
 // What the operator sees at a point of the window: the frontmost control there.
 std::string frontAt(const Station& s, QPoint px) {
@@ -166,11 +190,7 @@ TEST(MainWindow, ADraggedVolumeThumbActsWhenLetGo) {
 TEST(MainWindow, UseAndStopSwapAndTheAntennaRunsOnlyWhileOn) {
     Station s;  // the add-on starts on
     EXPECT_EQ(frontAt(s, kUseStop), "Command14");  // before the first tick both stand
-    auto antenna = [&] {
-        std::string up;
-        for (const char* frame : {"Ant0", "Ant1", "Ant2", "Ant3"}) up += shown(s, frame) ? frame : "";
-        return up;
-    };
+    auto antenna = [&] { return antennaFrames(s); };
     s.run(100);
     EXPECT_EQ(frontAt(s, kUseStop), "Command15");
     // While on, the antenna passes through its four frames, one shown at a time.
@@ -187,7 +207,56 @@ TEST(MainWindow, UseAndStopSwapAndTheAntennaRunsOnlyWhileOn) {
     QTest::mouseClick(s.widget("Command14"), Qt::LeftButton);
     s.run(100);
     EXPECT_EQ(frontAt(s, kUseStop), "Command15");
-    EXPECT_FALSE(shown(s, "Ant0"));
+    EXPECT_EQ(antenna(), "Ant1");
+}
+
+TEST(MainWindow, TheTurningAntennaRepaintsItsOwnBoxAloneFromFramesDrawnOnce) {
+    Station s;
+    auto* antenna = static_cast<AntennaPicture*>(s.widget("Antenna"));
+    ASSERT_NE(antenna, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&s.window));
+    s.run(100);  // the status clock's first tick sets the lamps and buttons
+    QCoreApplication::processEvents();
+
+    // Every other widget of the window counts its paints while the antenna turns.
+    PaintCounter others;
+    others.watch(&s.window);
+    for (QWidget* w : s.window.findChildren<QWidget*>())
+        if (w != antenna) others.watch(w);
+    PaintCounter own;
+    own.watch(antenna);
+    std::map<std::string, QString> tips;
+    for (int tick = 0; tick < 8; ++tick) {
+        s.run(100);
+        QCoreApplication::processEvents();
+        tips[antennaFrames(s)] = antenna->toolTip();
+    }
+    EXPECT_EQ(own.paints, 8) << "one paint for each frame shown";
+    EXPECT_EQ(others.paints, 0) << "a new frame repaints nothing else of the window";
+    EXPECT_EQ(antenna->svgRenders(), 4) << "each frame drawn from its SVG once, then kept";
+    EXPECT_EQ(tips, (std::map<std::string, QString>{{"Ant0", ""},
+                                                    {"Ant1", "System Active"},
+                                                    {"Ant2", "System Active"},
+                                                    {"Ant3", "System Active"}}));
+}
+
+TEST(MainWindow, EachAntennaFrameLooksAsItsPictureAloneOnTheStrip) {
+    Station s;
+    auto* antenna = static_cast<AntennaPicture*>(s.widget("Antenna"));
+    QWidget* strip = s.widget("Frame7");
+    for (int i = 0; i < AntennaPicture::kFrames; ++i) {
+        antenna->showFrames(1u << i);
+        const QImage shown = strip->grab(antenna->geometry()).toImage();
+        // The same image as any other picture of the panel draws it, over the strip.
+        antenna->hide();
+        SvgPicture alone(QStringLiteral(":/images/antenna%1.svg").arg(i), strip);
+        alone.setGeometry(antenna->geometry());
+        alone.show();
+        const QImage reference = strip->grab(antenna->geometry()).toImage();
+        EXPECT_TRUE(shown == reference) << "frame " << i;
+        alone.hide();
+        antenna->show();
+    }
 }
 
 TEST(MainWindow, EditsAndTheVolumeBarReachThePanelAndBack) {

@@ -2,8 +2,11 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <csignal>
+#include <cstdlib>
 
 #include "app/RuntimeError.h"
+#include "app/StopSignals.h"
 #include "ui/qt/HeldEnd.h"
 #include "ui/qt/QtEventLoop.h"
 
@@ -76,6 +79,43 @@ TEST_F(QtEventLoopTest, PostedWorkRunsWhenDueAndPendingEventsCarryAnEndOut) {
     QTest::qWait(20);
     EXPECT_THROW(loop.processPendingEvents(), EndProgram);
     EXPECT_FALSE(after);
+}
+
+// Counts the timer events of the whole program.
+class TimerEvents : public QObject {
+public:
+    TimerEvents() { QCoreApplication::instance()->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Timer) ++count;
+        return false;
+    }
+};
+
+TEST_F(QtEventLoopTest, AStopSignalWakesTheLoopThatNeverLooksForOneMeanwhile) {
+    {
+        int stops = 0;
+        StopWatch watch(loop, [&] { return ++stops > 0; });
+        TimerEvents timers;
+        QTest::qWait(300);  // twenty times a second it would have looked
+        EXPECT_EQ(timers.count, 0);
+        EXPECT_EQ(stops, 0);
+    }
+    // The signal's mark stays for the rest of the process: raised in a child of its own.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            int stops = 0;
+            // The first stop comes before the program can do it: it is tried again.
+            StopWatch watch(loop, [&] { return ++stops == 2; });
+            std::raise(SIGTERM);
+            const bool done = QTest::qWaitFor([&] { return stops >= 2; }, 20000);
+            QTest::qWait(200);
+            std::_Exit(done && stops == 2 ? 0 : 1);  // no teardown of the Qt application in the child
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <iterator>
 
 #include "app/Form21.h"
+#include "ui/qt/AntennaPicture.h"
 #include "ui/qt/DesignFont.h"
 #include "ui/qt/FrameStyle.h"
 #include "ui/qt/HeldEnd.h"
@@ -133,10 +135,10 @@ void MainWindow::buildStatusStrip() {
     picture(strip, "Picture19", "legend_ip", twips::rect(2520, 600, 375, 375), "IP User", p.Picture19);
     picture(strip, "Picture20", "legend_ptt", twips::rect(3240, 600, 375, 375), "PTT", p.Picture20);
     picture(strip, "Picture25", "transmit_onair", twips::rect(120, 240, 735, 735), nullptr, p.Picture25);
-    picture(strip, "Ant0", "antenna0", twips::rect(3960, 240, 735, 735), nullptr, p.Ant0);
-    picture(strip, "Ant1", "antenna1", twips::rect(3960, 240, 735, 735), "System Active", p.Ant1);
-    picture(strip, "Ant2", "antenna2", twips::rect(3960, 240, 735, 735), "System Active", p.Ant2);
-    picture(strip, "Ant3", "antenna3", twips::rect(3960, 240, 735, 735), "System Active", p.Ant3);
+    // The antenna's four frames (Ant0 to Ant3) share one picture box.
+    antenna_ = new AntennaPicture({image("antenna0"), image("antenna1"), image("antenna2"), image("antenna3")}, strip);
+    antenna_->setObjectName(QStringLiteral("Antenna"));
+    antenna_->setGeometry(twips::rect(3960, 240, 735, 735));
 }
 
 void MainWindow::buildCwPage() {
@@ -225,6 +227,11 @@ void MainWindow::refresh() {
     const Panel& p = form_.panel;
     for (const ShownShape& s : shapes_)
         if (s.widget->isHidden() == s.shape->visible) s.widget->setVisible(s.shape->visible);
+    unsigned antenna = 0;
+    const Shape* frames[] = {&p.Ant0, &p.Ant1, &p.Ant2, &p.Ant3};
+    for (unsigned i = 0; i < std::size(frames); ++i)
+        if (frames[i]->visible) antenna |= 1u << i;
+    antenna_->showFrames(antenna);
     for (ShownField& f : fields_) {
         if (f.field->text == f.shown) continue;
         f.shown = f.field->text;

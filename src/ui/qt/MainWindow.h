@@ -10,6 +10,7 @@ class QScrollBar;
 
 namespace tc {
 
+class AntennaPicture;
 class Form21;
 class HeldEnd;
 class SvgPicture;
@@ -71,6 +72,7 @@ private:
     std::vector<ShownShape> shapes_;
     std::vector<ShownField> fields_;
     QScrollBar* volume_ = nullptr;
+    AntennaPicture* antenna_ = nullptr;
     std::string caption_;
     double placedLeft_ = -1;  // the panel's place as last given to the window
     double placedTop_ = -1;

@@ -1,6 +1,7 @@
 #include "ui/qt/QtEventLoop.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
 
@@ -51,6 +52,18 @@ private:
     int interval_;
 };
 
+// A descriptor watched by Qt's event loop, which waits on it with the rest.
+class ReadableWatch final : public Watch {
+public:
+    ReadableWatch(int fd, std::function<void()> onReadable, HeldEnd& held) : notifier_(fd, QSocketNotifier::Read) {
+        QObject::connect(&notifier_, &QSocketNotifier::activated,
+                         [&held, onReadable = std::move(onReadable)] { held.run(onReadable); });
+    }
+
+private:
+    QSocketNotifier notifier_;
+};
+
 }  // namespace
 
 QtEventLoop::QtEventLoop(HeldEnd& held) : held_(held) { clock_.start(); }
@@ -64,6 +77,10 @@ std::unique_ptr<Timer> QtEventLoop::newTimer(int intervalMs, bool enabled) {
 void QtEventLoop::post(std::int64_t atMs, Lane /*lane*/, std::function<void()> fn) {
     auto delay = static_cast<int>(std::clamp<std::int64_t>(atMs - nowMs(), 0, INT32_MAX));
     QTimer::singleShot(delay, Qt::PreciseTimer, &posts_, [this, fn = std::move(fn)] { held_.run(fn); });
+}
+
+std::unique_ptr<Watch> QtEventLoop::watchReadable(int fd, std::function<void()> onReadable) {
+    return std::make_unique<ReadableWatch>(fd, std::move(onReadable), held_);
 }
 
 void QtEventLoop::processPendingEvents() {

@@ -37,6 +37,12 @@ bool saveScreenshots(const QString& folder, QWidget& main, QWidget& simulator) {
 
 int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, int argc,
                 char** argv) {
+    // On X, Qt hands the window's pixels to the server through shared memory
+    // and then waits for the server (a round trip through its reader thread)
+    // before it paints again: for ten small antenna frames a second that
+    // waiting costs more than sending the few pixels over the connection. An
+    // operator's own setting stands.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     // The program ends only as the program says: by a close request on the
     // main window, a save-and-quit or the host closing.
