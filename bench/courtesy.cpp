@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -291,13 +292,20 @@ int main(int argc, char** argv) {
     const char* driver = std::getenv("SDL_AUDIODRIVER");
     std::printf("sound output: %s; output period %d frames at %d Hz\n", driver ? driver : "SDL's default",
                 tc::sound::SoundDevice::kPeriodFrames, tc::sound::SoundDevice::kRate);
-    firstMidi(dir);
-    courtesy(dir, false, drops);
-    courtesy(dir, true, drops);
-    longMp3(dir);
-    idle(dir);
-    underLoad(dir);
+    int status = 0;
+    try {
+        firstMidi(dir);
+        courtesy(dir, false, drops);
+        courtesy(dir, true, drops);
+        longMp3(dir);
+        idle(dir);
+        underLoad(dir);
+    } catch (const std::exception& e) {
+        // No sound device here: SDL_AUDIODRIVER=dummy measures without one.
+        std::fprintf(stderr, "bench_courtesy: %s\n", e.what());
+        status = 1;
+    }
     std::error_code ec;
     fs::remove_all(dir, ec);
-    return 0;
+    return status;
 }
