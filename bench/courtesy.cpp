@@ -258,13 +258,23 @@ void idle(const fs::path& dir) {
 void underLoad(const fs::path& dir) {
     std::string tone = (dir / "ten.wav").string();
     if (!sh("sox -n -r 44100 -c 1 -b 16 " + tone + " synth 10 sine 440 vol 0.5")) return;
-    std::atomic<bool> spin{true};
-    std::vector<std::thread> busy;
-    for (int i = 0; i < 2; ++i)
-        busy.emplace_back([&] {
-            while (spin.load()) {
-            }
-        });
+    // The spinning stops however the measurement ends.
+    struct Busy {
+        std::atomic<bool> spin{true};
+        std::vector<std::thread> threads;
+        Busy() {
+            for (int i = 0; i < 2; ++i)
+                threads.emplace_back([this] {
+                    while (spin.load()) {
+                    }
+                });
+        }
+        ~Busy() {
+            spin.store(false);
+            for (auto& t : threads) t.join();
+        }
+    };
+    auto busy = std::make_unique<Busy>();
     tc::StationLoop loop(tc::StationLoop::Pace::Real);
     auto audio = tc::makeDeviceAudio(loop, nullptr);
     auto& device = tc::sound::SoundDevice::shared();
@@ -274,8 +284,7 @@ void underLoad(const fs::path& dir) {
     graph->Run();
     while (graph->get_CurrentPosition() < graph->get_Duration()) loop.runUntil(loop.nowMs() + 50);
     auto after = device.figures();
-    spin.store(false);
-    for (auto& t : busy) t.join();
+    busy.reset();
     std::printf("10 s tone, both cores busy: %llu late feeds of %llu, longest feed %.2f ms, output thread %s  (%s)\n",
                 static_cast<unsigned long long>(after.lateFeeds - before.lateFeeds),
                 static_cast<unsigned long long>(after.feeds - before.feeds), after.longestFeedMs,
