@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "ChildProgram.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -74,17 +75,6 @@ Started spawn(const std::vector<std::string>& args, const std::vector<std::strin
         s.err = errPipe[0];
     }
     return s;
-}
-
-void stop(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 250; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
 }
 
 bool ended(pid_t pid) {
@@ -186,7 +176,7 @@ void heldAtItsWrite(const std::string& mode, const std::vector<std::string>& arg
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     close(out[0]);  // the write fails and the program ends
-    stop(s.pid);
+    bench::stop(s.pid, 5000);
     row(mode, f ? &*f : nullptr);
 }
 
@@ -200,7 +190,7 @@ void untilStopped(const std::string& mode, const std::vector<std::string>& args,
         std::this_thread::sleep_for(std::chrono::seconds(1));  // settled
         f = measure(s.pid);
     }
-    stop(s.pid);
+    bench::stop(s.pid, 5000);
     close(s.err);
     row(mode, f ? &*f : nullptr);
 }
@@ -275,7 +265,7 @@ int main(int argc, char** argv) {
     } else {
         std::printf("  %-28s rigctld did not start\n", "--no-window (rigctld -m 1)");
     }
-    stop(rigctld.pid);
+    bench::stop(rigctld.pid, 5000);
 
     untilStopped("windows (offscreen)", common({}), {"SDL_AUDIODRIVER=dummy", "QT_QPA_PLATFORM=offscreen"},
                  "caption \"");

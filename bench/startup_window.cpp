@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "ChildProgram.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -38,33 +39,6 @@ namespace {
 
 // The main window's title begins so, the call sign and version after it.
 constexpr const char* kMainTitle = "Tailchime    ";
-
-pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
-        std::vector<char*> argv;
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        int quiet = ::open("/dev/null", O_WRONLY);
-        dup2(quiet, 1);
-        dup2(quiet, 2);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-void stop(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 100; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
 
 struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }
@@ -135,10 +109,10 @@ double startOnce(const std::string& program, const std::string& display, Watcher
     fs::create_directories(folder);
     watcher.drain();
     const Clock::time_point start = Clock::now();
-    pid_t pid = spawn({program, "--config-dir", folder.string(), "--stats-server", "127.0.0.1:9"},
+    pid_t pid = bench::spawn({program, "--config-dir", folder.string(), "--stats-server", "127.0.0.1:9"},
                       {"DISPLAY=" + display, "SDL_AUDIODRIVER=dummy", "QT_QPA_PLATFORM=xcb"});
     auto mapped = watcher.mainWindowMapped(start + std::chrono::seconds(20), pid);
-    stop(pid);
+    bench::stop(pid);
     fs::remove_all(folder);
     return mapped ? std::chrono::duration<double, std::milli>(*mapped - start).count() : -1;
 }
@@ -163,19 +137,19 @@ int main(int argc, char** argv) {
                fs::exists("/tmp/.X11-unix/X" + std::to_string(number)))
             ++number;
         display = ":" + std::to_string(number);
-        xvfb = spawn({"Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        xvfb = bench::spawn({"Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
         std::string socket = "/tmp/.X11-unix/X" + display.substr(1);
         for (int i = 0; i < 250 && !fs::exists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (!fs::exists(socket)) {
             std::cerr << "bench_startup_window: Xvfb did not start on " << display << "\n";
-            stop(xvfb);
+            bench::stop(xvfb);
             return 1;
         }
     }
     Watcher watcher(display);
     if (!watcher.ok()) {
         std::cerr << "bench_startup_window: cannot watch the windows of display " << display << "\n";
-        stop(xvfb);
+        bench::stop(xvfb);
         return 1;
     }
 
@@ -197,6 +171,6 @@ int main(int argc, char** argv) {
                     median, times.front(), times.back(), times[times.size() / 4], times[(times.size() * 3) / 4],
                     times.size(), runs, loadBefore.c_str(), bench::load().c_str());
     }
-    stop(xvfb);
+    bench::stop(xvfb);
     return 0;
 }

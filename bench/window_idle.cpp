@@ -25,37 +25,11 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "ChildProgram.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
-        std::vector<char*> argv;
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        int quiet = ::open("/dev/null", O_WRONLY);
-        dup2(quiet, 1);
-        dup2(quiet, 2);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-void stop(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 100; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
 
 struct Usage {
     double cpuSeconds = 0;
@@ -101,7 +75,7 @@ void measure(const std::string& program, const std::string& display, const char*
     fs::remove_all(folder);
     fs::create_directories(folder);
     std::ofstream(folder / "tailchime.ini") << "[SETTINGS]\n" << settings;
-    pid_t pid = spawn({program, "--config-dir", folder.string(), "--stats-server", "127.0.0.1:9"},
+    pid_t pid = bench::spawn({program, "--config-dir", folder.string(), "--stats-server", "127.0.0.1:9"},
                       {"DISPLAY=" + display, "SDL_AUDIODRIVER=dummy", "QT_QPA_PLATFORM=xcb"});
     // Start-up (windows shown, settings read, sound ready) is over well within this.
     std::this_thread::sleep_for(std::chrono::seconds(3));
@@ -121,7 +95,7 @@ void measure(const std::string& program, const std::string& display, const char*
                 static_cast<double>(after.switches - before.switches) / span, span,
                 static_cast<double>(residentKb(pid)) / 1024.0, loadBefore.c_str(), bench::load().c_str());
     std::fflush(stdout);
-    stop(pid);
+    bench::stop(pid);
     fs::remove_all(folder);
 }
 
@@ -141,17 +115,17 @@ int main(int argc, char** argv) {
            fs::exists("/tmp/.X11-unix/X" + std::to_string(number)))
         ++number;
     const std::string display = ":" + std::to_string(number);
-    pid_t xvfb = spawn({"Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    pid_t xvfb = bench::spawn({"Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
     const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
     for (int i = 0; i < 250 && !fs::exists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     if (!fs::exists(socket)) {
         std::cerr << "bench_window_idle: Xvfb did not start on " << display << "\n";
-        stop(xvfb);
+        bench::stop(xvfb);
         return 1;
     }
     std::cout << "Idle windowed program: " << program << " on Xvfb " << display << "\n";
     measure(program, display, "add-on on (antenna turning)", "", seconds);
     measure(program, display, "add-on off", "CHECK1=0\n", seconds);
-    stop(xvfb);
+    bench::stop(xvfb);
     return 0;
 }
