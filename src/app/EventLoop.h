@@ -43,11 +43,15 @@ public:
     virtual void post(std::int64_t atMs, Lane lane, std::function<void()> fn) = 0;
     // Runs whatever is already due, once; used by loops that wait for the network.
     virtual void processPendingEvents() = 0;
-    // Runs onReadable on the logic thread whenever the descriptor fd has
-    // something to read, for as long as the watch returned lives. A loop
-    // that cannot wait on descriptors returns none: the caller looks for
-    // itself, on a timer.
-    virtual std::unique_ptr<Watch> watchReadable(int /*fd*/, std::function<void()> /*onReadable*/) { return nullptr; }
+    // A way for a signal handler to wake the loop: while `watch` lives, a
+    // call of `wake` (safe in a signal handler) makes onWake run on the
+    // logic thread. A loop that cannot be woken so gives neither: the caller
+    // looks for itself, on a timer.
+    struct SignalWake {
+        std::unique_ptr<Watch> watch;
+        void (*wake)() = nullptr;
+    };
+    virtual SignalWake wakeFromSignal(std::function<void()> /*onWake*/) { return {}; }
 };
 
 }  // namespace tc

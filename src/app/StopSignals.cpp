@@ -1,34 +1,25 @@
 #include "app/StopSignals.h"
 
-#include <cerrno>
+#include <atomic>
 #include <csignal>
 #include <utility>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 #include "app/EventLoop.h"
 #include "app/Form21.h"
+#include "app/RuntimeError.h"
 
 namespace tc {
 
 namespace {
 
 volatile std::sig_atomic_t requested = 0;
-// The write end of the pipe that a waiting loop listens to, or -1.
-volatile std::sig_atomic_t wakeFd = -1;
+// How the handler wakes a loop that waits for it, or null.
+std::atomic<void (*)()> wakeLoop{nullptr};
+static_assert(std::atomic<void (*)()>::is_always_lock_free, "read in a signal handler");
 
 extern "C" void onStopSignal(int) {
     requested = 1;
-#ifndef _WIN32
-    if (wakeFd >= 0) {
-        const int saved = errno;
-        [[maybe_unused]] ssize_t n = ::write(wakeFd, "!", 1);
-        errno = saved;
-    }
-#endif
+    if (auto wake = wakeLoop.load()) wake();
 }
 
 }  // namespace
@@ -38,27 +29,11 @@ bool stopRequested() { return requested != 0; }
 StopWatch::StopWatch(EventLoop& loop, std::function<bool()> onStop) : onStop_(std::move(onStop)) {
     timer_ = loop.newTimer(kLookMs, false);
     timer_->onTick = [this] { look(); };
-#ifndef _WIN32
-    // Where the loop can wait on the pipe, the signal wakes it and an idle
-    // program is not woken twenty times a second to look for nothing.
-    if (::pipe(wake_) == 0) {
-        for (int fd : wake_) {
-            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-        }
-        watch_ = loop.watchReadable(wake_[0], [this] {
-            char notes[16];
-            while (::read(wake_[0], notes, sizeof notes) > 0) {
-            }
-            look();
-        });
-        if (watch_) {
-            wakeFd = wake_[1];
-        } else {
-            for (int& fd : wake_) ::close(std::exchange(fd, -1));
-        }
-    }
-#endif
+    // Where the signal can wake the loop, an idle program is not woken twenty
+    // times a second to look for nothing.
+    auto wake = loop.wakeFromSignal([this] { look(); });
+    watch_ = std::move(wake.watch);
+    if (watch_) wakeLoop = wake.wake;
     if (!watch_ || stopRequested()) timer_->setEnabled(true);
     previousTerm_ = std::signal(SIGTERM, onStopSignal);
     previousInt_ = std::signal(SIGINT, onStopSignal);
@@ -67,12 +42,7 @@ StopWatch::StopWatch(EventLoop& loop, std::function<bool()> onStop) : onStop_(st
 StopWatch::~StopWatch() {
     std::signal(SIGTERM, previousTerm_);
     std::signal(SIGINT, previousInt_);
-    wakeFd = -1;
-    watch_.reset();
-#ifndef _WIN32
-    for (int fd : wake_)
-        if (fd >= 0) ::close(fd);
-#endif
+    wakeLoop = nullptr;
 }
 
 void StopWatch::look() {

@@ -36,7 +36,6 @@ private:
     using Handler = void (*)(int);
     std::function<bool()> onStop_;
     std::unique_ptr<Timer> timer_;
-    int wake_[2] = {-1, -1};  // the signal's note to a loop that waits on it
     std::unique_ptr<Watch> watch_;
     bool done_ = false;
     Handler previousTerm_;

@@ -1,9 +1,13 @@
 #include "ui/qt/QtEventLoop.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
 
 #include "ui/qt/HeldEnd.h"
 
@@ -52,12 +56,25 @@ private:
     int interval_;
 };
 
-// A descriptor watched by Qt's event loop, which waits on it with the rest.
-class ReadableWatch final : public Watch {
+// A signal's note to the loop: one byte down a pipe that Qt's event loop
+// waits on with the rest. The pipe is the process's, made once.
+int wakePipe[2] = {-1, -1};
+
+void wakeBySignal() {
+    const int saved = errno;
+    [[maybe_unused]] ssize_t n = ::write(wakePipe[1], "!", 1);
+    errno = saved;
+}
+
+class SignalWatch final : public Watch {
 public:
-    ReadableWatch(int fd, std::function<void()> onReadable, HeldEnd& held) : notifier_(fd, QSocketNotifier::Read) {
-        QObject::connect(&notifier_, &QSocketNotifier::activated,
-                         [&held, onReadable = std::move(onReadable)] { held.run(onReadable); });
+    SignalWatch(std::function<void()> onWake, HeldEnd& held) : notifier_(wakePipe[0], QSocketNotifier::Read) {
+        QObject::connect(&notifier_, &QSocketNotifier::activated, [&held, onWake = std::move(onWake)] {
+            char notes[16];
+            while (::read(wakePipe[0], notes, sizeof notes) > 0) {
+            }
+            held.run(onWake);
+        });
     }
 
 private:
@@ -79,8 +96,15 @@ void QtEventLoop::post(std::int64_t atMs, Lane /*lane*/, std::function<void()> f
     QTimer::singleShot(delay, Qt::PreciseTimer, &posts_, [this, fn = std::move(fn)] { held_.run(fn); });
 }
 
-std::unique_ptr<Watch> QtEventLoop::watchReadable(int fd, std::function<void()> onReadable) {
-    return std::make_unique<ReadableWatch>(fd, std::move(onReadable), held_);
+EventLoop::SignalWake QtEventLoop::wakeFromSignal(std::function<void()> onWake) {
+    if (wakePipe[0] < 0) {
+        if (::pipe(wakePipe) != 0) return {};
+        for (int fd : wakePipe) {
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
+    }
+    return {std::make_unique<SignalWatch>(std::move(onWake), held_), wakeBySignal};
 }
 
 void QtEventLoop::processPendingEvents() {

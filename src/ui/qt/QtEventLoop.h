@@ -18,7 +18,7 @@ public:
     std::unique_ptr<Timer> newTimer(int intervalMs, bool enabled) override;
     void post(std::int64_t atMs, Lane lane, std::function<void()> fn) override;
     void processPendingEvents() override;
-    std::unique_ptr<Watch> watchReadable(int fd, std::function<void()> onReadable) override;
+    SignalWake wakeFromSignal(std::function<void()> onWake) override;
 
 private:
     HeldEnd& held_;
