@@ -8,19 +8,6 @@ namespace tc {
 
 namespace {
 
-class VirtualGraphs final : public AudioGraphFactory {
-public:
-    VirtualGraphs(EventLoop& loop, PlaybackListener* listener) : loop_(loop), listener_(listener) {}
-
-    std::shared_ptr<AudioGraph> NewGraph() override {
-        return std::make_shared<sound::FileGraph>(std::make_unique<sound::VirtualTransport>(loop_, listener_));
-    }
-
-private:
-    EventLoop& loop_;
-    PlaybackListener* listener_;
-};
-
 // Where there is no sound output at all: every file fails to render, with
 // the reason, as on a machine whose sound device cannot open.
 class NoOutputTransport final : public sound::Transport {
@@ -58,7 +45,7 @@ std::unique_ptr<AudioGraphFactory> makeNoOutputAudio(const std::string& problem)
 }
 
 std::unique_ptr<AudioGraphFactory> makeVirtualAudio(EventLoop& loop, PlaybackListener* listener) {
-    return std::make_unique<VirtualGraphs>(loop, listener);
+    return std::make_unique<sound::FileGraphs<sound::VirtualTransport>>(loop, listener);
 }
 
 }  // namespace tc

@@ -1,7 +1,9 @@
 #pragma once
 #include <memory>
 
+#include "app/EventLoop.h"
 #include "transmit/AudioGraph.h"
+#include "transmit/PlaybackListener.h"
 #include "transmit/sound/Transport.h"
 
 namespace tc::sound {
@@ -38,6 +40,22 @@ private:
     StreamLength length_;
     long volume_ = 0;
     double rate_ = 1.0;
+};
+
+// File graphs, each on a transport of its own kind made from the loop and
+// the listener that hears of every end of playback.
+template <class TransportKind>
+class FileGraphs : public AudioGraphFactory {
+public:
+    FileGraphs(EventLoop& loop, PlaybackListener* listener) : loop_(loop), listener_(listener) {}
+
+    std::shared_ptr<AudioGraph> NewGraph() override {
+        return std::make_shared<FileGraph>(std::make_unique<TransportKind>(loop_, listener_));
+    }
+
+private:
+    EventLoop& loop_;
+    PlaybackListener* listener_;
 };
 
 }  // namespace tc::sound

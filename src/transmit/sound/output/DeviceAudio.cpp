@@ -8,19 +8,10 @@ namespace tc {
 
 namespace {
 
-class DeviceGraphs final : public AudioGraphFactory {
+class DeviceGraphs final : public sound::FileGraphs<sound::DeviceTransport> {
 public:
-    DeviceGraphs(EventLoop& loop, PlaybackListener* listener) : loop_(loop), listener_(listener) {}
-
-    std::shared_ptr<AudioGraph> NewGraph() override {
-        return std::make_shared<sound::FileGraph>(std::make_unique<sound::DeviceTransport>(loop_, listener_));
-    }
-
+    using FileGraphs::FileGraphs;
     void Prepare(const std::string& path) override { sound::prepareFor(path); }
-
-private:
-    EventLoop& loop_;
-    PlaybackListener* listener_;
 };
 
 }  // namespace
