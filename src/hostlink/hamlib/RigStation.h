@@ -11,7 +11,7 @@
 
 #include "hostlink/HostLink.h"
 #include "hostlink/StationListener.h"
-#include "hostlink/hamlib/RigConfig.h"
+#include "hostlink/RigConfig.h"
 
 namespace tc {
 
