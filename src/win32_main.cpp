@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/Launch.h"
-#include "app/win32/ComApartment.h"
+#include "win32/ComApartment.h"
 #include "app/win32/Folders.h"
 #include "app/win32/WindowOptions.h"
 #include "app/win32/InstanceMutex.h"

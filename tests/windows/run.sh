@@ -292,7 +292,7 @@ else
     fail "beside the host: ... let go, the volume takes the thumb's place" "VOLSET=$(setting "$ini" VOLSET)$(cat "$panel/drag.txt")"
 fi
 check "beside the host: Stop swaps for Use and saves the switch off" \
-    drive "window=$title" click=Command15 shown=Command14 hidden=Command15 hidden=Ant1 hidden=Ant2 hidden=Ant3
+    drive "window=$title" click=Command15 shown=Command14 hidden=Command15 text=Antenna=antenna0
 check "beside the host: ... CHECK1 is 0 in the settings file" wait_line "$ini" '^CHECK1=0$'
 drive "window=$title" close >/dev/null
 ended

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/win32/WinEventLoop.h"
+#include "ui/win32/WinEventLoop.h"
 #include "ui/win32/Dpi.h"
 
 namespace tc::win32 {

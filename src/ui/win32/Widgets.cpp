@@ -139,6 +139,14 @@ void addTip(HWND tips, HWND control, const char* text) {
     SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void removeTip(HWND tips, HWND control) {
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 std::string textOf(HWND window) {
     const int length = GetWindowTextLengthA(window);
     std::string text(static_cast<size_t>(length) + 1, '\0');

@@ -31,6 +31,7 @@ void drawButton(const DRAWITEMSTRUCT& item, const char* image);
 // The tooltip window of a top-level window, and one tip per control.
 HWND tooltips(HWND owner);
 void addTip(HWND tips, HWND control, const char* text);
+void removeTip(HWND tips, HWND control);
 std::string textOf(HWND window);
 
 }  // namespace widgets

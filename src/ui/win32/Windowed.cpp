@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "app/Station.h"
-#include "app/win32/WinEventLoop.h"
+#include "ui/win32/WinEventLoop.h"
 #include "headless/Transcript.h"
 #include "hostlink/SimulatedStation.h"
 #include "ui/win32/MainWindow.h"
