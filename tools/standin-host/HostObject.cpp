@@ -4,7 +4,7 @@
 
 #include "Arguments.h"
 #include "Server.h"
-#include "app/win32/AnsiText.h"
+#include "win32/AnsiText.h"
 
 namespace standin {
 

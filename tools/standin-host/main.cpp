@@ -17,9 +17,9 @@
 #include "Registration.h"
 #include "Server.h"
 #include "Timeline.h"
-#include "app/win32/AnsiText.h"
-#include "app/win32/ComApartment.h"
-#include "app/win32/WinEventLoop.h"
+#include "win32/AnsiText.h"
+#include "win32/ComApartment.h"
+#include "ui/win32/WinEventLoop.h"
 
 namespace {
 
