@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ClassFactory.h"
 #include "HostObject.h"
 #include "Record.h"
 #include "Registration.h"
