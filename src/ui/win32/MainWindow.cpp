@@ -289,12 +289,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_CAPTIONTEXT));
         }
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
+        case WM_CTLCOLORBTN: return widgets::onFace(wParam, GetSysColor(COLOR_BTNTEXT));
         case WM_MOVE:
             // The window's place is saved with the settings: the panel follows the operator.
             if (!IsIconic(window_)) {
@@ -307,13 +302,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 placedTop_ = p.Top;
             }
             return 0;
-        case WM_DPICHANGED: {
+        case WM_DPICHANGED:
             applyDpi(HIWORD(wParam));
-            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            widgets::takeSuggestedPlace(window_, lParam);
             return 0;
-        }
         case WM_CLOSE:
             // The close request ends the program (the desktop then hides
             // and ends everything); the window is not destroyed here.

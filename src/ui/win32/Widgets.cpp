@@ -147,6 +147,17 @@ void removeTip(HWND tips, HWND control) {
     SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+LRESULT onFace(WPARAM dc, COLORREF text) {
+    SetBkColor(reinterpret_cast<HDC>(dc), GetSysColor(COLOR_BTNFACE));
+    SetTextColor(reinterpret_cast<HDC>(dc), text);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void takeSuggestedPlace(HWND window, LPARAM suggested) {
+    const RECT& r = *reinterpret_cast<const RECT*>(suggested);
+    SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::string textOf(HWND window) {
     const int length = GetWindowTextLengthA(window);
     std::string text(static_cast<size_t>(length) + 1, '\0');
