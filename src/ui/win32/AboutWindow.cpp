@@ -31,17 +31,7 @@ constexpr FontSpec kFonts[] = {{9.75, false, "MS Sans Serif"}, {24, true, "MS Se
 }  // namespace
 
 AboutWindow::AboutWindow(HandlerRunner run) : run_(std::move(run)) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &AboutWindow::proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kClass;
-        RegisterClassA(&wc);
-        registered = true;
-    }
+    widgets::registerWindowClass(kClass, &AboutWindow::proc, false);
     dpi_ = dpiOf(nullptr);
     const SIZE outer = outerSize(twipsToPx(6600, dpi_), twipsToPx(6945, dpi_), kStyle, kExStyle, dpi_);
     window_ = CreateWindowExA(kExStyle, kClass, "About", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy,

@@ -16,20 +16,6 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 using Kind = PlacedControl::Kind;
 
-void registerClass(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, "TAILCHIME");
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = MainWindow::kClass;
-    RegisterClassA(&wc);
-    registered = true;
-}
-
 // Whether a window placed at r can be dragged: enough of its title bar on a monitor.
 bool titleBarVisible(const RECT& r) {
     const RECT grip{r.left, r.top, r.left + std::min<LONG>(48, r.right - r.left), r.top + 16};
@@ -45,7 +31,7 @@ bool titleBarVisible(const RECT& r) {
 }  // namespace
 
 MainWindow::MainWindow(Form21& form, WinEventLoop& loop) : form_(form), loop_(loop) {
-    registerClass(&MainWindow::proc);
+    widgets::registerWindowClass(kClass, &MainWindow::proc, true);
     dpi_ = dpiOf(nullptr);
     const SIZE outer = outerSize(twipsToPx(kMainWindowWidth, dpi_), twipsToPx(kMainWindowHeight, dpi_), kStyle, 0, dpi_);
     window_ = CreateWindowExA(0, kClass, "Tailchime", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy,

@@ -23,18 +23,7 @@ constexpr RECT px(int left, int top, int width, int height) {
 }  // namespace
 
 SimulatorWindow::SimulatorWindow(SimulatedStation& station, WinEventLoop& loop) : station_(station), loop_(loop) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &SimulatorWindow::proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hIcon = LoadIconA(wc.hInstance, "TAILCHIME");
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kClass;
-        RegisterClassA(&wc);
-        registered = true;
-    }
+    widgets::registerWindowClass(kClass, &SimulatorWindow::proc, true);
     dpi_ = dpiOf(nullptr);
     const SIZE outer = outerSize(twipsToPx(300 * 15, dpi_), twipsToPx(360 * 15, dpi_), kStyle, 0, dpi_);
     window_ = CreateWindowExA(0, kClass, "Station simulator", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx,

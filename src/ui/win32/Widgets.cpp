@@ -147,6 +147,17 @@ void removeTip(HWND tips, HWND control) {
     SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void registerWindowClass(const char* name, WNDPROC proc, bool icon) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    if (icon) wc.hIcon = LoadIconA(wc.hInstance, "TAILCHIME");
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);  // refused, harmlessly, when the class is there already
+}
+
 LRESULT onFace(WPARAM dc, COLORREF text) {
     SetBkColor(reinterpret_cast<HDC>(dc), GetSysColor(COLOR_BTNFACE));
     SetTextColor(reinterpret_cast<HDC>(dc), text);

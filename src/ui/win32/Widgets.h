@@ -19,6 +19,9 @@ namespace widgets {
 
 inline constexpr const char* kFrameClass = "TailchimeFrame";
 
+// Registers a class of our top-level windows on the face colour, with the
+// program's icon where asked; a class already registered stays as it is.
+void registerWindowClass(const char* name, WNDPROC proc, bool icon);
 // A child window of the given class, in front of its siblings.
 HWND child(const char* cls, const char* text, DWORD style, DWORD exStyle, HWND parent, int id);
 // A frame with its caption (none when empty).
