@@ -20,7 +20,7 @@ wineserver -w
 cp build/data/RF.wav build/data/IP.wav build-win/src/
 mkdir -p "$WORK/config"
 config="Z:${WORK//\//\\}\\config"
-wine build-win/src/tailchime.exe --config-dir "$config" --stats-server 127.0.0.1:1 >/dev/null 2>&1 &
+wine build-win/src/tailchime.exe --host simulated --config-dir "$config" --stats-server 127.0.0.1:1 >/dev/null 2>&1 &
 title="Tailchime    N0CALL-L   v2.0.1"
 drive() { wine build-win/tests/windows/panel-driver.exe "$@" 2>/dev/null | tr -d '\r'; }
 # The X window of a top-level window by its title, and its size (or, with

@@ -1,6 +1,6 @@
 // The Windows program, a GUI-subsystem tailchime.exe: the windows beside the
-// real host (--host echolink) or on the simulated station, and station
-// scripts headless (--headless).
+// node program (--host echolink, and by default where it is installed) or on
+// the simulated station, and station scripts headless (--headless).
 //
 // Its transcript lines (and the headless runner's) go to the standard
 // output: to a file or pipe when redirected (tailchime.exe > run.txt), else
@@ -21,6 +21,7 @@
 #include "app/win32/InstanceMutex.h"
 #include "app/win32/WindowsProfile.h"
 #include "hostlink/win32/AutomationHost.h"
+#include "hostlink/win32/HostInstalled.h"
 #include "report/win32/WinInetTransport.h"
 #include "transmit/sound/AudioFactories.h"
 #include "ui/win32/Windowed.h"
@@ -62,13 +63,19 @@ int main(int argc, char** argv) {
     p.inetToneDefault = tones + "IP.wav";
     launcher.http = [](tc::EventLoop&) { return std::make_shared<tc::win32::WinInetTransport>(); };
     launcher.configDirDefault = tc::win32::settingsFolder();
-    launcher.windowed = [](const tc::Options& options, const std::string& configDir, const tc::Platform& platform) {
+    launcher.windowed = [](const tc::Options& given, const std::string& configDir, const tc::Platform& platform) {
+        // Without --host: the node program when it is installed, else the
+        // simulated station, and the operator is told why.
+        tc::Options options = given;
+        const bool simulated = !options.host && !tc::win32::hostProgramInstalled();
+        if (!options.host) options.host = simulated ? tc::kSimulatedHost : tc::win32::kHostName;
         std::string problem;
         if (!tc::win32::hostOptionsFit(options, problem)) {
             std::cerr << "tailchime: " << problem << "\n" << tc::kUsage;
             return 2;
         }
-        return tc::win32::runWindowed(options, configDir, platform, std::cout);
+        return tc::win32::runWindowed(options, configDir, platform, std::cout,
+                                      simulated ? tc::win32::kNotInstalledNotice : "");
     };
     return tc::launch(std::vector<std::string>(argv + 1, argv + argc), launcher);
 }

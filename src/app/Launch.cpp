@@ -73,7 +73,7 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         unattended.trace = options->trace;
         return runHeadless(unattended, platform, std::cerr, std::cerr);
     }
-    if (options->host && !radio) {
+    if (options->host && *options->host != kSimulatedHost && !radio) {
         // Beside the real host: in the windows where the build has them, else on the console.
         if (launcher.windowed && platform.hostProgram) return launcher.windowed(*options, configDir, platform);
         if (!launcher.host) return usageError("this build cannot run beside a host program");

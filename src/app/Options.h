@@ -28,7 +28,7 @@ struct Options {
     std::optional<std::string> callsign;        // --callsign CALL
     bool trace = false;                         // --trace
     std::optional<std::string> screenshotDir;   // --screenshot DIR (windowed)
-    std::optional<std::string> host;            // --host echolink (beside the real host)
+    std::optional<std::string> host;            // --host echolink|rig|simulated
     bool help = false;                          // --help
     bool version = false;                       // --version
     RigOptions rig;                             // --host rig
@@ -37,6 +37,9 @@ struct Options {
     bool listRigs = false;                      // --list-rigs
     bool listAudioDevices = false;              // --list-audio-devices
 };
+
+// "--host simulated": the built-in simulated station, on every system.
+inline constexpr const char* kSimulatedHost = "simulated";
 
 // Reads the arguments after the program name. On failure returns nullopt
 // and sets problem to a one-line explanation.

@@ -245,11 +245,12 @@ wait_count() {
 # The value of a key in a settings file.
 setting() { unix <"$1" 2>/dev/null | sed -nE "s/^$2=(.*)$/\1/p"; }
 
-# Alone: the simulated station, and its simulator window beside the main
-# window, which stands where the settings put it (twips, 15 to a pixel).
+# Alone (--host simulated, though the stand-in is registered): the simulated
+# station, and its simulator window beside the main window, which stands
+# where the settings put it (twips, 15 to a pixel).
 mkdir -p "$WORK/alone"
 printf '[SETTINGS]\r\nLEFT=1500\r\nTOP=750\r\n' >"$WORK/alone/tailchime.ini"
-start "$WORK/alone.out" --config-dir "$(winpath "$WORK/alone")" --stats-server 127.0.0.1:1
+start "$WORK/alone.out" --host simulated --config-dir "$(winpath "$WORK/alone")" --stats-server 127.0.0.1:1
 out=$(drive "window=Tailchime    N0CALL-L   v2.0.1" "clientsize=Tailchime    N0CALL-L   v2.0.1=336x280" layout \
     at=100,50 "clientsize=Station simulator=300x360" close)
 if [ $? -eq 0 ] && ended; then
@@ -300,7 +301,7 @@ ended
 # At 150 % scaling (144 dpi) every place and size scales with it.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 mkdir -p "$WORK/scaled"
-start "$WORK/scaled.out" --config-dir "$(winpath "$WORK/scaled")" --stats-server 127.0.0.1:1
+start "$WORK/scaled.out" --host simulated --config-dir "$(winpath "$WORK/scaled")" --stats-server 127.0.0.1:1
 out=$(drive "window=Tailchime    N0CALL-L   v2.0.1" "clientsize=Tailchime    N0CALL-L   v2.0.1=504x420" dpi=144 layout \
     at=30,30 close)
 if [ $? -eq 0 ] && ended; then

@@ -6,6 +6,7 @@
 
 #include "app/Form21.h"
 #include "app/Profile.h"
+#include "app/win32/HostOption.h"
 #include "app/win32/WinEventLoop.h"
 #include "headless/Transcript.h"
 #include "headless/TranscriptWriter.h"
@@ -17,7 +18,8 @@
 
 namespace tc::win32 {
 
-int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, std::ostream& out) {
+int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, std::ostream& out,
+                const std::string& notice) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     out << std::unitbuf;  // each line as it happens: the run may be ended from outside
@@ -25,9 +27,9 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     Transcript transcript(out, [&loop] { return loop.nowMs(); });
     TranscriptWriter writer(transcript, false);
 
-    // The real host program with --host, else the simulated station and its window.
+    // The node program, else the simulated station and its window.
     std::unique_ptr<HostLinkFactory> hostProgram =
-        options.host && platform.hostProgram ? platform.hostProgram(loop) : nullptr;
+        options.host == kHostName && platform.hostProgram ? platform.hostProgram(loop) : nullptr;
     SimulatedStation station(loop, options.callsign.value_or(SimulatedStation::kDefaultCallsign));
     if (!hostProgram) station.addListener(&writer);
     HostLinkFactory& hosts = hostProgram ? *hostProgram : static_cast<HostLinkFactory&>(station);
@@ -59,6 +61,10 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     desktop.setHandlerRunner([&form](const std::function<void()>& handler) { form.run(handler); });
     std::unique_ptr<SimulatorWindow> simulator;
     if (!hostProgram) simulator = std::make_unique<SimulatorWindow>(station, loop);
+    if (!notice.empty()) {
+        window.setTitleNote(" - " + notice);
+        simulator->note(notice);
+    }
 
     form.load();
     if (form.ended()) return 0;
