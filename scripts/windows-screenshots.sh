@@ -2,8 +2,7 @@
 # Takes the pictures of the Windows program's windows as Windows (Wine)
 # draws them: the main window, the about window and the station simulator,
 # into DIR (docs/ by default) as windows-*.png. Needs the Windows build in
-# build-win/ and the Linux build's tones in build/data/; runs on a virtual
-# X display of its own.
+# build-win/; runs on a virtual X display of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -17,7 +16,6 @@ printf 'pcm.!default { type null }\n' >"$ALSA_CONFIG_PATH"
 trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WORK"' EXIT
 wine wineboot --init >/dev/null 2>&1
 wineserver -w
-cp build/data/RF.wav build/data/IP.wav build-win/src/
 mkdir -p "$WORK/config"
 config="Z:${WORK//\//\\}\\config"
 wine build-win/src/tailchime.exe --host simulated --config-dir "$config" --stats-server 127.0.0.1:1 >/dev/null 2>&1 &

@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
         std::cerr << "tailchime: COM cannot be started on this thread\n";
         return 1;
     }
+    tc::win32::markProgramRunning();
     static tc::win32::InstanceMutex instance;  // held until the program ends
     tc::Launcher launcher;
     tc::Platform& p = launcher.platform;
