@@ -63,7 +63,7 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     if (!hostProgram) simulator = std::make_unique<SimulatorWindow>(station, loop);
     if (!notice.empty()) {
         window.setTitleNote(" - " + notice);
-        simulator->note(notice);
+        if (simulator) simulator->note(notice);
     }
 
     form.load();
