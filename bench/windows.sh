@@ -3,7 +3,7 @@
 # tailchime.exe, the time from start to its main window on a virtual X
 # display, and its CPU load while it sits idle with the antenna turning.
 #   bash bench/windows.sh [RUNS] [IDLE-SECONDS]
-# Needs the Windows build in build-win/ (and the Linux build's tones).
+# Needs the Windows build in build-win/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${1:-5}
@@ -16,7 +16,6 @@ WORK=$(mktemp -d /tmp/tailchime-bench.XXXXXX)
 source scripts/wine-prefix.sh
 trap 'end_wine; rm -rf "$WORK"' EXIT
 make_wine_prefix
-cp build/data/RF.wav build/data/IP.wav build-win/src/ 2>/dev/null || true
 stripped=$WORK/stripped.exe
 x86_64-w64-mingw32-strip -o "$stripped" "$EXE"
 echo "tailchime.exe: $(stat -c %s "$EXE") bytes as built, $(stat -c %s "$stripped") bytes stripped"

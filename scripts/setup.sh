@@ -27,8 +27,8 @@ TEST_PACKAGES=(
   clang libclang-rt-14-dev
   # the Debian package and its checks
   dpkg-dev librsvg2-bin lintian desktop-file-utils man-db
-  # the Windows build (MinGW-w64, widl) and its tests under Wine
-  g++-mingw-w64-x86-64 mingw-w64-tools wine64 wine libwine-dev gstreamer1.0-plugins-good
+  # the Windows build (MinGW-w64, widl), its installer (NSIS) and its tests under Wine
+  g++-mingw-w64-x86-64 mingw-w64-tools nsis wine64 wine libwine-dev gstreamer1.0-plugins-good
 )
 
 packages=("${RUN_PACKAGES[@]}")

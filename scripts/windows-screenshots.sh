@@ -2,8 +2,7 @@
 # Takes the pictures of the Windows program's windows as Windows (Wine)
 # draws them: the main window, the about window and the station simulator,
 # into DIR (docs/ by default) as windows-*.png. Needs the Windows build in
-# build-win/ and the Linux build's tones in build/data/; runs on a virtual
-# X display of its own.
+# build-win/; runs on a virtual X display of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -15,10 +14,9 @@ WORK=$(mktemp -d /tmp/tailchime-shots.XXXXXX)
 source scripts/wine-prefix.sh
 trap 'end_wine; rm -rf "$WORK"' EXIT
 make_wine_prefix
-cp build/data/RF.wav build/data/IP.wav build-win/src/
 mkdir -p "$WORK/config"
 config="Z:${WORK//\//\\}\\config"
-wine build-win/src/tailchime.exe --config-dir "$config" --stats-server 127.0.0.1:1 >/dev/null 2>&1 &
+wine build-win/src/tailchime.exe --host simulated --config-dir "$config" --stats-server 127.0.0.1:1 >/dev/null 2>&1 &
 title="Tailchime    N0CALL-L   v2.0.1"
 drive() { wine build-win/tests/windows/panel-driver.exe "$@" 2>/dev/null | tr -d '\r'; }
 # The X window of a top-level window by its title, and its size (or, with

@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     // The windows come from their module, loaded here and only here: every
     // other mode runs without Qt in the process.
     launcher.windowed = [argc, argv](const tc::Options& options, const std::string& configDir,
-                                     const tc::Platform& platform) {
+                                     const tc::Platform& platform, const std::string& /*notice: none here*/) {
         std::string problem;
         auto* run = tc::moduleFunction<tc::WindowsModuleRun>(tc::kWindowsModule, tc::kWindowsModuleEntry, problem);
         if (!run) {

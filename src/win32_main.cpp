@@ -1,6 +1,6 @@
 // The Windows program, a GUI-subsystem tailchime.exe: the windows beside the
-// real host (--host echolink) or on the simulated station, and station
-// scripts headless (--headless).
+// node program (--host echolink, and by default where it is installed) or on
+// the simulated station, and station scripts headless (--headless).
 //
 // Its transcript lines (and the headless runner's) go to the standard
 // output: to a file or pipe when redirected (tailchime.exe > run.txt), else
@@ -21,6 +21,7 @@
 #include "app/win32/InstanceMutex.h"
 #include "app/win32/WindowsProfile.h"
 #include "hostlink/win32/AutomationHost.h"
+#include "hostlink/win32/HostInstalled.h"
 #include "report/win32/WinInetTransport.h"
 #include "transmit/sound/AudioFactories.h"
 #include "ui/win32/Windowed.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
         std::cerr << "tailchime: COM cannot be started on this thread\n";
         return 1;
     }
+    tc::win32::markProgramRunning();
     static tc::win32::InstanceMutex instance;  // held until the program ends
     tc::Launcher launcher;
     tc::Platform& p = launcher.platform;
@@ -64,13 +66,15 @@ int main(int argc, char** argv) {
     p.inetToneDefault = tones + "IP.wav";
     launcher.http = [](tc::EventLoop&) { return std::make_shared<tc::win32::WinInetTransport>(); };
     launcher.configDirDefault = tc::win32::settingsFolder();
-    launcher.windowed = [](const tc::Options& options, const std::string& configDir, const tc::Platform& platform) {
+    launcher.nodeProgramInstalled = [] { return tc::win32::hostProgramInstalled(); };
+    launcher.windowed = [](const tc::Options& options, const std::string& configDir, const tc::Platform& platform,
+                           const std::string& notice) {
         std::string problem;
         if (!tc::win32::windowOptionsFit(options, problem)) {
             std::cerr << "tailchime: " << problem << "\n" << tc::kUsage;
             return 2;
         }
-        return tc::win32::runWindowed(options, configDir, platform, std::cout);
+        return tc::win32::runWindowed(options, configDir, platform, std::cout, notice);
     };
     return tc::launch(std::vector<std::string>(argv + 1, argv + argc), launcher);
 }

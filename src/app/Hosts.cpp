@@ -38,7 +38,8 @@ std::optional<std::string> chooseHost(const Options& options, const HostTable& h
     else if (options.headlessScript && host != kSimulatedHost && host != kRadioHost)
         problem = "--host " + host + " and --headless exclude each other: a script runs on the simulated station";
     else if (options.callsign && host == kNodeProgramHost)
-        problem = "--callsign names the simulated station; beside the node program the call sign is the node's";
+        problem = "--callsign names the simulated station (--host simulated); beside the node program the call "
+                  "sign is the node's";
     if (!problem.empty()) return std::nullopt;
     return host;
 }

@@ -21,6 +21,11 @@ inline constexpr const char* kSimulatedHost = "simulated";
 inline constexpr const char* kNodeProgramHost = "echolink";
 inline constexpr const char* kRadioHost = "rig";
 
+// Said in the windows (the station simulator's log, the main window's
+// title) when they run on the simulated station because the node program,
+// the default host where a build has it, is not installed.
+inline constexpr const char* kNotInstalledNotice = "The node program is not installed: this is the simulated station";
+
 // What a host is made with.
 struct HostParts {
     EventLoop& loop;
@@ -37,8 +42,9 @@ using HostTable = std::map<std::string, HostMaker, std::less<>>;
 HostTable withSimulatedHost(HostTable hosts);
 
 // The host the command line chooses: --host NAME where the table has it,
-// else `preferred` (a radio the settings file names). Returns nullopt and
-// sets problem when the choice does not fit the other options.
+// else `preferred` (a radio the settings file names, the node program where
+// it is installed). Returns nullopt and sets problem when the choice does
+// not fit the other options.
 std::optional<std::string> chooseHost(const Options& options, const HostTable& hosts, const std::string& preferred,
                                       std::string& problem);
 

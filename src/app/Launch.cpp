@@ -60,9 +60,19 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         std::cerr << "tailchime: " << problem << "\n";
         return 2;
     }
-    // The host, chosen once: a radio that the settings file names, unless
-    // the command line says otherwise.
-    const std::string preferred = platform.hosts.contains(kRadioHost) ? kRadioHost : kSimulatedHost;
+    // The host, chosen once, unless the command line says otherwise: a
+    // radio that the settings file names, else the windows beside the node
+    // program where it is installed, else the simulated station.
+    std::string preferred = kSimulatedHost;
+    std::string notice;
+    if (platform.hosts.contains(kRadioHost)) {
+        preferred = kRadioHost;
+    } else if (launcher.nodeProgramInstalled && !options->headlessScript) {
+        if (launcher.nodeProgramInstalled())
+            preferred = kNodeProgramHost;
+        else if (!options->host)
+            notice = kNotInstalledNotice;
+    }
     auto host = chooseHost(*options, platform.hosts, preferred, problem);
     if (!host) return usageError(problem);
     const bool radio = *host == kRadioHost;
@@ -91,7 +101,7 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
     if (!launcher.windowed) return usageError("this build has no windows; run a station script with --headless SCRIPT");
     Options chosen = *options;
     chosen.host = *host;
-    return launcher.windowed(chosen, configDir, platform);
+    return launcher.windowed(chosen, configDir, platform, notice);
 }
 
 }  // namespace tc

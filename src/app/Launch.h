@@ -17,9 +17,14 @@ struct Launcher {
     Platform platform;  // its report is made here, from http and --stats-server
     std::function<std::shared_ptr<HttpTransport>(EventLoop&)> http;
     std::string configDirDefault;
-    // The windows, where a build has them; the options name the chosen host.
-    using FrontEnd = std::function<int(const Options&, const std::string& configDir, const Platform&)>;
+    // The windows, where a build has them; the options name the chosen host,
+    // and a notice, when there is one, tells the operator why it was chosen.
+    using FrontEnd = std::function<int(const Options&, const std::string& configDir, const Platform&,
+                                       const std::string& notice)>;
     FrontEnd windowed;
+    // Where a build has the node program as a host: whether it is installed
+    // on this machine. The windows then run beside it unless told otherwise.
+    std::function<bool()> nodeProgramInstalled;
     // Where a build can have a radio as its host: puts it in the platform's
     // host table when one is chosen; false with a problem when the choice
     // cannot work.

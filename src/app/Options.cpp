@@ -7,7 +7,7 @@
 namespace tc {
 
 const char* const kUsage =
-    "usage: tailchime [OPTION]...                 the windows, on the simulated station\n"
+    "usage: tailchime [OPTION]...                 the windows, on the station's host (see --host)\n"
     "       tailchime --headless SCRIPT [OPTION]...  a station script, transcript on standard output\n"
     "       tailchime --host rig [OPTION]...          a real radio through Hamlib (Linux)\n"
     "options:\n"
@@ -18,7 +18,10 @@ const char* const kUsage =
     "  --stats-server HOST[:PORT] where the usage report goes\n"
     "  --callsign CALL            the station's call sign (must contain '-')\n"
     "  --screenshot DIR           save pictures of the windows into DIR and end\n"
-    "  --host NAME                simulated (built in), echolink (the node program) or rig (a radio)\n"
+    "  --host simulated|echolink|rig  the host: the simulated station, the node program (Windows)\n"
+    "                             or a radio (Linux). Without it, on Windows the node program\n"
+    "                             when it is installed, else the simulated station; on Linux the\n"
+    "                             radio of a [RIG] section, else the simulated station\n"
     "  --no-window                with --host rig: run unattended, a log line per doing on stderr\n"
     "  --rig-model N              Hamlib's rig model (2: a running rigctld)\n"
     "  --rig-file DEVICE|HOST:PORT  the rig's serial port, or rigctld's address\n"

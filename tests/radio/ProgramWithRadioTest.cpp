@@ -243,6 +243,7 @@ TEST(ProgramWithRadio, ChoicesThatCannotWorkAreRefusedBeforeTheStationStarts) {
          "",
          "a radio runs on the real clock"},
         {{"--no-window"}, "", "--no-window runs a station with a radio"},
+        {{"--host", "simulated", "--no-window"}, "[RIG]\nMODEL=2\n", "--no-window runs a station with a radio"},
     };
     for (const Case& c : cases) {
         Program p;

@@ -17,91 +17,10 @@
 # Needs the Linux program and its courtesy tones (build/, or
 # TAILCHIME_LINUX_BUILD); builds them when missing. Ends with a line
 # "N passed, M failed"; the exit status is 0 only when nothing failed.
-set -uo pipefail
-
-# The windows need an X display: a virtual one for the whole run.
-if [ -z "${TAILCHIME_XVFB:-}" ]; then
-    TAILCHIME_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-HERE=$ROOT/tests/windows
-WIN_BUILD=${TAILCHIME_WIN_BUILD:-$ROOT/build-win}
+source "$(dirname "$0")/common.sh"
 LINUX_BUILD=${TAILCHIME_LINUX_BUILD:-$ROOT/build}
-JOBS=$(nproc)
-
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "PASS $1"; }
-fail() {
-    failed=$((failed + 1))
-    echo "FAIL $1"
-    [ -n "${2:-}" ] && printf '%s\n' "$2" | head -40 | sed 's/^/    /'
-    return 0
-}
-finish() {
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
-    exit
-}
-check() {  # check NAME COMMAND...: the command's output explains a failure
-    local name=$1 out
-    shift
-    if out=$("$@" 2>&1); then pass "$name"; else fail "$name" "$out"; fi
-}
-
-WORK=$(mktemp -d /tmp/tailchime-wine.XXXXXX)
-source "$ROOT/scripts/wine-prefix.sh"
-cleanup() {
-    end_wine
-    [ -n "${prefix_maker:-}" ] && wait "$prefix_maker" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-# The Windows path of a file here, through Wine's Z: drive.
-winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
-# Wine's console writes CR LF.
-unix() { tr -d '\r'; }
 # Tone paths differ between the two builds: compare the file names.
 basenames() { sed -E '/ (play|played) "/s#"[^"]*[/\\]([^"/\\]+)"#"\1"#'; }
-win() { timeout 90 wine "$@" 2>>"$WORK/wine.log"; }
-# The program in the background, its transcript into FILE: start FILE ARGS...
-start() {
-    local file=$1
-    shift
-    timeout 120 wine "$EXE" "$@" >"$file" 2>>"$WORK/wine.log" &
-    program=$!
-}
-# Waits for the program started last to end (a ceiling only against a hang).
-ended() {
-    for _ in $(seq 1200); do kill -0 "$program" 2>/dev/null || { wait "$program"; return 0; }; sleep 0.1; done
-    return 1
-}
-# The panel driver's steps; its output explains a failure.
-drive() { timeout 120 wine "$DRIVER" "$@" 2>>"$WORK/wine.log" | unix; }
-# Waits until a file holds a line matching the pattern.
-wait_line() {
-    for _ in $(seq 1200); do unix <"$1" 2>/dev/null | grep -qE "$2" && return 0; sleep 0.1; done
-    return 1
-}
-
-# A fresh Wine prefix takes a while to make: it is made while the build runs.
-make_wine_prefix &
-prefix_maker=$!
-
-# --- Build -------------------------------------------------------------
-echo "Building the Windows program in $WIN_BUILD"
-if [ ! -f "$WIN_BUILD/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >"$WORK/configure.log" 2>&1 ||
-        { fail "configure the Windows build" "$(tail -20 "$WORK/configure.log")"; finish; }
-fi
-cmake --build "$WIN_BUILD" -j"$JOBS" >"$WORK/build.log" 2>&1 ||
-    { fail "build the Windows program" "$(grep -E 'error|FAILED' "$WORK/build.log" | head -20)"; finish; }
-EXE=$WIN_BUILD/src/tailchime.exe
-STANDIN=$WIN_BUILD/tools/standin-host/standin-host.exe
-DRIVER=$WIN_BUILD/tests/windows/panel-driver.exe
 
 LINUX=$LINUX_BUILD/src/tailchime
 if [ ! -x "$LINUX" ] || [ ! -f "$LINUX_BUILD/data/RF.wav" ]; then
@@ -110,17 +29,10 @@ if [ ! -x "$LINUX" ] || [ ! -f "$LINUX_BUILD/data/RF.wav" ]; then
     cmake --build "$LINUX_BUILD" -j"$JOBS" --target tailchime tailchime_tones >>"$WORK/linux.log" 2>&1 ||
         { fail "build the Linux program" "$(tail -20 "$WORK/linux.log")"; finish; }
 fi
-# The courtesy tones are installed beside tailchime.exe.
-cp "$LINUX_BUILD/data/RF.wav" "$LINUX_BUILD/data/IP.wav" "$WIN_BUILD/src/"
-
-wait "$prefix_maker" || { fail "make a fresh Wine prefix"; finish; }
+prefix_ready
 # Without --config-dir the settings live in %APPDATA%\Tailchime.
 SETTINGS_DIR=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tailchime
 mkdir -p "$SETTINGS_DIR"
-
-register() {  # register TIMELINE LOG: the stand-in host, started by COM with them
-    win "$STANDIN" /RegServer --timeline "$(winpath "$1")" --log "$(winpath "$2")"
-}
 
 # --- No host ---------------------------------------------------------------
 start "$WORK/nohost.out" --host echolink --stats-server 127.0.0.1:1
@@ -243,11 +155,12 @@ wait_count() {
 # The value of a key in a settings file.
 setting() { unix <"$1" 2>/dev/null | sed -nE "s/^$2=(.*)$/\1/p"; }
 
-# Alone: the simulated station, and its simulator window beside the main
-# window, which stands where the settings put it (twips, 15 to a pixel).
+# Alone (--host simulated, though the stand-in is registered): the simulated
+# station, and its simulator window beside the main window, which stands
+# where the settings put it (twips, 15 to a pixel).
 mkdir -p "$WORK/alone"
 printf '[SETTINGS]\r\nLEFT=1500\r\nTOP=750\r\n' >"$WORK/alone/tailchime.ini"
-start "$WORK/alone.out" --config-dir "$(winpath "$WORK/alone")" --stats-server 127.0.0.1:1
+start "$WORK/alone.out" --host simulated --config-dir "$(winpath "$WORK/alone")" --stats-server 127.0.0.1:1
 out=$(drive "window=Tailchime    N0CALL-L   v2.0.1" "clientsize=Tailchime    N0CALL-L   v2.0.1=336x280" layout \
     at=100,50 "clientsize=Station simulator=300x360" close)
 if [ $? -eq 0 ] && ended; then
@@ -298,7 +211,7 @@ ended
 # At 150 % scaling (144 dpi) every place and size scales with it.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 mkdir -p "$WORK/scaled"
-start "$WORK/scaled.out" --config-dir "$(winpath "$WORK/scaled")" --stats-server 127.0.0.1:1
+start "$WORK/scaled.out" --host simulated --config-dir "$(winpath "$WORK/scaled")" --stats-server 127.0.0.1:1
 out=$(drive "window=Tailchime    N0CALL-L   v2.0.1" "clientsize=Tailchime    N0CALL-L   v2.0.1=504x420" dpi=144 layout \
     at=30,30 close)
 if [ $? -eq 0 ] && ended; then

@@ -45,4 +45,10 @@ bool InstanceMutex::acquire(const std::string& folder) {
     return true;
 }
 
+void markProgramRunning() {
+    // Never closed: Windows drops it with the process. Another user's copy
+    // may already hold it, which is as good.
+    CreateMutexA(nullptr, FALSE, "Global\\" TAILCHIME_RUNNING_MUTEX);
+}
+
 }  // namespace tc::win32

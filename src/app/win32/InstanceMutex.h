@@ -28,4 +28,10 @@ private:
     void* handle_ = nullptr;
 };
 
+// Marks the program as running, whatever its settings folder, until the
+// process ends: a mutex of a fixed name in the machine's global namespace,
+// which the installer and the uninstaller look for before they replace or
+// remove the program's files.
+void markProgramRunning();
+
 }  // namespace tc::win32

@@ -159,7 +159,7 @@ void MainWindow::refresh() {
     refreshing_ = false;
     if (p.Caption() != caption_) {
         caption_ = p.Caption();
-        SetWindowTextA(window_, caption_.c_str());
+        SetWindowTextA(window_, (caption_ + note_).c_str());
     }
     if (p.Left != placedLeft_ || p.Top != placedTop_) place();
 }

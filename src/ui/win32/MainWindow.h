@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/MainWindowLayout.h"
@@ -33,6 +34,8 @@ public:
     // Brings every control in line with the panel.
     void refresh();
     void show();
+    // Words shown in the title after the program's caption.
+    void setTitleNote(std::string note) { note_ = std::move(note); }
 
     static constexpr const char* kClass = "TailchimeMain";
 
@@ -72,6 +75,7 @@ private:
     bool refreshing_ = false;
     bool dragging_ = false;  // the volume thumb is held
     std::string caption_;
+    std::string note_;
     double placedLeft_ = -1;  // the panel's place as last given to the window
     double placedTop_ = -1;
 };

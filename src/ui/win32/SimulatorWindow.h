@@ -26,6 +26,8 @@ public:
     // Shows the window to the right of neighbour.
     void showBeside(HWND neighbour);
     HWND handle() const { return window_; }
+    // A line of the program's own in the log.
+    void note(const std::string& text) { log("note", text); }
 
     static constexpr const char* kClass = "TailchimeSimulator";
 

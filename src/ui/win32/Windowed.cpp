@@ -14,7 +14,8 @@
 
 namespace tc::win32 {
 
-int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, std::ostream& out) {
+int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, std::ostream& out,
+                const std::string& notice) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     out << std::unitbuf;  // each line as it happens: the run may be ended from outside
@@ -49,6 +50,10 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     desktop.setHandlerRunner([&form](const std::function<void()>& handler) { form.run(handler); });
     std::unique_ptr<SimulatorWindow> simulator;
     if (station.simulated()) simulator = std::make_unique<SimulatorWindow>(*station.simulated(), loop);
+    if (!notice.empty()) {
+        window.setTitleNote(" - " + notice);
+        if (simulator) simulator->note(notice);
+    }
 
     form.load();
     if (form.ended()) return 0;

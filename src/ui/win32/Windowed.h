@@ -7,13 +7,15 @@
 
 namespace tc::win32 {
 
-// The program on the Windows desktop: the main window over the real host
-// program (--host echolink) or, without it, over the simulated station with
-// the station-simulator window beside it. The program's own doings
+// The program on the Windows desktop: the main window over the node program
+// (options.host is echolink) or over the simulated station with the
+// station-simulator window beside it; a notice, when there is one, says in
+// the main window's title and the simulator's log why the station is simulated. The program's own doings
 // (caption, messages, dialogs, transmissions, saves, the report, the end)
 // are written to out as the headless runner writes them; the caller gives
 // the standard output, which a console or a redirection may be reading.
 // Returns the exit status once the program has ended.
-int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, std::ostream& out);
+int runWindowed(const Options& options, const std::string& configDir, const Platform& platform, std::ostream& out,
+                const std::string& notice);
 
 }  // namespace tc::win32

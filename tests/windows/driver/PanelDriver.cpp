@@ -21,6 +21,7 @@
 //   nobox               no message box is open
 //   close               asks the main window to close (its close box)
 //   clientsize=TITLE=WxH     a top-level window of that title and client size
+//   says=TITLE=TEXT     a top-level window of that title has a control whose text holds TEXT
 //   dpi=N               the layout is checked at N dots per inch (96 unless told)
 //   at=X,Y              the main window's outer top-left corner is at X,Y
 // Prints "ok STEP" for each step done, or "FAIL STEP: why" and exits 1.
@@ -253,6 +254,25 @@ bool runStep(const std::string& step) {
         HWND w = nullptr;
         if (!waitFor([&] { return (w = topLevel(name, false)) != nullptr; })) return fail(step, "no such window");
         if (clientSize(w) != value) return fail(step, "client " + clientSize(w));
+    } else if (verb == "says") {
+        struct Search {
+            const std::string* text;
+            bool found;
+        } search{&value, false};
+        auto holds = [&search](HWND top) {
+            EnumChildWindows(
+                top,
+                [](HWND w, LPARAM p) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(p);
+                    s->found = textOf(w).find(*s->text) != std::string::npos;
+                    return !s->found;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found;
+        };
+        HWND w = nullptr;
+        if (!waitFor([&] { return (w = topLevel(name, false)) != nullptr && holds(w); }))
+            return fail(step, w ? "no control says so" : "no such window");
     } else if (verb == "dpi") {
         dpi = std::atoi(arg.c_str());
     } else if (verb == "box") {
