@@ -29,7 +29,7 @@ shot() {  # shot XID FILE
     [ -n "$1" ] || { echo "windows-screenshots: a window is missing" >&2; exit 1; }
     import -window "$1" "$2"
 }
-drive "window=$title" hidden=Ant0 >/dev/null  # the antenna turns: the status clock runs
+drive "window=$title" text=Antenna=antenna1 >/dev/null  # the antenna turns: the status clock runs
 shot "$(xid "$title" 336x280)" "$OUT/windows-main-window.png"
 shot "$(xid "Station simulator" 300x360)" "$OUT/windows-station-simulator.png"
 drive "window=$title" click=Command12 >/dev/null
