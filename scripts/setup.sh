@@ -14,6 +14,8 @@ RUN_PACKAGES=(
   libhamlib-dev libhamlib-utils
   # usage report
   libcurl4-openssl-dev
+  # the station's history, its web page, the page's password
+  libsqlite3-dev libcpp-httplib-dev libsodium-dev
   # windows
   qt6-base-dev qt6-svg-dev libgl-dev
 )

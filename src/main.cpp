@@ -18,6 +18,7 @@
 #include "hostlink/hamlib/RadioChoice.h"
 #include "hostlink/hamlib/RigDevice.h"
 #include "report/curl/CurlTransport.h"
+#include "supervision/Supervision.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/SoundOutput.h"
 #ifdef TAILCHIME_WITH_WINDOWS
@@ -91,6 +92,10 @@ int main(int argc, char** argv) {
             }
         }
         return 0;
+    };
+    launcher.supervision = tc::supervisionFor;
+    launcher.historyCsv = [](const tc::Options& options, const std::string& dir) {
+        return tc::exportHistoryCsv(dir, *options.historyCsv);
     };
 #ifdef TAILCHIME_WITH_WINDOWS
     // The windows come from their module, loaded here and only here: every

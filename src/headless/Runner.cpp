@@ -146,7 +146,10 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
     if (!options.unattended) loop.post(last + kRunOutMs, Lane::Outside, [&loop] { loop.stop(); });
 
     form.load();
-    if (!form.ended()) loop.runUntil(std::numeric_limits<std::int64_t>::max());
+    if (form.ended()) return 0;
+    auto supervision = platform.supervise ? platform.supervise(form, loop, transcript, options.virtualTime && !radio)
+                                          : nullptr;
+    loop.runUntil(std::numeric_limits<std::int64_t>::max());
     return 0;
 }
 

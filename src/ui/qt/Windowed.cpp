@@ -108,6 +108,7 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
 
     form.load();
     if (form.ended() || held.held()) return 0;
+    auto supervision = platform.supervise ? platform.supervise(form, loop, radioLog, false) : nullptr;
     window.show();
     if (simulator) {
         simulator->placeBeside(window);
