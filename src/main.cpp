@@ -19,6 +19,7 @@
 #include "hostlink/hamlib/RigDevice.h"
 #include "report/curl/CurlTransport.h"
 #include "supervision/Supervision.h"
+#include "web/secure/PasswordCommand.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/SoundOutput.h"
 #ifdef TAILCHIME_WITH_WINDOWS
@@ -94,6 +95,7 @@ int main(int argc, char** argv) {
         return 0;
     };
     launcher.supervision = tc::supervisionFor;
+    launcher.webPassword = [](const std::string& dir) { return tc::setWebPassword(dir, std::cin, std::cerr); };
     launcher.historyCsv = [](const tc::Options& options, const std::string& dir) {
         return tc::exportHistoryCsv(dir, *options.historyCsv);
     };
