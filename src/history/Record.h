@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -56,11 +57,16 @@ public:
 };
 
 // Reads the records that reach into [from, to): ended at or after `from`
-// and started before `to`.
+// and started before `to`; each() hands them over one by one, keeping none.
 class Reader {
 public:
     virtual ~Reader() = default;
-    virtual std::vector<Record> between(std::int64_t from, std::int64_t to) = 0;
+    virtual void each(std::int64_t from, std::int64_t to, const std::function<void(const Record&)>& take) = 0;
+    std::vector<Record> between(std::int64_t from, std::int64_t to) {
+        std::vector<Record> records;
+        each(from, to, [&records](const Record& r) { records.push_back(r); });
+        return records;
+    }
 };
 
 }  // namespace tc::history

@@ -32,5 +32,6 @@ std::vector<Bucket> lastBuckets(std::int64_t nowMs, std::int64_t widthMs, int co
 // known), the transmitter's time to every bucket it overlaps, cut at the
 // edges. Records outside every bucket are left out.
 void tallyInto(std::vector<Bucket>& buckets, const std::vector<Record>& records);
+void tallyInto(std::vector<Bucket>& buckets, const Record& record);
 
 }  // namespace tc::history

@@ -29,9 +29,6 @@ std::int64_t wallMs() {
 
 std::string historyPath(const std::string& configDir) { return configDir + "/" + history::HistoryFile::kFileName; }
 
-// How often the page's view of the panel is brought up to date: as often
-// as the status clock changes the lamps.
-constexpr int kViewMs = 100;
 // How often work from the server's threads reaches the station.
 constexpr int kMailMs = 20;
 // How long a control's request waits for the station to carry it out.
@@ -52,7 +49,7 @@ struct Supervision::Parts {
     std::unique_ptr<Mailbox> mailbox;
     EventHub hub;
     StationView shown;
-    std::unique_ptr<Timer> viewTimer;
+    std::function<void()> statusClockTick;  // the status clock's own, while the page follows it
     std::function<void(const std::string&)> logAlso;
     std::unique_ptr<WebServer> server;
 
@@ -68,7 +65,9 @@ struct Supervision::Parts {
     }
     std::vector<history::Bucket> buckets(std::int64_t widthMs, int count) {
         auto result = history::lastBuckets(wallMs(), widthMs, count);
-        if (file && !result.empty()) history::tallyInto(result, file->between(result.front().start, result.back().end));
+        if (file && !result.empty())
+            file->each(result.front().start, result.back().end,
+                       [&result](const history::Record& r) { history::tallyInto(result, r); });
         return result;
     }
 };
@@ -78,8 +77,10 @@ Supervision::Supervision(std::unique_ptr<Parts> parts) : parts_(std::move(parts)
 Supervision::~Supervision() {
     Parts& p = *parts_;
     p.server.reset();
-    if (p.viewTimer) p.log.also = p.logAlso;
-    p.viewTimer.reset();
+    if (p.statusClockTick) {
+        p.log.also = p.logAlso;
+        p.form.panel.Timer1->onTick = p.statusClockTick;
+    }
     p.mailbox.reset();
     p.watch.reset();
     p.recorder.reset();
@@ -113,9 +114,14 @@ void Supervision::startWeb(Parts& p, const SupervisionOptions& options) {
     auto tell = [&p](const std::string& text) { p.log.line("web " + Transcript::quoted(text)); };
 
     p.mailbox = std::make_unique<Mailbox>(p.loop, kMailMs);
+    // The page's view follows the panel at each tick of the status clock,
+    // the moment it has set the lamps, and after each control.
     p.refreshView();
-    p.viewTimer = p.loop.newTimer(kViewMs, true);
-    p.viewTimer->onTick = [&p] { p.refreshView(); };
+    p.statusClockTick = p.form.panel.Timer1->onTick;
+    p.form.panel.Timer1->onTick = [&p] {
+        p.statusClockTick();
+        p.refreshView();
+    };
     p.logAlso = p.log.also;
     p.log.also = [&p](const std::string& line) {
         if (p.logAlso) p.logAlso(line);

@@ -88,23 +88,25 @@ void HistoryFile::write(const std::vector<Record>& batch) {
     writer_.exec("COMMIT");
 }
 
-std::vector<Record> HistoryFile::between(std::int64_t from, std::int64_t to) {
+void HistoryFile::each(std::int64_t from, std::int64_t to, const std::function<void(const Record&)>& take) {
     std::lock_guard<std::mutex> lock(readMutex_);
-    std::vector<Record> records;
-    reader_.exec("BEGIN");
-    Statement overs(reader_, "SELECT started, ended, source, counted FROM overs WHERE ended >= ? AND started < ?");
-    for (overs.bind(1, from).bind(2, to); overs.step();)
-        records.emplace_back(std::in_place_type<Over>, Over{overs.integer(0), overs.integer(1), overs.text(2) == "internet", overs.integer(3) != 0});
-    Statement idents(reader_,
-                     "SELECT started, ended, kind, what, rendered, courtesy FROM idents WHERE ended >= ? AND started < ?");
-    for (idents.bind(1, from).bind(2, to); idents.step();)
-        records.emplace_back(std::in_place_type<Ident>, Ident{idents.integer(0), idents.integer(1), idents.text(2) == "audio", idents.text(3),
-                                idents.integer(4) != 0, idents.integer(5) != 0});
-    Statement keyings(reader_, "SELECT started, ended FROM keyings WHERE ended >= ? AND started < ?");
-    for (keyings.bind(1, from).bind(2, to); keyings.step();)
-        records.emplace_back(std::in_place_type<Keying>, Keying{keyings.integer(0), keyings.integer(1)});
+    reader_.exec("BEGIN");  // one snapshot for the three tables
+    try {
+        Statement overs(reader_, "SELECT started, ended, source, counted FROM overs WHERE ended >= ? AND started < ?");
+        for (overs.bind(1, from).bind(2, to); overs.step();)
+            take(Over{overs.integer(0), overs.integer(1), overs.text(2) == "internet", overs.integer(3) != 0});
+        Statement idents(reader_, "SELECT started, ended, kind, what, rendered, courtesy FROM idents"
+                                  " WHERE ended >= ? AND started < ?");
+        for (idents.bind(1, from).bind(2, to); idents.step();)
+            take(Ident{idents.integer(0), idents.integer(1), idents.text(2) == "audio", idents.text(3),
+                       idents.integer(4) != 0, idents.integer(5) != 0});
+        Statement keyings(reader_, "SELECT started, ended FROM keyings WHERE ended >= ? AND started < ?");
+        for (keyings.bind(1, from).bind(2, to); keyings.step();) take(Keying{keyings.integer(0), keyings.integer(1)});
+    } catch (...) {
+        reader_.exec("COMMIT");
+        throw;
+    }
     reader_.exec("COMMIT");
-    return records;
 }
 
 }  // namespace tc::history

@@ -26,7 +26,7 @@ public:
     ~HistoryFile() override;  // writes what is waiting, then closes
 
     void add(Record record) override;
-    std::vector<Record> between(std::int64_t from, std::int64_t to) override;
+    void each(std::int64_t from, std::int64_t to, const std::function<void(const Record&)>& take) override;
     // Waits until everything added so far is in the file.
     void flush();
 
