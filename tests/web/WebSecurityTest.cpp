@@ -73,6 +73,8 @@ TEST_F(WebSecurity, OtherOriginsAndBadBodiesChangeNothing) {
     WebClient page(port);
     EXPECT_EQ(page.post("/api/login", "{\"password\":\"right one\"}", "http://evil.example")->status, 403);
     EXPECT_EQ(page.post("/api/login", "{\"password\":\"right one\"}", "null")->status, 403);
+    httplib::Headers proxied{{"Origin", "https://127.0.0.1:" + std::to_string(port)}, {"X-Forwarded-Proto", "https"}};
+    EXPECT_EQ(page.http.Post("/api/logout", proxied, "{}", "application/json")->status, 200);  // a local TLS proxy
     ASSERT_TRUE(page.login("right one"));
     EXPECT_EQ(page.get("/api/state")->status, 200);
 

@@ -96,9 +96,16 @@ bool WebServer::Api::mayView(const httplib::Request& req, httplib::Response& res
     return false;
 }
 
+// The page's own origin is the scheme and the Host it was asked for. A
+// reverse proxy on this machine that speaks TLS for it says so in
+// X-Forwarded-Proto; no one else is believed.
 bool WebServer::Api::sameOrigin(const httplib::Request& req) const {
     const std::string host = req.get_header_value("Host");
-    return !host.empty() && req.get_header_value("Origin") == (tls_ ? "https://" : "http://") + host;
+    std::string scheme = tls_ ? "https" : "http";
+    const std::string proxied = req.get_header_value("X-Forwarded-Proto");
+    const bool local = req.remote_addr == "127.0.0.1" || req.remote_addr == "::1";
+    if (local && (proxied == "https" || proxied == "http")) scheme = proxied;
+    return !host.empty() && req.get_header_value("Origin") == scheme + "://" + host;
 }
 
 std::optional<json::Object> WebServer::Api::jsonBody(const httplib::Request& req, httplib::Response& res) {

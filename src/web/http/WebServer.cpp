@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <chrono>
+
 #include "web/http/Api.h"
 
 namespace tc {
@@ -42,6 +44,8 @@ bool WebServer::start(std::string& problem) {
         return false;
     }
     thread_ = std::thread([&s] { s.listen_after_bind(); });
+    // Until it runs, a stop would not reach it: wait for it to take up its socket.
+    for (int i = 0; i < 5000 && !s.is_running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return true;
 }
 
