@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "app/StationLoop.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/AudioFile.h"
@@ -47,24 +48,6 @@ double median(std::vector<double> v) {
 }
 
 bool run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
-
-// Five seconds of a tune: ten notes of half a second, with a second voice.
-void writeTune(const std::string& path) {
-    std::vector<unsigned char> track = {0x00, 0xc0, 19, 0x00, 0xc1, 0};  // organ, piano
-    const unsigned char notes[] = {60, 62, 64, 65, 67, 69, 71, 72, 71, 69};
-    for (unsigned char n : notes) {
-        track.insert(track.end(), {0x00, 0x90, n, 100, 0x00, 0x91, static_cast<unsigned char>(n - 12), 90});
-        track.insert(track.end(), {0x83, 0x60, 0x80, n, 0, 0x00, 0x81, static_cast<unsigned char>(n - 12), 0});
-    }
-    track.insert(track.end(), {0x00, 0xff, 0x2f, 0x00});
-    std::vector<unsigned char> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xe0, 'M', 'T', 'r', 'k'};
-    auto n = static_cast<unsigned>(track.size());
-    file.insert(file.end(), {static_cast<unsigned char>(n >> 24), static_cast<unsigned char>(n >> 16),
-                             static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n)});
-    file.insert(file.end(), track.begin(), track.end());
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-}
 
 // Notes the moment the device thread first asks for sound.
 class FirstRead final : public tc::sound::AudioSource {
@@ -151,7 +134,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "needs sox, lame and twolame\n");
         return 1;
     }
-    writeTune(mid);
+    bench::writeTune(mid, true);
 
     const char* driver = std::getenv("SDL_AUDIODRIVER");
     std::printf("sound output: %s\n", driver ? driver : "SDL's default");

@@ -172,27 +172,12 @@ void longMp3(const fs::path& dir) {
     s.loop.runUntil(2700);
 }
 
-// Five seconds of a tune: ten notes of half a second.
-void writeTune(const std::string& path) {
-    std::vector<unsigned char> track = {0x00, 0xc0, 19};
-    for (unsigned char n : {60, 62, 64, 65, 67, 69, 71, 72, 71, 69})
-        track.insert(track.end(), {0x00, 0x90, n, 100, 0x83, 0x60, 0x80, n, 0});
-    track.insert(track.end(), {0x00, 0xff, 0x2f, 0x00});
-    std::vector<unsigned char> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xe0, 'M', 'T', 'r', 'k'};
-    auto n = static_cast<unsigned>(track.size());
-    file.insert(file.end(), {static_cast<unsigned char>(n >> 24), static_cast<unsigned char>(n >> 16),
-                             static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n)});
-    file.insert(file.end(), track.begin(), track.end());
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-}
-
 // In a fresh process each, as the first MIDI ident of a run: the load of
 // the graph, with the soundfont loaded ahead (as at start-up when a MIDI
 // ident is set) or not.
 void firstMidi(const fs::path& dir) {
     std::string tune = (dir / "tune.mid").string();
-    writeTune(tune);
+    bench::writeTune(tune, false);
     for (bool ahead : {false, true}) {
         std::fflush(stdout);
         pid_t child = fork();

@@ -13,11 +13,9 @@ if [ -z "${TAILCHIME_XVFB:-}" ]; then
 fi
 EXE=build-win/src/tailchime.exe
 WORK=$(mktemp -d /tmp/tailchime-bench.XXXXXX)
-export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ALSA_CONFIG_PATH=$WORK/asound.conf
-printf 'pcm.!default { type null }\n' >"$ALSA_CONFIG_PATH"
-trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WORK"' EXIT
-wine wineboot --init >/dev/null 2>&1
-wineserver -w
+source scripts/wine-prefix.sh
+trap 'end_wine; rm -rf "$WORK"' EXIT
+make_wine_prefix
 cp build/data/RF.wav build/data/IP.wav build-win/src/ 2>/dev/null || true
 stripped=$WORK/stripped.exe
 x86_64-w64-mingw32-strip -o "$stripped" "$EXE"

@@ -3,13 +3,13 @@
 // They must be told apart by ear over an FM voice channel, so their notes
 // stay inside 300-3000 Hz and differ in shape (two rising notes against a
 // three-note arpeggio). Pure arithmetic, so every build makes the same bytes.
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "PcmWav.h"
 
 namespace {
 
@@ -67,19 +67,8 @@ std::vector<short> toPcm16(const std::vector<double>& samples) {
 }
 
 bool writeWav(const std::string& path, const std::vector<Note>& notes) {
-    const std::vector<short> pcm = toPcm16(render(notes));
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (!file) {
-        std::fprintf(stderr, "make_tones: cannot create %s: %s\n", path.c_str(), sf_strerror(nullptr));
-        return false;
-    }
-    const sf_count_t written = sf_write_short(file, pcm.data(), static_cast<sf_count_t>(pcm.size()));
-    const bool ok = written == static_cast<sf_count_t>(pcm.size()) && sf_close(file) == 0;
-    if (!ok) std::fprintf(stderr, "make_tones: cannot write %s\n", path.c_str());
+    const bool ok = writePcmWav(path, toPcm16(render(notes)), kRate);
+    if (!ok) std::fprintf(stderr, "make_tones: cannot write %s: %s\n", path.c_str(), sf_strerror(nullptr));
     return ok;
 }
 

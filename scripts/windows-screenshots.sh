@@ -12,11 +12,9 @@ if [ -z "${TAILCHIME_XVFB:-}" ]; then
     TAILCHIME_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$OUT"
 fi
 WORK=$(mktemp -d /tmp/tailchime-shots.XXXXXX)
-export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ALSA_CONFIG_PATH=$WORK/asound.conf
-printf 'pcm.!default { type null }\n' >"$ALSA_CONFIG_PATH"
-trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WORK"' EXIT
-wine wineboot --init >/dev/null 2>&1
-wineserver -w
+source scripts/wine-prefix.sh
+trap 'end_wine; rm -rf "$WORK"' EXIT
+make_wine_prefix
 cp build/data/RF.wav build/data/IP.wav build-win/src/
 mkdir -p "$WORK/config"
 config="Z:${WORK//\//\\}\\config"

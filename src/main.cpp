@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/posix/IniProfile.h"
 #include "app/Launch.h"
+#include "app/RadioSettings.h"
+#include "app/posix/IniProfile.h"
 #include "app/ToneFiles.h"
 #include "app/posix/ConfigFolder.h"
 #include "app/posix/DataFolder.h"
@@ -68,16 +69,20 @@ int main(int argc, char** argv) {
     p.realTime = tc::raiseToRealTime;
     launcher.chooseRadio = [](const tc::Options& options, const std::string& dir, tc::Platform& platform,
                               std::string& problem) {
-        // A radio's Morse tone and sound card are the sound output's, loaded
-        // only once a radio is the host.
-        auto voice = std::make_shared<std::function<bool(const std::string&, int)>>();
-        tc::RadioParts parts{[voice](const std::string& text, int wpm) { return *voice && (*voice)(text, wpm); },
-                             [](const std::string& name) {
-                                 if (auto* output = soundOutput()) output->useOutputDevice(name);
-                             }};
-        if (!tc::chooseRadio(options, dir, platform, problem, parts)) return false;
-        if (platform.radio)
-            if (auto* output = soundOutput()) *voice = output->cwVoice();
+        auto settings = tc::readRadioSettings(options, *platform.profile(dir), problem);
+        if (!settings) return false;
+        if (!settings->audioDevice.empty())
+            if (auto* output = soundOutput()) output->useOutputDevice(settings->audioDevice);
+        if (!settings->chosen) return true;
+        // A radio's Morse tone is the sound output's, loaded only once the
+        // radio is checked and chosen.
+        auto voice = std::make_shared<tc::RigStation::CwVoice>();
+        auto radio = tc::radioHost(settings->rig, [voice](const std::string& text, int wpm) {
+            return *voice && (*voice)(text, wpm);
+        }, problem);
+        if (!radio) return false;
+        if (auto* output = soundOutput()) *voice = output->cwVoice();
+        platform.hosts[tc::kRadioHost] = *radio;
         return true;
     };
     launcher.lists = [](const tc::Options& options) {

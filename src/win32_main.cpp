@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "app/Launch.h"
-#include "app/win32/ComApartment.h"
+#include "win32/ComApartment.h"
 #include "app/win32/Folders.h"
-#include "app/win32/HostOption.h"
+#include "app/win32/WindowOptions.h"
 #include "app/win32/InstanceMutex.h"
 #include "app/win32/WindowsProfile.h"
 #include "hostlink/win32/AutomationHost.h"
@@ -56,7 +56,9 @@ int main(int argc, char** argv) {
     p.profile = [](const std::string& dir) {
         return std::make_unique<tc::win32::WindowsProfile>(dir + "\\" + tc::win32::WindowsProfile::kBareName);
     };
-    p.hostProgram = [](tc::EventLoop& loop) { return std::make_unique<tc::win32::AutomationHosts>(loop); };
+    p.hosts[tc::kNodeProgramHost] = [](const tc::HostParts& parts) {
+        return std::make_unique<tc::win32::AutomationHosts>(parts.loop);
+    };
     const std::string tones = tc::win32::programFolder() + "\\";
     p.rfToneDefault = tones + "RF.wav";
     p.inetToneDefault = tones + "IP.wav";
@@ -64,7 +66,7 @@ int main(int argc, char** argv) {
     launcher.configDirDefault = tc::win32::settingsFolder();
     launcher.windowed = [](const tc::Options& options, const std::string& configDir, const tc::Platform& platform) {
         std::string problem;
-        if (!tc::win32::hostOptionsFit(options, problem)) {
+        if (!tc::win32::windowOptionsFit(options, problem)) {
             std::cerr << "tailchime: " << problem << "\n" << tc::kUsage;
             return 2;
         }

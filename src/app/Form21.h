@@ -11,6 +11,7 @@
 #include "hostlink/HostRef.h"
 #include "hostlink/LinkEvents.h"
 #include "hostlink/StatusClock.h"
+#include "report/ReportSender.h"
 #include "transmit/AntiKerchunker.h"
 #include "transmit/MediaPlayer.h"
 #include "transmit/TransmitSequence.h"
@@ -30,10 +31,6 @@ class Profile;
 // actions; the host's events and the timers reach it by themselves.
 class Form21 : public HostEvents {
 public:
-    // Posts the usage report with the identity fields' texts.
-    using ReportSender = std::function<void(const std::string& callsign, const std::string& prog,
-                                            const std::string& ver)>;
-
     struct Ports {
         EventLoop& loop;
         HostLinkFactory& hosts;

@@ -61,7 +61,7 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         auto transport = http(loop);
         auto report = std::make_shared<UsageReport>(*transport, loop, server);
         report->onReport = std::move(told);
-        return Form21::ReportSender(
+        return ReportSender(
             [transport, report](const std::string& callsign, const std::string& prog, const std::string& ver) {
                 report->SaveUserData(callsign, prog, ver);
             });
@@ -78,7 +78,12 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
     } else if (options->web || options->history) {
         return usageError("this build has no web page and keeps no history");
     }
-    const bool radio = static_cast<bool>(platform.radio);
+    // The host, chosen once: a radio that the settings file names, unless
+    // the command line says otherwise.
+    const std::string preferred = platform.hosts.contains(kRadioHost) ? kRadioHost : kSimulatedHost;
+    auto host = chooseHost(*options, platform.hosts, preferred, problem);
+    if (!host) return usageError(problem);
+    const bool radio = *host == kRadioHost;
     if (radio && options->virtualTime)
         return usageError("a radio runs on the real clock: --virtual-time is for scripts");
     if (options->noWindow) {
@@ -86,16 +91,10 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         if (options->headlessScript) return usageError("--no-window and --headless exclude each other");
         HeadlessOptions unattended;
         unattended.configDir = configDir;
-        unattended.radio = true;
+        unattended.host = *host;
         unattended.unattended = true;
         unattended.trace = options->trace;
         return runHeadless(unattended, platform, std::cerr, std::cerr);
-    }
-    if (options->host && !radio) {
-        // Beside the real host: in the windows where the build has them, else on the console.
-        if (launcher.windowed && platform.hostProgram) return launcher.windowed(*options, configDir, platform);
-        if (!launcher.host) return usageError("this build cannot run beside a host program");
-        return launcher.host(*options, configDir, platform);
     }
     if (options->headlessScript) {
         HeadlessOptions headless;
@@ -104,11 +103,13 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         headless.configDir = configDir;
         headless.callsign = options->callsign;
         headless.trace = options->trace;
-        headless.radio = radio;
+        headless.host = *host;
         return runHeadless(headless, platform, std::cout, std::cerr);
     }
     if (!launcher.windowed) return usageError("this build has no windows; run a station script with --headless SCRIPT");
-    return launcher.windowed(*options, configDir, platform);
+    Options chosen = *options;
+    chosen.host = *host;
+    return launcher.windowed(chosen, configDir, platform);
 }
 
 }  // namespace tc

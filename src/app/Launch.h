@@ -17,12 +17,12 @@ struct Launcher {
     Platform platform;  // its report is made here, from http and --stats-server
     std::function<std::shared_ptr<HttpTransport>(EventLoop&)> http;
     std::string configDirDefault;
-    // Front ends besides the headless runner; empty where a build has none.
+    // The windows, where a build has them; the options name the chosen host.
     using FrontEnd = std::function<int(const Options&, const std::string& configDir, const Platform&)>;
     FrontEnd windowed;
-    FrontEnd host;  // --host NAME
-    // Where a build can have a radio as its host: sets platform.radio when
-    // one is chosen; false with a problem when the choice cannot work.
+    // Where a build can have a radio as its host: puts it in the platform's
+    // host table when one is chosen; false with a problem when the choice
+    // cannot work.
     std::function<bool(const Options&, const std::string& configDir, Platform&, std::string& problem)> chooseRadio;
     // --list-rigs and --list-audio-devices; empty where a build has neither.
     std::function<int(const Options&)> lists;

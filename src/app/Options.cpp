@@ -18,7 +18,7 @@ const char* const kUsage =
     "  --stats-server HOST[:PORT] where the usage report goes\n"
     "  --callsign CALL            the station's call sign (must contain '-')\n"
     "  --screenshot DIR           save pictures of the windows into DIR and end\n"
-    "  --host echolink|rig        the node program (Windows) or a radio (Linux) as the host\n"
+    "  --host NAME                simulated (built in), echolink (the node program) or rig (a radio)\n"
     "  --no-window                with --host rig: run unattended, a log line per doing on stderr\n"
     "  --rig-model N              Hamlib's rig model (2: a running rigctld)\n"
     "  --rig-file DEVICE|HOST:PORT  the rig's serial port, or rigctld's address\n"

@@ -28,7 +28,7 @@ struct Options {
     std::optional<std::string> callsign;        // --callsign CALL
     bool trace = false;                         // --trace
     std::optional<std::string> screenshotDir;   // --screenshot DIR (windowed)
-    std::optional<std::string> host;            // --host echolink (beside the real host)
+    std::optional<std::string> host;            // --host simulated|echolink|rig
     bool help = false;                          // --help
     bool version = false;                       // --version
     RigOptions rig;                             // --host rig

@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "app/Form21.h"
+#include "app/Hosts.h"
+#include "report/ReportSender.h"
 
 namespace tc {
 
 class AudioGraphFactory;
 class EventLoop;
-class HostLinkFactory;
+class Form21;
 class PlaybackListener;
 class Profile;
 class StationListener;
@@ -23,7 +24,7 @@ struct Platform {
     // The player: on virtual time, or on the sound output.
     std::function<std::unique_ptr<AudioGraphFactory>(EventLoop&, PlaybackListener*, bool virtualTime)> audio;
     // The usage report; it tells what it posted (the body), whatever the server did.
-    std::function<Form21::ReportSender(EventLoop&, std::function<void(const std::string& body)>)> report;
+    std::function<ReportSender(EventLoop&, std::function<void(const std::string& body)>)> report;
     // Whether another copy runs for the station of this configuration folder.
     std::function<bool(const std::string& configDir)> previousInstance;
     // What makes the simulated station's CW audible on real time (may be
@@ -31,12 +32,10 @@ struct Platform {
     std::function<std::unique_ptr<StationListener>()> stationSound;
     // The settings file of the station whose configuration folder is given.
     std::function<std::unique_ptr<Profile>(const std::string& configDir)> profile;
-    // The real host program's automation objects (empty where there is none):
-    // with --host the windows attach to it instead of the simulated station.
-    std::function<std::unique_ptr<HostLinkFactory>(EventLoop&)> hostProgram;
-    // A radio as the station's host, set when one is chosen (--host rig, or
-    // the settings file's [RIG] section); it reports to the listeners.
-    std::function<std::unique_ptr<HostLinkFactory>(EventLoop&, std::vector<StationListener*>)> radio;
+    // The hosts this build can run on, by name: the simulated station, the
+    // node program where the build has it, a radio once one is chosen and
+    // checked (--host rig, or the settings file's [RIG] section).
+    HostTable hosts = withSimulatedHost({});
     // Puts the calling thread (the station's) on real-time scheduling where
     // the system allows it; returns what it did, for the log (may be empty).
     std::function<std::string()> realTime;

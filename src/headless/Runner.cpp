@@ -4,15 +4,12 @@
 #include <limits>
 #include <sstream>
 
-#include "app/Profile.h"
+#include "app/Station.h"
 #include "app/StationLoop.h"
-#include "app/StopSignals.h"
 #include "headless/ControlState.h"
 #include "headless/HeadlessDesktop.h"
-#include "headless/RadioLog.h"
 #include "headless/Script.h"
 #include "headless/Transcript.h"
-#include "headless/TranscriptWriter.h"
 #include "hostlink/SimulatedStation.h"
 
 namespace tc {
@@ -63,15 +60,18 @@ bool fitsRadio(const Script& script, const std::string& path, std::ostream& err)
     return true;
 }
 
-// Carries out one statement of the script.
-void perform(const Statement& s, Form21& form, SimulatedStation& station, HeadlessDesktop& desktop,
-             StationLoop& loop, Transcript& transcript) {
+// Carries out one statement of the script; the host's events are the
+// simulated station's (a script for a radio raises none).
+void perform(const Statement& s, Station& station, HeadlessDesktop& desktop, StationLoop& loop,
+             Transcript& transcript) {
     using K = Statement::Kind;
+    Form21& form = station.form();
+    SimulatedStation* outside = station.simulated();
     switch (s.kind) {
-        case K::Carrier: station.raiseCarrier(s.on); break;
-        case K::Rx: station.raiseRX(s.on); break;
-        case K::Chat: station.raiseChat(s.text); break;
-        case K::Closing: station.raiseClosing(); break;
+        case K::Carrier: outside->raiseCarrier(s.on); break;
+        case K::Rx: outside->raiseRX(s.on); break;
+        case K::Chat: outside->raiseChat(s.text); break;
+        case K::Closing: outside->raiseClosing(); break;
         case K::Click: form.click(s.name); break;
         case K::Type: form.type(s.name, s.text); break;
         case K::Slide: form.slide(s.name, s.value); break;
@@ -89,66 +89,46 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
     std::optional<Script> script = Script{};
     if (!options.unattended) script = loadScript(options.scriptPath, err);
     if (!script) return 2;
-    const bool radio = options.radio && platform.radio;
+    const bool radio = options.host == kRadioHost;
     if (radio && !fitsRadio(*script, options.scriptPath, err)) return 2;
 
-    StationLoop loop(options.virtualTime && !radio ? StationLoop::Pace::Virtual : StationLoop::Pace::Real);
+    const bool virtualTime = options.virtualTime && !radio;
+    StationLoop loop(virtualTime ? StationLoop::Pace::Virtual : StationLoop::Pace::Real);
     // On the real clock each line goes out as it happens: someone may be watching.
-    if (!options.virtualTime || radio) out << std::unitbuf;
+    if (!virtualTime) out << std::unitbuf;
     Transcript transcript = options.unattended ? Transcript(out, Transcript::wallClock)
                                                : Transcript(out, [&loop] { return loop.nowMs(); });
-    TranscriptWriter writer(transcript, options.trace);
-    // SIGTERM and SIGINT stay handled until the radio below has let go of
-    // the transmitter, at the very end of the run.
-    Form21* running = nullptr;
-    StopWatch stopSignals(loop, [&running] {
-        if (running) releaseAndClose(*running);
-        return running != nullptr;
-    });
+    // A radio's news goes to err beside a script's transcript, into the log of an unattended station.
     Transcript radioTranscript(err, Transcript::wallClock);
-    RadioLog radioLog(options.unattended ? transcript : radioTranscript);
     if (options.unattended && platform.realTime) {
         std::string told = platform.realTime();
         if (!told.empty()) transcript.line("station " + Transcript::quoted(told));
     }
-
-    SimulatedStation station(loop, script->callsign.value_or(options.callsign.value_or(SimulatedStation::kDefaultCallsign)));
-    station.addListener(&writer);
-    std::unique_ptr<StationListener> sound;
-    if (!options.virtualTime && !radio && platform.stationSound) {
-        sound = platform.stationSound();
-        if (sound) station.addListener(sound.get());  // none where there is no sound output
-    }
-    std::unique_ptr<HostLinkFactory> radioHost;
-    if (radio) radioHost = platform.radio(loop, {&writer, &radioLog});
-    auto profile = platform.profile(options.configDir);
-    HeadlessDesktop desktop(
-        transcript,
-        [&] { return platform.previousInstance && platform.previousInstance(options.configDir); },
-        [&loop] { loop.stop(); });
-    auto audio = platform.audio(loop, &writer, options.virtualTime && !radio);
-    Form21::ReportSender report;
-    if (platform.report) report = platform.report(loop, writer.reportLine());
-
-    Form21 form({loop, radioHost ? *radioHost : static_cast<HostLinkFactory&>(station), *audio, desktop, *profile,
-                 platform.rfToneDefault, platform.inetToneDefault, std::move(report), {}});
-    writer.attach(form);
-    running = &form;
+    HeadlessDesktop desktop(transcript, Station::previousInstance(platform, options.configDir),
+                            [&loop] { loop.stop(); });
+    Station::Choices choices;
+    choices.host = options.host;
+    choices.configDir = options.configDir;
+    choices.callsign = script->callsign.value_or(options.callsign.value_or(""));
+    choices.virtualTime = virtualTime;
+    choices.trace = options.trace;
+    Station station(platform, choices,
+                    {loop, desktop, transcript, options.unattended ? nullptr : &radioTranscript, {}});
 
     // The statements wait on the loop for their time; the script's end
     // (or the run-out after its last statement) stops the run. An
     // unattended station runs until it ends.
     std::int64_t last = 0;
     for (const Statement& s : script->statements) {
-        loop.post(s.at, Lane::Outside, [&, s] { perform(s, form, station, desktop, loop, transcript); });
+        loop.post(s.at, Lane::Outside, [&, s] { perform(s, station, desktop, loop, transcript); });
         last = s.at;
     }
     if (!options.unattended) loop.post(last + kRunOutMs, Lane::Outside, [&loop] { loop.stop(); });
 
+    Form21& form = station.form();
     form.load();
     if (form.ended()) return 0;
-    auto supervision = platform.supervise ? platform.supervise(form, loop, transcript, options.virtualTime && !radio)
-                                          : nullptr;
+    auto supervision = platform.supervise ? platform.supervise(form, loop, transcript, virtualTime) : nullptr;
     loop.runUntil(std::numeric_limits<std::int64_t>::max());
     return 0;
 }

@@ -15,9 +15,10 @@ struct HeadlessOptions {
     std::string configDir;
     std::optional<std::string> callsign;
     bool trace = false;
-    // The host is the platform's radio: its events come from the radio, the
-    // clock is real, and the radio's news is logged to err.
-    bool radio = false;
+    // A name of the platform's host table. With a radio the host's events
+    // come from the radio, the clock is real, and the radio's news is
+    // logged to err.
+    std::string host = kSimulatedHost;
     // No script (--no-window): the station runs until it ends itself or is
     // stopped, and its whole log, wall-clock stamped, goes to out.
     bool unattended = false;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/Dispatcher.h"
+#include "app/Form21.h"
 #include "app/posix/IniProfile.h"
 #include "app/StationLoop.h"
 #include "hostlink/SimulatedStation.h"

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "app/Form21.h"
 #include "app/StationLoop.h"
 #include "app/posix/InstanceLock.h"
 #include "headless/HeadlessDesktop.h"

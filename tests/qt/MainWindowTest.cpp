@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "qt/Station.h"
+#include "ui/MainWindowLayout.h"
 #include "ui/qt/AboutWindow.h"
 #include "ui/qt/AntennaPicture.h"
 #include "ui/qt/SvgPicture.h"
@@ -69,11 +70,15 @@ TEST(MainWindow, IsTheDesignedFixedPanelWithTheHostsCaption) {
     EXPECT_EQ(s.window.minimumSize(), s.window.maximumSize());
     EXPECT_TRUE(s.window.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(s.window.windowFlags() & Qt::WindowMaximizeButtonHint);
-    // Places in twips, 15 to a pixel, relative to each control's container.
-    const std::pair<const char*, QRect> places[] = {
-        {"Frame7", {8, 8, 321, 73}},        {"Picture24", {216, 16, 25, 25}},  {"V1", {56, 32, 153, 9}},
-        {"IPCourtesy", {152, 80, 31, 21}}, {"Picture13", {104, 232, 41, 41}}, {"Command18", {280, 240, 41, 25}}};
-    for (auto [name, px] : places) EXPECT_EQ(s.widget(name)->geometry(), px) << name;
+    // Every control where the layout puts it, in its container: twips, 15 to a pixel.
+    EXPECT_EQ(s.widget("Picture24")->geometry(), QRect(216, 16, 25, 25));
+    for (const tc::PlacedControl& c : tc::mainWindowLayout()) {
+        if (c.kind == tc::PlacedControl::Kind::Option) continue;  // the selectors stand for them
+        QWidget* w = s.widget(c.name);
+        ASSERT_TRUE(w) << c.name;
+        EXPECT_EQ(w->geometry(), QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15)) << c.name;
+        EXPECT_EQ(w->parentWidget()->objectName().toStdString(), c.container ? c.container : "Form21") << c.name;
+    }
 }
 
 TEST(MainWindow, LampsAndTransmitImagesFollowTheStation) {

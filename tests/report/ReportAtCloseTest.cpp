@@ -19,7 +19,7 @@ TEST(ReportAtClose, IsSentEvenWhenTheStationClosesAtOnce) {
             auto transport = std::make_shared<tc::CurlTransport>(loop);
             auto report = std::make_shared<tc::UsageReport>(*transport, loop, tc::StatsServer{"127.0.0.1", server.port()});
             report->onReport = std::move(told);
-            return tc::Form21::ReportSender(
+            return tc::ReportSender(
                 [transport, report](const std::string& c, const std::string& p, const std::string& v) {
                     report->SaveUserData(c, p, v);
                 });

@@ -45,7 +45,7 @@ struct ScriptRun {
 struct ScriptOptions {
     bool trace = false;
     std::function<bool(const std::string&)> previousInstance;
-    std::function<tc::Form21::ReportSender(tc::EventLoop&, std::function<void(const std::string&)>)> report;
+    std::function<tc::ReportSender(tc::EventLoop&, std::function<void(const std::string&)>)> report;
     tc::Platform::Supervise supervise;  // the history, where a test keeps it
 };
 

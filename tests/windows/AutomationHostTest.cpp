@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "app/RuntimeError.h"
-#include "app/win32/WinEventLoop.h"
+#include "ui/win32/WinEventLoop.h"
 #include "hostlink/win32/AutomationHost.h"
 #include "hostlink/win32/EventIds.h"
 

@@ -3,7 +3,7 @@
 
 #include "app/NumberText.h"
 #include "app/RuntimeError.h"
-#include "app/win32/WinEventLoop.h"
+#include "ui/win32/WinEventLoop.h"
 #include "support/TempFolder.h"
 #include "support/WavWriter.h"
 #include "transmit/PlaybackListener.h"

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "app/win32/WinEventLoop.h"
+#include "ui/win32/WinEventLoop.h"
 
 using tc::Lane;
 using tc::win32::WinEventLoop;

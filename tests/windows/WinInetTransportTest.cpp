@@ -5,7 +5,7 @@
 
 #include <thread>
 
-#include "app/win32/WinEventLoop.h"
+#include "ui/win32/WinEventLoop.h"
 #include "report/Http.h"
 #include "report/UsageReport.h"
 #include "report/win32/WinInetTransport.h"

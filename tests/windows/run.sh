@@ -51,10 +51,9 @@ check() {  # check NAME COMMAND...: the command's output explains a failure
 }
 
 WORK=$(mktemp -d /tmp/tailchime-wine.XXXXXX)
-export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ALSA_CONFIG_PATH=$WORK/asound.conf
-unset WAYLAND_DISPLAY
+source "$ROOT/scripts/wine-prefix.sh"
 cleanup() {
-    wineserver -k >/dev/null 2>&1
+    end_wine
     [ -n "${prefix_maker:-}" ] && wait "$prefix_maker" 2>/dev/null
     rm -rf "$WORK"
 }
@@ -88,8 +87,7 @@ wait_line() {
 }
 
 # A fresh Wine prefix takes a while to make: it is made while the build runs.
-printf 'pcm.!default { type null }\n' >"$ALSA_CONFIG_PATH"
-(wine wineboot --init && wineserver -w) >/dev/null 2>&1 &
+make_wine_prefix &
 prefix_maker=$!
 
 # --- Build -------------------------------------------------------------
@@ -292,7 +290,7 @@ else
     fail "beside the host: ... let go, the volume takes the thumb's place" "VOLSET=$(setting "$ini" VOLSET)$(cat "$panel/drag.txt")"
 fi
 check "beside the host: Stop swaps for Use and saves the switch off" \
-    drive "window=$title" click=Command15 shown=Command14 hidden=Command15 hidden=Ant1 hidden=Ant2 hidden=Ant3
+    drive "window=$title" click=Command15 shown=Command14 hidden=Command15 text=Antenna=antenna0
 check "beside the host: ... CHECK1 is 0 in the settings file" wait_line "$ini" '^CHECK1=0$'
 drive "window=$title" close >/dev/null
 ended

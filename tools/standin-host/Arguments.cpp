@@ -1,6 +1,6 @@
 #include "Arguments.h"
 
-#include "app/win32/AnsiText.h"
+#include "win32/AnsiText.h"
 #include "headless/Transcript.h"
 
 namespace standin {

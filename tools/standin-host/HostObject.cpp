@@ -4,40 +4,14 @@
 
 #include "Arguments.h"
 #include "Server.h"
-#include "app/win32/AnsiText.h"
+#include "StationInfoObject.h"
+#include "win32/AnsiText.h"
 
 namespace standin {
 
-namespace {
+HostObject::HostObject(Server& server) : Dispatch(server, IID_IStandInHost, this) { server_.record.line("create"); }
 
-HRESULT typeInfoCount(bool own, UINT* count) {
-    if (!count) return E_POINTER;
-    *count = own ? 1 : 0;
-    return S_OK;
-}
-
-HRESULT giveTypeInfo(bool own, ITypeInfo* info, UINT index, ITypeInfo** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (!own) return E_NOTIMPL;
-    if (index != 0) return DISP_E_BADINDEX;
-    info->AddRef();
-    *out = info;
-    return S_OK;
-}
-
-}  // namespace
-
-HostObject::HostObject(Server& server) : server_(server) {
-    server_.library()->GetTypeInfoOfGuid(IID_IStandInHost, &info_);
-    server_.objectCreated(this);
-    server_.record.line("create");
-}
-
-HostObject::~HostObject() {
-    server_.record.line("release");
-    server_.objectReleased(this);
-}
+HostObject::~HostObject() { server_.record.line("release"); }
 
 int HostObject::fire(DISPID id, DISPPARAMS& params) {
     const auto sinks = sinks_;  // a sink may unadvise while it is told
@@ -70,31 +44,6 @@ HRESULT STDMETHODCALLTYPE HostObject::QueryInterface(REFIID riid, void** object)
     }
     AddRef();
     return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE HostObject::AddRef() { return ++refs_; }
-
-ULONG STDMETHODCALLTYPE HostObject::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
-
-HRESULT STDMETHODCALLTYPE HostObject::GetTypeInfoCount(UINT* count) {
-    return typeInfoCount(server_.ownTypeInfo(), count);
-}
-
-HRESULT STDMETHODCALLTYPE HostObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-    return giveTypeInfo(server_.ownTypeInfo(), info_.Get(), index, info);
-}
-
-HRESULT STDMETHODCALLTYPE HostObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    return info_->GetIDsOfNames(names, count, ids);
-}
-
-HRESULT STDMETHODCALLTYPE HostObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                             VARIANT* result, EXCEPINFO* exception, UINT* badArgument) {
-    return info_->Invoke(static_cast<IStandInHost*>(this), id, flags, params, result, exception, badArgument);
 }
 
 HRESULT STDMETHODCALLTYPE HostObject::SetPTT(VARIANT keyed) {
@@ -209,84 +158,6 @@ HRESULT STDMETHODCALLTYPE HostObject::Unadvise(DWORD cookie) {
 HRESULT STDMETHODCALLTYPE HostObject::EnumConnections(IEnumConnections** connections) {
     if (connections) *connections = nullptr;
     return E_NOTIMPL;
-}
-
-StationInfoObject::StationInfoObject(Server& server) : server_(server) {
-    server_.library()->GetTypeInfoOfGuid(IID_IStandInStationInfo, &info_);
-    server_.objectCreated(nullptr);
-}
-
-StationInfoObject::~StationInfoObject() { server_.objectReleased(nullptr); }
-
-HRESULT STDMETHODCALLTYPE StationInfoObject::QueryInterface(REFIID riid, void** object) {
-    if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IStandInStationInfo) {
-        *object = static_cast<IStandInStationInfo*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE StationInfoObject::AddRef() { return ++refs_; }
-
-ULONG STDMETHODCALLTYPE StationInfoObject::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
-
-HRESULT STDMETHODCALLTYPE StationInfoObject::GetTypeInfoCount(UINT* count) {
-    return typeInfoCount(server_.ownTypeInfo(), count);
-}
-
-HRESULT STDMETHODCALLTYPE StationInfoObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-    return giveTypeInfo(server_.ownTypeInfo(), info_.Get(), index, info);
-}
-
-HRESULT STDMETHODCALLTYPE StationInfoObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    return info_->GetIDsOfNames(names, count, ids);
-}
-
-HRESULT STDMETHODCALLTYPE StationInfoObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                                    VARIANT* result, EXCEPINFO* exception, UINT* badArgument) {
-    return info_->Invoke(static_cast<IStandInStationInfo*>(this), id, flags, params, result, exception, badArgument);
-}
-
-HRESULT STDMETHODCALLTYPE StationInfoObject::get_StationCallsign(BSTR* callsign) {
-    if (!callsign) return E_POINTER;
-    server_.record.line("call StationCallsign");
-    *callsign = tc::win32::Bstr(server_.station.callsign()).release();
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE ClassFactory::QueryInterface(REFIID riid, void** object) {
-    if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-        *object = static_cast<IClassFactory*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    auto* host = new HostObject(server_);
-    const HRESULT hr = host->QueryInterface(riid, object);
-    host->Release();
-    return hr;
-}
-
-HRESULT STDMETHODCALLTYPE ClassFactory::LockServer(BOOL lock) {
-    if (lock)
-        server_.lock();
-    else
-        server_.unlock();
-    return S_OK;
 }
 
 }  // namespace standin

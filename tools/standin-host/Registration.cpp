@@ -6,7 +6,7 @@
 
 #include <iostream>
 
-#include "app/win32/AnsiText.h"
+#include "win32/AnsiText.h"
 #include "app/win32/Folders.h"
 #include "standin-host.h"
 

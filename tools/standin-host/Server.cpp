@@ -1,8 +1,8 @@
 #include "Server.h"
 
 #include "HostObject.h"
-#include "app/win32/AnsiText.h"
-#include "app/win32/WinEventLoop.h"
+#include "win32/AnsiText.h"
+#include "ui/win32/WinEventLoop.h"
 #include "headless/Transcript.h"
 #include "standin-host.h"
 

@@ -12,14 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "ClassFactory.h"
 #include "HostObject.h"
 #include "Record.h"
 #include "Registration.h"
 #include "Server.h"
 #include "Timeline.h"
-#include "app/win32/AnsiText.h"
-#include "app/win32/ComApartment.h"
-#include "app/win32/WinEventLoop.h"
+#include "win32/AnsiText.h"
+#include "win32/ComApartment.h"
+#include "ui/win32/WinEventLoop.h"
 
 namespace {
 

@@ -1,26 +1,18 @@
 #pragma once
-#include <functional>
+#include <optional>
 #include <string>
 
-#include "app/Options.h"
-#include "app/Platform.h"
+#include "app/Hosts.h"
+#include "hostlink/RigConfig.h"
 #include "hostlink/hamlib/RigStation.h"
 
 namespace tc {
 
-// What the radio needs from the rest of the program.
-struct RadioParts {
-    RigStation::CwVoice voice;                                 // the Morse tone of a radio without a keyer
-    std::function<void(const std::string& name)> audioDevice;  // the sound card wired to the radio
-};
-
-// Chooses the radio as the station's host when the command line or the
-// settings file asks for it, and checks every choice with Hamlib before the
-// station starts: sets platform.radio, or returns false with the problem.
-// The sound card (--audio-device, else AUDIODEVICE in [RIG]) is chosen
-// here as well. Without a call sign from the operator the station reports
-// the simulated station's N0CALL-L.
-bool chooseRadio(const Options& options, const std::string& configDir, Platform& platform, std::string& problem,
-                 const RadioParts& parts);
+// The radio of these settings as a host of the station's table, checked
+// with Hamlib before the station starts: nullopt, with the problem, when
+// Hamlib refuses it. Without a call sign from the operator the station
+// reports the simulated station's N0CALL-L. The radio's Morse tone (for a
+// radio without a keyer) is `voice`.
+std::optional<HostMaker> radioHost(RigConfig config, RigStation::CwVoice voice, std::string& problem);
 
 }  // namespace tc

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "hostlink/hamlib/RigConfig.h"
+#include "hostlink/RigConfig.h"
 
 struct s_rig;
 

@@ -7,7 +7,7 @@
 
 #include "hostlink/HostLink.h"
 #include "hostlink/win32/HostClasses.h"
-#include "hostlink/win32/LateBound.h"
+#include "win32/LateBound.h"
 
 namespace tc {
 class EventLoop;

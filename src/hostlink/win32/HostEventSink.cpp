@@ -6,7 +6,7 @@
 #include "app/RuntimeError.h"
 #include "hostlink/HostLink.h"
 #include "hostlink/win32/HostClasses.h"
-#include "hostlink/win32/Variant.h"
+#include "win32/Variant.h"
 
 namespace tc::win32 {
 

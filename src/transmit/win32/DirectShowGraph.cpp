@@ -1,8 +1,8 @@
 #include "transmit/win32/DirectShowGraph.h"
 
 #include "app/EventLoop.h"
-#include "app/win32/AnsiText.h"
-#include "app/win32/ComError.h"
+#include "win32/AnsiText.h"
+#include "win32/ComError.h"
 #include "transmit/PlaybackListener.h"
 
 namespace tc::win32 {

@@ -4,7 +4,8 @@
 #include <string_view>
 #include <vector>
 
-class QGroupBox;
+#include "ui/MainWindowLayout.h"
+
 class QLineEdit;
 class QScrollBar;
 
@@ -13,9 +14,6 @@ namespace tc {
 class AntennaPicture;
 class Form21;
 class HeldEnd;
-class SvgPicture;
-struct Shape;
-struct TextField;
 
 // The operator's panel, Form21 as the operator sees it. It shows the
 // panel's controls where the window design puts them and hands every
@@ -48,21 +46,12 @@ private:
         std::string shown;  // the panel's text as last put into the edit
     };
 
-    QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, const QRect& where,
-                     const Shape* shape = nullptr);
-    SvgPicture* picture(QWidget* parent, const char* name, const char* image, const QRect& where, const char* tooltip,
-                        const Shape& shape, bool border = false);
-    void button(QWidget* parent, const char* name, const char* image, const QRect& where, const char* tooltip,
-                const Shape& shape);
-    QLineEdit* field(QWidget* parent, const char* name, const QRect& where, const char* tooltip, TextField& text,
-                     const QFont& font, bool centred);
-    void label(QWidget* parent, const char* text, int left, int top);
-
-    void buildStatusStrip();
-    void buildCwPage();
-    void buildAudioPage();
-    void buildTimingsPage();
-    void buildBottomRow();
+    // Makes the widget of one control of the layout; null for a control
+    // these windows do not show.
+    QWidget* make(const PlacedControl& c, QWidget* parent);
+    static QFont font(PlacedControl::Face face);
+    QWidget* field(const PlacedControl& c, QWidget* parent);
+    QWidget* volume(QWidget* parent);
 
     void forward(const std::function<void()>& action);
     void place();

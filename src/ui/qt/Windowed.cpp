@@ -6,12 +6,9 @@
 #include <QTimer>
 #include <iostream>
 
-#include "app/Profile.h"
-#include "app/StopSignals.h"
-#include "headless/TranscriptWriter.h"
-#include "headless/RadioLog.h"
+#include "app/Station.h"
+#include "headless/Transcript.h"
 #include "hostlink/SimulatedStation.h"
-#include "transmit/AudioGraph.h"
 #include "ui/qt/HeldEnd.h"
 #include "ui/qt/Images.h"
 #include "ui/qt/MainWindow.h"
@@ -52,46 +49,29 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
 
     HeldEnd held;
     QtEventLoop loop(held);
-    // SIGTERM and SIGINT: the transmitter released, then as a close request;
-    // handled until the radio below has let go of the transmitter.
-    Form21* running = nullptr;
-    StopWatch stopSignals(loop, [&running] {
-        if (running) releaseAndClose(*running);
-        return running != nullptr;
-    });
     // What the station does goes to a log on stderr, one transcript line
     // each with the wall-clock time (and into the station simulator's log);
     // a radio's news goes there too.
-    Transcript radioLog(std::cerr, Transcript::wallClock);
-    TranscriptWriter doings(radioLog, false);
-    RadioLog radioNews(radioLog);
-    std::unique_ptr<HostLinkFactory> hostProgram =
-        platform.radio                             ? platform.radio(loop, {&radioNews})
-        : options.host && platform.hostProgram ? platform.hostProgram(loop)
-                                               : nullptr;
-    SimulatedStation station(loop, options.callsign.value_or(SimulatedStation::kDefaultCallsign));
-    std::unique_ptr<StationListener> sound = platform.stationSound ? platform.stationSound() : nullptr;
-    if (sound) station.addListener(sound.get());
-    if (!hostProgram) station.addListener(&doings);
-    std::unique_ptr<AudioGraphFactory> audio = platform.audio(loop, &doings, false);
-    std::unique_ptr<Profile> profile = platform.profile(configDir);
-    QtDesktop desktop(held, [&] { return platform.previousInstance && platform.previousInstance(configDir); });
-
+    Transcript log(std::cerr, Transcript::wallClock);
+    QtDesktop desktop(held, Station::previousInstance(platform, configDir));
     MainWindow* shown = nullptr;
-    HostLinkFactory& hosts = hostProgram ? *hostProgram : static_cast<HostLinkFactory&>(station);
-    Form21 form({loop, hosts, *audio, desktop, *profile, platform.rfToneDefault, platform.inetToneDefault,
-                 platform.report && !options.screenshotDir ? platform.report(loop, doings.reportLine()) : Form21::ReportSender{}, [&shown] {
-                     if (shown) shown->refresh();
-                 }});
+    Station::Choices choices;
+    choices.host = options.host.value_or(kSimulatedHost);
+    choices.configDir = configDir;
+    choices.callsign = options.callsign.value_or("");
+    choices.report = !options.screenshotDir;
+    Station station(platform, choices, {loop, desktop, log, nullptr, [&shown] {
+                                            if (shown) shown->refresh();
+                                        }});
+    Form21& form = station.form();
     MainWindow window(form, held);
     shown = &window;
     desktop.setMainWindow(&window);
     desktop.setHandlerRunner([&form](const std::function<void()>& handler) { form.run(handler); });
-    doings.attach(form);
     std::unique_ptr<SimulatorWindow> simulator;
-    if (!hostProgram) {
-        simulator = std::make_unique<SimulatorWindow>(station, held);
-        radioLog.also = [&simulator](const std::string& line) { simulator->record(line); };
+    if (station.simulated()) {
+        simulator = std::make_unique<SimulatorWindow>(*station.simulated(), held);
+        log.also = [&simulator](const std::string& line) { simulator->record(line); };
         // A closed simulator comes back from the main window's context menu (or F2).
         auto* reopen = new QAction(QStringLiteral("Station simulator"), &window);
         reopen->setShortcut(Qt::Key_F2);
@@ -104,11 +84,10 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
         window.setContextMenuPolicy(Qt::ActionsContextMenu);
     }
 
-    running = &form;
 
     form.load();
     if (form.ended() || held.held()) return 0;
-    auto supervision = platform.supervise ? platform.supervise(form, loop, radioLog, false) : nullptr;
+    auto supervision = platform.supervise ? platform.supervise(form, loop, log, false) : nullptr;
     window.show();
     if (simulator) {
         simulator->placeBeside(window);

@@ -139,19 +139,11 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (item.hwndItem == mail_) widgets::drawButton(item, "about_mail");
             return TRUE;
         }
-        case WM_CTLCOLORSTATIC: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            SetTextColor(dc, kLabelColour);
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        case WM_DPICHANGED: {
+        case WM_CTLCOLORSTATIC: return widgets::onFace(wParam, kLabelColour);
+        case WM_DPICHANGED:
             applyDpi(HIWORD(wParam));
-            const RECT& r = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            widgets::takeSuggestedPlace(window_, lParam);
             return 0;
-        }
         case WM_CLOSE:
             // Closed, the window is unloaded: the next showing loads it afresh.
             ShowWindow(window_, SW_HIDE);

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "app/Form21.h"
-#include "app/win32/WinEventLoop.h"
+#include "ui/win32/WinEventLoop.h"
 #include "ui/win32/ControlIds.h"
 #include "ui/win32/Dpi.h"
 
@@ -14,10 +14,7 @@ namespace tc::win32 {
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr int kClientWidth = 5040;  // twips
-constexpr int kClientHeight = 4200;
-
-constexpr RECT tw(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+using Kind = PlacedControl::Kind;
 
 void registerClass(WNDPROC proc) {
     static bool registered = false;
@@ -50,7 +47,7 @@ bool titleBarVisible(const RECT& r) {
 MainWindow::MainWindow(Form21& form, WinEventLoop& loop) : form_(form), loop_(loop) {
     registerClass(&MainWindow::proc);
     dpi_ = dpiOf(nullptr);
-    const SIZE outer = outerSize(twipsToPx(kClientWidth, dpi_), twipsToPx(kClientHeight, dpi_), kStyle, 0, dpi_);
+    const SIZE outer = outerSize(twipsToPx(kMainWindowWidth, dpi_), twipsToPx(kMainWindowHeight, dpi_), kStyle, 0, dpi_);
     window_ = CreateWindowExA(0, kClass, "Tailchime", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy,
                               nullptr, nullptr, GetModuleHandleA(nullptr), this);
     // The monitor it lands on may not be the primary one.
@@ -58,13 +55,7 @@ MainWindow::MainWindow(Form21& form, WinEventLoop& loop) : form_(form), loop_(lo
     tips_ = widgets::tooltips(window_);
 
     // Made back to front, so that what the design puts in front is in front.
-    buildStatusStrip();
-    picture("Picture3", window_, tw(240, 360, 735, 735), "transmit_idle", nullptr, form_.panel.Picture3);
-    picture("Picture4", window_, tw(240, 360, 735, 735), "transmit_mic", "Transmitting", form_.panel.Picture4);
-    buildCwPage();
-    buildAudioPage();
-    buildTimingsPage();
-    buildBottomRow();
+    for (const PlacedControl& c : mainWindowLayout()) make(c, c.container ? find(controlId(c.container))->hwnd : window_);
     applyDpi(dpi_);
     refresh();
 }
@@ -78,14 +69,17 @@ MainWindow::~MainWindow() {
         if (f) DeleteObject(f);
 }
 
-HWND MainWindow::add(Kind kind, std::string_view name, HWND parent, RECT twips, const char* text,
-                     const char* tooltip, const Shape* shape, TextField* field, Face face) {
-    const int id = controlId(name);
-    HWND w = nullptr;
+HWND MainWindow::make(const PlacedControl& c, HWND parent) {
+    const int id = controlId(c.name);
+    Panel& p = form_.panel;
+    const Shape* shape = c.shape ? &(p.*c.shape) : nullptr;
+    TextField* field = c.field ? &(p.*c.field) : nullptr;
     const DWORD shown = !shape || shape->visible ? WS_VISIBLE : 0;
-    switch (kind) {
-        case Kind::Frame: w = widgets::frame(text, parent, id); break;
-        case Kind::Picture: w = widgets::child("Static", "", shown | SS_OWNERDRAW | SS_NOTIFY, 0, parent, id); break;
+    HWND w = nullptr;
+    switch (c.kind) {
+        case Kind::Frame: w = widgets::frame(c.picture, parent, id); break;
+        case Kind::Picture:
+        case Kind::Antenna: w = widgets::child("Static", "", shown | SS_OWNERDRAW | SS_NOTIFY, 0, parent, id); break;
         case Kind::Selector:
             w = widgets::child("Static", "", shown | SS_OWNERDRAW | SS_NOTIFY, WS_EX_CLIENTEDGE, parent, id);
             break;
@@ -94,132 +88,29 @@ HWND MainWindow::add(Kind kind, std::string_view name, HWND parent, RECT twips, 
             break;
         case Kind::Field:
             w = widgets::child("Edit", field->text.c_str(),
-                               shown | WS_TABSTOP | ES_AUTOHSCROLL | (face == Face::Plain ? ES_LEFT : ES_CENTER),
+                               shown | WS_TABSTOP | ES_AUTOHSCROLL |
+                                   (c.face == PlacedControl::Face::Plain ? ES_LEFT : ES_CENTER),
                                WS_EX_CLIENTEDGE, parent, id);
             break;
-        case Kind::Label: w = widgets::child("Static", text, WS_VISIBLE | SS_LEFT, 0, parent, id); break;
-        case Kind::ScrollBar: w = widgets::child("ScrollBar", "", shown | SBS_HORZ, 0, parent, id); break;
+        case Kind::Label: w = widgets::child("Static", c.picture, WS_VISIBLE | SS_LEFT, 0, parent, id); break;
+        case Kind::ScrollBar: {
+            w = volume_ = widgets::child("ScrollBar", "", shown | SBS_HORZ, 0, parent, id);
+            SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, p.V1.min, p.V1.max, 0, p.V1.value, 0};
+            SetScrollInfo(volume_, SB_CTL, &info, FALSE);
+            break;
+        }
         case Kind::Option: w = widgets::child("Button", "", WS_VISIBLE | BS_RADIOBUTTON, 0, parent, id); break;
     }
-    if (kind == Kind::Frame && shape && !shape->visible) ShowWindow(w, SW_HIDE);
-    widgets::addTip(tips_, w, tooltip);
-    controls_.push_back({w, name, kind, kind == Kind::Frame || kind == Kind::Label ? nullptr : text, shape, field,
-                         face, field ? field->text : std::string()});
-    placed_.push_back({w, twips});
-    return w;
-}
-
-HWND MainWindow::frame(std::string_view name, HWND parent, RECT twips, const char* caption, const Shape* shape) {
-    return add(Kind::Frame, name, parent, twips, caption, nullptr, shape);
-}
-
-void MainWindow::picture(std::string_view name, HWND parent, RECT twips, const char* image, const char* tooltip,
-                         const Shape& shape) {
-    add(Kind::Picture, name, parent, twips, image, tooltip, &shape);
-}
-
-void MainWindow::button(std::string_view name, HWND parent, RECT twips, const char* image, const char* tooltip,
-                        const Shape& shape) {
-    add(Kind::Button, name, parent, twips, image, tooltip, &shape);
-}
-
-void MainWindow::buildStatusStrip() {
-    Panel& p = form_.panel;
-    HWND strip = frame("Frame7", window_, tw(120, 120, 4815, 1095), "", nullptr);
-    struct Lamp {
-        const char *lit, *dark, *litImage, *darkImage, *tooltip;
-        Shape &litShape, &darkShape;
-        int left;
-    };
-    const Lamp lamps[] = {
-        {"Picture26", "Picture21", "lamp_kerchunker_lit", "lamp_kerchunker_dark", "Kerchunker Set", p.Picture26,
-         p.Picture21, 1080},
-        {"Picture27", "Picture22", "lamp_rf_lit", "lamp_rf_dark", "RF User", p.Picture27, p.Picture22, 1800},
-        {"Picture28", "Picture23", "lamp_ip_lit", "lamp_ip_dark", "IP User", p.Picture28, p.Picture23, 2520},
-        {"Picture29", "Picture24", "lamp_ptt_lit", "lamp_ptt_dark", "PTT", p.Picture29, p.Picture24, 3240},
-    };
-    for (const Lamp& lamp : lamps) {
-        // Hiding the lit face shows the dark one beneath it.
-        picture(lamp.dark, strip, tw(lamp.left, 240, 375, 375), lamp.darkImage, lamp.tooltip, lamp.darkShape);
-        picture(lamp.lit, strip, tw(lamp.left, 240, 375, 375), lamp.litImage, lamp.tooltip, lamp.litShape);
+    if (c.kind == Kind::Frame && shape && !shape->visible) ShowWindow(w, SW_HIDE);
+    if (c.kind == Kind::Antenna) {
+        antenna_ = w;
+        SetWindowTextA(w, kAntennaImages[0]);  // the frame in front, for whoever looks from outside
+    } else {
+        widgets::addTip(tips_, w, c.tooltip);
     }
-    picture("Picture14", strip, tw(1080, 600, 375, 375), "legend_kerchunker", "Anti-Kerchunker", p.Picture14);
-    picture("Picture16", strip, tw(1800, 600, 375, 375), "legend_rf", "RF User", p.Picture16);
-    picture("Picture19", strip, tw(2520, 600, 375, 375), "legend_ip", "IP User", p.Picture19);
-    picture("Picture20", strip, tw(3240, 600, 375, 375), "legend_ptt", "PTT", p.Picture20);
-    picture("Picture25", strip, tw(120, 240, 735, 735), "transmit_onair", nullptr, p.Picture25);
-    picture("Ant0", strip, tw(3960, 240, 735, 735), "antenna0", nullptr, p.Ant0);
-    picture("Ant1", strip, tw(3960, 240, 735, 735), "antenna1", "System Active", p.Ant1);
-    picture("Ant2", strip, tw(3960, 240, 735, 735), "antenna2", "System Active", p.Ant2);
-    picture("Ant3", strip, tw(3960, 240, 735, 735), "antenna3", "System Active", p.Ant3);
-}
-
-void MainWindow::buildCwPage() {
-    Panel& p = form_.panel;
-    HWND page = frame("Frame2", window_, tw(120, 1200, 4815, 2175), "CW ID", &p.Frame2);
-    picture("Picture12", page, tw(1800, 600, 375, 375), "id_rf", "RF Audio ID", p.Picture12);
-    add(Kind::Field, "CourtesyID", page, tw(2280, 600, 465, 330), nullptr, "RF CW Ident Letter", nullptr,
-        &p.CourtesyID, Face::Letter);
-    button("Command10", page, tw(3000, 600, 615, 375), "button_test", "Test", p.Command10);
-    picture("Picture8", page, tw(1800, 1200, 375, 375), "legend_ip", "Internet Audio ID", p.Picture8);
-    add(Kind::Field, "IPCourtesy", page, tw(2280, 1200, 465, 315), nullptr, "Internet CW Ident Letter", nullptr,
-        &p.IPCourtesy, Face::Letter);
-    button("Command11", page, tw(3000, 1200, 615, 375), "button_test", "Test", p.Command11);
-    picture("Picture17", page, tw(240, 1320, 1335, 495), "deco_cw", nullptr, p.Picture17);
-}
-
-void MainWindow::buildAudioPage() {
-    Panel& p = form_.panel;
-    HWND page = frame("Frame5", window_, tw(120, 1200, 4815, 2175), "Audio ID  -- wav - mp3", &p.Frame5);
-    picture("Picture11", page, tw(240, 360, 375, 375), "id_rf", "RF Audio ID", p.Picture11);
-    add(Kind::Field, "RFTone", page, tw(600, 360, 2535, 285), nullptr, "RF Audio ID", nullptr, &p.RFTone);
-    button("Command1", page, tw(3360, 360, 615, 375), "button_file", "File", p.Command1);
-    button("Command7", page, tw(4080, 360, 615, 375), "button_test", "Test", p.Command7);
-    picture("Picture9", page, tw(240, 840, 375, 375), "legend_ip", "Internet Audio ID", p.Picture9);
-    add(Kind::Field, "InetTone", page, tw(600, 840, 2535, 285), nullptr, "IP Audio ID", nullptr, &p.InetTone);
-    button("Command6", page, tw(3360, 840, 615, 375), "button_file", "File", p.Command6);
-    button("Command8", page, tw(4080, 840, 615, 375), "button_test", "Test", p.Command8);
-    picture("Picture15", page, tw(360, 1320, 615, 615), "deco_audio", nullptr, p.Picture15);
-
-    HWND volume = frame("Frame11", page, tw(1320, 1200, 3375, 855), "", &p.Frame11);
-    picture("Picture6", volume, tw(120, 240, 495, 495), "volume", "Volume", p.Picture6);
-    add(Kind::Label, "Label14", volume, tw(840, 240, 480, 210), "0%", nullptr, nullptr);
-    add(Kind::Label, "Label15", volume, tw(1800, 240, 480, 210), "50%", nullptr, nullptr);
-    add(Kind::Label, "Label4", volume, tw(2640, 240, 540, 210), "100%", nullptr, nullptr);
-    volume_ = add(Kind::ScrollBar, "V1", volume, tw(840, 480, 2295, 135), nullptr, nullptr, nullptr);
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, p.V1.min, p.V1.max, 0, p.V1.value, 0};
-    SetScrollInfo(volume_, SB_CTL, &info, FALSE);
-}
-
-void MainWindow::buildTimingsPage() {
-    Panel& p = form_.panel;
-    HWND page = frame("Frame6", window_, tw(120, 1200, 4815, 2175), "Timings", &p.Frame6);
-    picture("Picture1", page, tw(1560, 600, 375, 375), "hangtime", "HangTime Before ID ", p.Picture1);
-    add(Kind::Field, "HangTime", page, tw(2040, 600, 705, 285), nullptr, "Hang Time Before ID in xx Milliseconds",
-        nullptr, &p.HangTime, Face::Timing);
-    add(Kind::Label, "Label21", page, tw(2880, 600, 255, 255), "ms", nullptr, nullptr);
-    picture("Picture2", page, tw(1560, 1200, 375, 375), "legend_kerchunker", "Anti-Kerchunker", p.Picture2);
-    add(Kind::Field, "KerchunkWait", page, tw(2040, 1200, 705, 285), nullptr, "Anti-Kerchunker time in Milliseconds",
-        nullptr, &p.KerchunkWait, Face::Timing);
-    add(Kind::Label, "Label20", page, tw(2880, 1200, 255, 255), "ms", nullptr, nullptr);
-    picture("Picture7", page, tw(360, 1320, 735, 735), "deco_timing", nullptr, p.Picture7);
-    button("Command16", page, tw(3480, 1560, 495, 375), "button_save_exit", "Save and exit", p.Command16);
-}
-
-void MainWindow::buildBottomRow() {
-    Panel& p = form_.panel;
-    // The selector pictures stand in front of the option buttons they
-    // choose, which the operator therefore never sees.
-    add(Kind::Option, "Option1", window_, tw(480, 3600, 615, 255), nullptr, "CW Ident", nullptr);
-    add(Kind::Option, "Option2", window_, tw(1680, 3480, 495, 255), nullptr, "Audio Ident", nullptr);
-    add(Kind::Selector, "Picture18", window_, tw(120, 3600, 1335, 375), "select_cw", "CW Ident", &p.Picture18);
-    add(Kind::Selector, "Picture13", window_, tw(1560, 3480, 615, 615), "select_audio", "Audio Ident", &p.Picture13);
-    // Use and Stop share a place, Use in front.
-    button("Command15", window_, tw(2400, 3600, 495, 375), "button_stop", "Stop Tailchime", p.Command15);
-    button("Command14", window_, tw(2400, 3600, 495, 375), "button_use", "Use Tailchime", p.Command14);
-    button("Command12", window_, tw(3000, 3600, 495, 375), "button_about", "About", p.Command12);
-    button("Command17", window_, tw(3600, 3600, 495, 375), "button_timing", "Timing Tools", p.Command17);
-    button("Command18", window_, tw(4200, 3600, 615, 375), "button_save", "Save", p.Command18);
+    controls_.push_back({w, c, shape, field, field ? field->text : std::string()});
+    placed_.push_back({w, {c.left, c.top, c.left + c.width, c.top + c.height}});
+    return w;
 }
 
 void MainWindow::applyDpi(int dpi) {
@@ -230,11 +121,10 @@ void MainWindow::applyDpi(int dpi) {
                            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_SWISS, face);
     };
-    fonts_[static_cast<int>(Face::Plain)] = font(8.25, false, "MS Sans Serif");
-    fonts_[static_cast<int>(Face::Letter)] = font(9.75, true, "Tahoma");
-    fonts_[static_cast<int>(Face::Timing)] = font(8.25, false, "Tahoma");
+    for (int face = 0; face < 3; ++face)
+        fonts_[face] = font(kDesignFaces[face].points, kDesignFaces[face].bold, kDesignFaces[face].family);
     for (const Control& c : controls_)
-        SendMessageA(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[static_cast<int>(c.face)]), TRUE);
+        SendMessageA(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[static_cast<int>(c.placed.face)]), TRUE);
     SendMessageA(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0]), TRUE);
     layOut(placed_, dpi);
     for (HFONT f : old)
@@ -272,12 +162,13 @@ void MainWindow::refresh() {
             c.shown = c.field->text;
             SetWindowTextA(c.hwnd, c.shown.c_str());
         }
-        if (c.kind == Kind::Option) {
-            const bool on = c.name == "Option1" ? p.Options.Option1 : p.Options.Option2;
+        if (c.placed.kind == Kind::Option) {
+            const bool on = c.placed.name == std::string_view("Option1") ? p.Options.Option1 : p.Options.Option2;
             if ((SendMessageA(c.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED) != on)
                 SendMessageA(c.hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
         }
     }
+    turnAntenna();
     if (!dragging_ && GetScrollPos(volume_, SB_CTL) != p.V1.value) SetScrollPos(volume_, SB_CTL, p.V1.value, TRUE);
     refreshing_ = false;
     if (p.Caption() != caption_) {
@@ -285,6 +176,22 @@ void MainWindow::refresh() {
         SetWindowTextA(window_, caption_.c_str());
     }
     if (p.Left != placedLeft_ || p.Top != placedTop_) place();
+}
+
+// The antenna is one picture box: a new frame repaints that box alone,
+// with the frame in front of those shown.
+void MainWindow::turnAntenna() {
+    const Panel& p = form_.panel;
+    int front = 0;
+    for (int i = 0; i < static_cast<int>(std::size(kAntennaFrames)); ++i)
+        if ((p.*kAntennaFrames[i]).visible) front = i;
+    if (front == antennaFrame_) return;
+    // Turning, it tells that the system is active.
+    if (antennaFrame_ == 0) widgets::addTip(tips_, antenna_, "System Active");
+    if (front == 0) widgets::removeTip(tips_, antenna_);
+    antennaFrame_ = front;
+    SetWindowTextA(antenna_, kAntennaImages[front]);
+    InvalidateRect(antenna_, nullptr, FALSE);
 }
 
 void MainWindow::place() {
@@ -344,25 +251,28 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Control* c = find(LOWORD(wParam));
             if (!c) break;
             const int code = HIWORD(wParam);
-            const bool clicked = (c->kind == Kind::Button && code == BN_CLICKED) ||
-                                 (c->kind == Kind::Selector && code == STN_CLICKED);
+            const Kind kind = c->placed.kind;
+            const bool clicked =
+                (kind == Kind::Button && code == BN_CLICKED) || (kind == Kind::Selector && code == STN_CLICKED);
             if (clicked) {
-                const std::string name(c->name);
+                const std::string name(c->placed.name);
                 forward([this, name] { form_.click(name); });
-            } else if (c->kind == Kind::Field && code == EN_CHANGE && !refreshing_) {
+            } else if (kind == Kind::Field && code == EN_CHANGE && !refreshing_) {
                 c->shown = widgets::textOf(c->hwnd);  // the field already shows it
-                forward([this, name = std::string(c->name), text = c->shown] { form_.type(name, text); });
+                forward([this, name = std::string(c->placed.name), text = c->shown] { form_.type(name, text); });
             }
             return 0;
         }
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             Control* c = find(static_cast<int>(item.CtlID));
-            if (!c || !c->image) break;
-            if (c->kind == Kind::Button)
-                widgets::drawButton(item, c->image);
-            else
-                widgets::drawPicture(item, c->image);
+            if (!c) break;
+            if (c->placed.kind == Kind::Button)
+                widgets::drawButton(item, c->placed.picture);
+            else if (c->placed.kind == Kind::Antenna)
+                widgets::drawPicture(item, kAntennaImages[antennaFrame_]);
+            else if (c->placed.picture)
+                widgets::drawPicture(item, c->placed.picture);
             return TRUE;
         }
         case WM_HSCROLL:
@@ -379,12 +289,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_CAPTIONTEXT));
         }
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
+        case WM_CTLCOLORBTN: return widgets::onFace(wParam, GetSysColor(COLOR_BTNTEXT));
         case WM_MOVE:
             // The window's place is saved with the settings: the panel follows the operator.
             if (!IsIconic(window_)) {
@@ -397,13 +302,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 placedTop_ = p.Top;
             }
             return 0;
-        case WM_DPICHANGED: {
+        case WM_DPICHANGED:
             applyDpi(HIWORD(wParam));
-            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            widgets::takeSuggestedPlace(window_, lParam);
             return 0;
-        }
         case WM_CLOSE:
             // The close request ends the program (the desktop then hides
             // and ends everything); the window is not destroyed here.

@@ -6,12 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/MainWindowLayout.h"
 #include "ui/win32/Widgets.h"
 
 namespace tc {
 class Form21;
-struct Shape;
-struct TextField;
 }  // namespace tc
 
 namespace tc::win32 {
@@ -38,34 +37,20 @@ public:
     static constexpr const char* kClass = "TailchimeMain";
 
 private:
-    enum class Kind { Frame, Picture, Selector, Button, Field, Label, ScrollBar, Option };
-    enum class Face { Plain, Letter, Timing };
     struct Control {
         HWND hwnd;
-        std::string_view name;
-        Kind kind;
-        const char* image;
-        const Shape* shape;
+        const PlacedControl& placed;
+        const Shape* shape;  // whether it is shown (null: always)
         TextField* field;
-        Face face;
         std::string shown;  // a field's text as last put into it
     };
 
     static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND add(Kind kind, std::string_view name, HWND parent, RECT twips, const char* text, const char* tooltip,
-             const Shape* shape, TextField* field = nullptr, Face face = Face::Plain);
-    HWND frame(std::string_view name, HWND parent, RECT twips, const char* caption, const Shape* shape);
-    void picture(std::string_view name, HWND parent, RECT twips, const char* image, const char* tooltip,
-                 const Shape& shape);
-    void button(std::string_view name, HWND parent, RECT twips, const char* image, const char* tooltip,
-                const Shape& shape);
-    void buildStatusStrip();
-    void buildCwPage();
-    void buildAudioPage();
-    void buildTimingsPage();
-    void buildBottomRow();
+    // Makes the control of one entry of the layout in its container.
+    HWND make(const PlacedControl& c, HWND parent);
+    void turnAntenna();
 
     void applyDpi(int dpi);
     void place();
@@ -78,6 +63,8 @@ private:
     HWND window_ = nullptr;
     HWND tips_ = nullptr;
     HWND volume_ = nullptr;
+    HWND antenna_ = nullptr;
+    int antennaFrame_ = 0;  // the frame in front
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT fonts_[3] = {};
     std::vector<Control> controls_;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/win32/WinEventLoop.h"
+#include "ui/win32/WinEventLoop.h"
 #include "ui/win32/Dpi.h"
 
 namespace tc::win32 {
@@ -194,19 +194,13 @@ LRESULT SimulatorWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_CTLCOLORSTATIC: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             const bool dimmed = reinterpret_cast<HWND>(lParam) == onAirText_ && !station_.keyed();
-            SetTextColor(dc, GetSysColor(dimmed ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return widgets::onFace(wParam, GetSysColor(dimmed ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
         }
-        case WM_DPICHANGED: {
+        case WM_DPICHANGED:
             applyDpi(HIWORD(wParam));
-            const RECT& r = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            widgets::takeSuggestedPlace(window_, lParam);
             return 0;
-        }
         case WM_CLOSE: ShowWindow(window_, SW_MINIMIZE); return 0;  // the station stays; the program ends from its panel
         default: break;
     }

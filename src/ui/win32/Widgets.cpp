@@ -139,6 +139,25 @@ void addTip(HWND tips, HWND control, const char* text) {
     SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void removeTip(HWND tips, HWND control) {
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+LRESULT onFace(WPARAM dc, COLORREF text) {
+    SetBkColor(reinterpret_cast<HDC>(dc), GetSysColor(COLOR_BTNFACE));
+    SetTextColor(reinterpret_cast<HDC>(dc), text);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void takeSuggestedPlace(HWND window, LPARAM suggested) {
+    const RECT& r = *reinterpret_cast<const RECT*>(suggested);
+    SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::string textOf(HWND window) {
     const int length = GetWindowTextLengthA(window);
     std::string text(static_cast<size_t>(length) + 1, '\0');

@@ -31,7 +31,14 @@ void drawButton(const DRAWITEMSTRUCT& item, const char* image);
 // The tooltip window of a top-level window, and one tip per control.
 HWND tooltips(HWND owner);
 void addTip(HWND tips, HWND control, const char* text);
+void removeTip(HWND tips, HWND control);
 std::string textOf(HWND window);
+// The colours of a static text or button on the window's face: the brush
+// to give back to WM_CTLCOLORSTATIC or WM_CTLCOLORBTN.
+LRESULT onFace(WPARAM dc, COLORREF text);
+// The window moved to a monitor of other dots per inch: it takes the place
+// and size that WM_DPICHANGED suggests.
+void takeSuggestedPlace(HWND window, LPARAM suggested);
 
 }  // namespace widgets
 

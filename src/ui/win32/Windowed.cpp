@@ -4,13 +4,10 @@
 
 #include <ostream>
 
-#include "app/Form21.h"
-#include "app/Profile.h"
-#include "app/win32/WinEventLoop.h"
+#include "app/Station.h"
+#include "ui/win32/WinEventLoop.h"
 #include "headless/Transcript.h"
-#include "headless/TranscriptWriter.h"
 #include "hostlink/SimulatedStation.h"
-#include "transmit/AudioGraph.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/SimulatorWindow.h"
 #include "ui/win32/WindowsDesktop.h"
@@ -23,19 +20,9 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     out << std::unitbuf;  // each line as it happens: the run may be ended from outside
     WinEventLoop loop;
     Transcript transcript(out, [&loop] { return loop.nowMs(); });
-    TranscriptWriter writer(transcript, false);
 
-    // The real host program with --host, else the simulated station and its window.
-    std::unique_ptr<HostLinkFactory> hostProgram =
-        options.host && platform.hostProgram ? platform.hostProgram(loop) : nullptr;
-    SimulatedStation station(loop, options.callsign.value_or(SimulatedStation::kDefaultCallsign));
-    if (!hostProgram) station.addListener(&writer);
-    HostLinkFactory& hosts = hostProgram ? *hostProgram : static_cast<HostLinkFactory&>(station);
-
-    std::unique_ptr<AudioGraphFactory> audio = platform.audio(loop, &writer, false);
-    std::unique_ptr<Profile> profile = platform.profile(configDir);
     WindowsDesktop desktop(
-        loop, [&] { return platform.previousInstance && platform.previousInstance(configDir); },
+        loop, Station::previousInstance(platform, configDir),
         {[&](const std::string& text, int style, const std::string& title) {
              transcript.line("message " + std::to_string(style) + " " + Transcript::quoted(title) + " " +
                              Transcript::quoted(text));
@@ -47,18 +34,21 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
              transcript.line("exit");
              loop.stop();
          }});
-
     MainWindow* shown = nullptr;
-    Form21 form({loop, hosts, *audio, desktop, *profile, platform.rfToneDefault, platform.inetToneDefault,
-                 platform.report ? platform.report(loop, writer.reportLine()) : Form21::ReportSender{}, [&shown] {
-                     if (shown) shown->refresh();
-                 }});
-    writer.attach(form);
+    Station::Choices choices;
+    choices.host = options.host.value_or(kSimulatedHost);
+    choices.configDir = configDir;
+    choices.callsign = options.callsign.value_or("");
+    choices.stopSignals = false;  // a Windows program is ended by its windows and the host
+    Station station(platform, choices, {loop, desktop, transcript, nullptr, [&shown] {
+                                            if (shown) shown->refresh();
+                                        }});
+    Form21& form = station.form();
     MainWindow window(form, loop);
     shown = &window;
     desktop.setHandlerRunner([&form](const std::function<void()>& handler) { form.run(handler); });
     std::unique_ptr<SimulatorWindow> simulator;
-    if (!hostProgram) simulator = std::make_unique<SimulatorWindow>(station, loop);
+    if (station.simulated()) simulator = std::make_unique<SimulatorWindow>(*station.simulated(), loop);
 
     form.load();
     if (form.ended()) return 0;

@@ -7,7 +7,7 @@
 #include <cctype>
 #include <vector>
 
-#include "app/win32/WinEventLoop.h"
+#include "ui/win32/WinEventLoop.h"
 #include "ui/win32/AboutWindow.h"
 
 namespace tc::win32 {

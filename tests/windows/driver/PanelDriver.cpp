@@ -14,6 +14,7 @@
 //   drag=NAME=POS       drags the scroll bar's thumb to POS (not let go)
 //   release=NAME=POS    lets the thumb go at POS
 //   shown=NAME, hidden=NAME   waits for the control to be shown or hidden
+//   text=NAME=TEXT      waits for the control to say TEXT (the antenna: its frame in front)
 //   covers=NAME         the page NAME covers its whole rectangle (hit test)
 //   box=TEXT            waits for a message box that says TEXT
 //   ok                  presses OK on the message box
@@ -38,77 +39,26 @@ using tc::win32::controlId;
 
 HWND mainWindow = nullptr;
 
-struct Expected {
-    const char* name;
-    const char* parent;  // nullptr: the window itself
-    const char* cls;
-    int left, top, width, height;  // twips
-    const char* text;              // nullptr: not compared
-};
+// The class each kind of control is made of.
+const char* classOf(tc::PlacedControl::Kind kind) {
+    using K = tc::PlacedControl::Kind;
+    switch (kind) {
+        case K::Frame: return "TailchimeFrame";
+        case K::Button:
+        case K::Option: return "Button";
+        case K::Field: return "Edit";
+        case K::ScrollBar: return "ScrollBar";
+        default: return "Static";
+    }
+}
 
-// The main window's layout, from the window design (twips, relative to the container).
-const Expected kLayout[] = {
-    {"Frame7", nullptr, "TailchimeFrame", 120, 120, 4815, 1095, ""},
-    {"Picture26", "Frame7", "Static", 1080, 240, 375, 375, nullptr},
-    {"Picture21", "Frame7", "Static", 1080, 240, 375, 375, nullptr},
-    {"Picture27", "Frame7", "Static", 1800, 240, 375, 375, nullptr},
-    {"Picture22", "Frame7", "Static", 1800, 240, 375, 375, nullptr},
-    {"Picture28", "Frame7", "Static", 2520, 240, 375, 375, nullptr},
-    {"Picture23", "Frame7", "Static", 2520, 240, 375, 375, nullptr},
-    {"Picture29", "Frame7", "Static", 3240, 240, 375, 375, nullptr},
-    {"Picture24", "Frame7", "Static", 3240, 240, 375, 375, nullptr},
-    {"Picture14", "Frame7", "Static", 1080, 600, 375, 375, nullptr},
-    {"Picture16", "Frame7", "Static", 1800, 600, 375, 375, nullptr},
-    {"Picture19", "Frame7", "Static", 2520, 600, 375, 375, nullptr},
-    {"Picture20", "Frame7", "Static", 3240, 600, 375, 375, nullptr},
-    {"Picture25", "Frame7", "Static", 120, 240, 735, 735, nullptr},
-    {"Ant0", "Frame7", "Static", 3960, 240, 735, 735, nullptr},
-    {"Ant1", "Frame7", "Static", 3960, 240, 735, 735, nullptr},
-    {"Picture3", nullptr, "Static", 240, 360, 735, 735, nullptr},
-    {"Picture4", nullptr, "Static", 240, 360, 735, 735, nullptr},
-    {"Frame2", nullptr, "TailchimeFrame", 120, 1200, 4815, 2175, "CW ID"},
-    {"Picture12", "Frame2", "Static", 1800, 600, 375, 375, nullptr},
-    {"CourtesyID", "Frame2", "Edit", 2280, 600, 465, 330, nullptr},
-    {"Command10", "Frame2", "Button", 3000, 600, 615, 375, ""},
-    {"Picture8", "Frame2", "Static", 1800, 1200, 375, 375, nullptr},
-    {"IPCourtesy", "Frame2", "Edit", 2280, 1200, 465, 315, nullptr},
-    {"Command11", "Frame2", "Button", 3000, 1200, 615, 375, ""},
-    {"Picture17", "Frame2", "Static", 240, 1320, 1335, 495, nullptr},
-    {"Frame5", nullptr, "TailchimeFrame", 120, 1200, 4815, 2175, "Audio ID  -- wav - mp3"},
-    {"Picture11", "Frame5", "Static", 240, 360, 375, 375, nullptr},
-    {"RFTone", "Frame5", "Edit", 600, 360, 2535, 285, nullptr},
-    {"Command1", "Frame5", "Button", 3360, 360, 615, 375, ""},
-    {"Command7", "Frame5", "Button", 4080, 360, 615, 375, ""},
-    {"Picture9", "Frame5", "Static", 240, 840, 375, 375, nullptr},
-    {"InetTone", "Frame5", "Edit", 600, 840, 2535, 285, nullptr},
-    {"Command6", "Frame5", "Button", 3360, 840, 615, 375, ""},
-    {"Command8", "Frame5", "Button", 4080, 840, 615, 375, ""},
-    {"Picture15", "Frame5", "Static", 360, 1320, 615, 615, nullptr},
-    {"Frame11", "Frame5", "TailchimeFrame", 1320, 1200, 3375, 855, ""},
-    {"Picture6", "Frame11", "Static", 120, 240, 495, 495, nullptr},
-    {"V1", "Frame11", "ScrollBar", 840, 480, 2295, 135, nullptr},
-    {"Label14", "Frame11", "Static", 840, 240, -1, -1, "0%"},
-    {"Label15", "Frame11", "Static", 1800, 240, -1, -1, "50%"},
-    {"Label4", "Frame11", "Static", 2640, 240, -1, -1, "100%"},
-    {"Frame6", nullptr, "TailchimeFrame", 120, 1200, 4815, 2175, "Timings"},
-    {"Picture1", "Frame6", "Static", 1560, 600, 375, 375, nullptr},
-    {"HangTime", "Frame6", "Edit", 2040, 600, 705, 285, nullptr},
-    {"Label21", "Frame6", "Static", 2880, 600, 255, 255, "ms"},
-    {"Picture2", "Frame6", "Static", 1560, 1200, 375, 375, nullptr},
-    {"KerchunkWait", "Frame6", "Edit", 2040, 1200, 705, 285, nullptr},
-    {"Label20", "Frame6", "Static", 2880, 1200, 255, 255, "ms"},
-    {"Picture7", "Frame6", "Static", 360, 1320, 735, 735, nullptr},
-    {"Command16", "Frame6", "Button", 3480, 1560, 495, 375, ""},
-    {"Picture18", nullptr, "Static", 120, 3600, 1335, 375, nullptr},
-    {"Option1", nullptr, "Button", 480, 3600, 615, 255, ""},
-    {"Picture13", nullptr, "Static", 1560, 3480, 615, 615, nullptr},
-    {"Option2", nullptr, "Button", 1680, 3480, 495, 255, ""},
-    {"Command14", nullptr, "Button", 2400, 3600, 495, 375, ""},
-    {"Command15", nullptr, "Button", 2400, 3600, 495, 375, ""},
-    {"Command12", nullptr, "Button", 3000, 3600, 495, 375, ""},
-    {"Command17", nullptr, "Button", 3600, 3600, 495, 375, ""},
-    {"Command18", nullptr, "Button", 4200, 3600, 615, 375, ""},
-};
+// The text a control of that kind shows, where it shows one of its own.
+const char* textOf(const tc::PlacedControl& c) {
+    using K = tc::PlacedControl::Kind;
+    if (c.kind == K::Frame || c.kind == K::Label) return c.picture;
+    if (c.kind == K::Button || c.kind == K::Option) return "";
+    return nullptr;
+}
 
 int dpi = 96;
 int px(int twips) { return (twips * dpi + 720) / 1440; }
@@ -212,6 +162,13 @@ std::string clientSize(HWND w) {
     return std::to_string(r.right) + "x" + std::to_string(r.bottom);
 }
 
+// The design name of the control with that identifier.
+std::string nameOf(int id) {
+    const auto layout = tc::mainWindowLayout();
+    const int index = id - tc::win32::kFirstControlId;
+    return index >= 0 && index < static_cast<int>(layout.size()) ? layout[index].name : "";
+}
+
 // The control's rectangle in its parent's client area.
 RECT placeOf(HWND w) {
     RECT r;
@@ -222,24 +179,25 @@ RECT placeOf(HWND w) {
 
 std::string layoutProblems() {
     std::string problems;
-    for (const Expected& e : kLayout) {
+    for (const tc::PlacedControl& e : tc::mainWindowLayout()) {
         HWND w = control(e.name);
         if (!w) {
             problems += std::string(e.name) + ": missing\n";
             continue;
         }
-        HWND parent = e.parent ? control(e.parent) : mainWindow;
-        if (GetParent(w) != parent) problems += std::string(e.name) + ": not inside " + (e.parent ? e.parent : "the window") + "\n";
-        if (classOf(w) != e.cls) problems += std::string(e.name) + ": class " + classOf(w) + ", not " + e.cls + "\n";
+        HWND parent = e.container ? control(e.container) : mainWindow;
+        if (GetParent(w) != parent) problems += std::string(e.name) + ": not inside " + (e.container ? e.container : "the window") + "\n";
+        if (classOf(w) != classOf(e.kind)) problems += std::string(e.name) + ": class " + classOf(w) + ", not " + classOf(e.kind) + "\n";
         const RECT r = placeOf(w);
-        const bool placed = r.left == px(e.left) && r.top == px(e.top) &&
-                            (e.width < 0 || (r.right - r.left == px(e.width) && r.bottom - r.top == px(e.height)));
+        const bool placed = r.left == px(e.left) && r.top == px(e.top) && r.right - r.left == px(e.width) &&
+                            r.bottom - r.top == px(e.height);
         if (!placed)
             problems += std::string(e.name) + ": at " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
                         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ", not " +
                         std::to_string(px(e.left)) + "," + std::to_string(px(e.top)) + " " +
                         std::to_string(px(e.width)) + "x" + std::to_string(px(e.height)) + "\n";
-        if (e.text && textOf(w) != e.text) problems += std::string(e.name) + ": text \"" + textOf(w) + "\", not \"" + e.text + "\"\n";
+        const char* text = textOf(e);
+        if (text && textOf(w) != text) problems += std::string(e.name) + ": text \"" + textOf(w) + "\", not \"" + text + "\"\n";
     }
     return problems;
 }
@@ -266,7 +224,7 @@ std::string coverProblems(HWND page) {
                 char at[64];
                 std::snprintf(at, sizeof at, "%ld,%ld", static_cast<long>(p.x), static_cast<long>(p.y));
                 problems += std::string("at ") + at + " the pointer finds " + classOf(hit) + " " +
-                            std::string(tc::win32::controlName(GetDlgCtrlID(hit))) + "\n";
+                            nameOf(GetDlgCtrlID(hit)) + "\n";
                 if (problems.size() > 400) return problems;
             }
         }
@@ -332,6 +290,10 @@ bool runStep(const std::string& step) {
         PostMessageA(GetParent(w), WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(static_cast<short>(pos))),
                      reinterpret_cast<LPARAM>(w));
         if (verb == "release") PostMessageA(GetParent(w), WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(w));
+    } else if (verb == "text") {
+        HWND w = control(name);
+        if (!w) return fail(step, "no such control");
+        if (!waitFor([&] { return textOf(w) == value; })) return fail(step, "it says \"" + textOf(w) + "\"");
     } else if (verb == "shown" || verb == "hidden") {
         HWND w = control(arg);
         if (!w) return fail(step, "no such control");

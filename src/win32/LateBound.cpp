@@ -1,7 +1,7 @@
-#include "hostlink/win32/LateBound.h"
+#include "win32/LateBound.h"
 
-#include "app/win32/AnsiText.h"
-#include "app/win32/ComError.h"
+#include "win32/AnsiText.h"
+#include "win32/ComError.h"
 
 namespace tc::win32 {
 

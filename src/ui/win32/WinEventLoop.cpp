@@ -1,4 +1,4 @@
-#include "app/win32/WinEventLoop.h"
+#include "ui/win32/WinEventLoop.h"
 
 #include "app/RuntimeError.h"
 

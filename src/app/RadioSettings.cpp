@@ -1,7 +1,8 @@
-#include "hostlink/hamlib/RigConfig.h"
+#include "app/RadioSettings.h"
 
 #include <charconv>
 
+#include "app/Hosts.h"
 #include "app/Profile.h"
 
 namespace tc {
@@ -44,10 +45,8 @@ private:
     std::string& problem_;
 };
 
-}  // namespace
-
 bool radioChosen(const Options& options, Profile& profile) {
-    if (options.host) return *options.host == "rig";
+    if (options.host) return *options.host == kRadioHost;
     if (options.headlessScript) return false;
     return !profile.GetString(kRigSection, "MODEL", "").empty();
 }
@@ -77,6 +76,20 @@ std::optional<RigConfig> readRigConfig(const Options& options, Profile& profile,
         return std::nullopt;
     }
     return c;
+}
+
+}  // namespace
+
+std::optional<RadioSettings> readRadioSettings(const Options& options, Profile& profile, std::string& problem) {
+    RadioSettings settings;
+    settings.chosen = radioChosen(options, profile);
+    settings.audioDevice =
+        options.audioDevice.value_or(settings.chosen ? profile.GetString(kRigSection, "AUDIODEVICE", "") : "");
+    if (!settings.chosen) return settings;
+    auto rig = readRigConfig(options, profile, problem);
+    if (!rig) return std::nullopt;
+    settings.rig = *rig;
+    return settings;
 }
 
 }  // namespace tc

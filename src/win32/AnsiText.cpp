@@ -1,4 +1,4 @@
-#include "app/win32/AnsiText.h"
+#include "win32/AnsiText.h"
 
 namespace tc::win32 {
 

@@ -1,7 +1,7 @@
-#include "hostlink/win32/Variant.h"
+#include "win32/Variant.h"
 
-#include "app/win32/AnsiText.h"
-#include "app/win32/ComError.h"
+#include "win32/AnsiText.h"
+#include "win32/ComError.h"
 
 namespace tc::win32 {
 

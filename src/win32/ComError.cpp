@@ -1,6 +1,6 @@
-#include "app/win32/ComError.h"
+#include "win32/ComError.h"
 
-#include "app/win32/AnsiText.h"
+#include "win32/AnsiText.h"
 
 namespace tc::win32 {
 

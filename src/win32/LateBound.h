@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "hostlink/win32/Variant.h"
+#include "win32/Variant.h"
 
 namespace tc::win32 {
 
