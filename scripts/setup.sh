@@ -27,8 +27,8 @@ TEST_PACKAGES=(
   libxcb1-dev
   # sanitizers and fuzzing (clang's libFuzzer)
   clang libclang-rt-14-dev
-  # the web page in a real browser
-  chromium chromium-driver python3-selenium
+  # the web page in a real browser; a certificate for its TLS test
+  chromium chromium-driver python3-selenium openssl
   # the Debian package and its checks
   dpkg-dev librsvg2-bin lintian desktop-file-utils man-db
   # the Windows build (MinGW-w64, widl) and its tests under Wine

@@ -72,7 +72,7 @@ function chart(title, values, labels) {
   return box;
 }
 
-async function history(query, target, label) {
+async function loadHistory(query, target, label) {
   const { status, data } = await call("GET", "/api/history?" + query);
   if (status !== 200) return;
   const labels = data.map((b) => label(new Date(b.start)));
@@ -84,8 +84,8 @@ async function history(query, target, label) {
 }
 
 function charts() {
-  history("hours=24", "hours", (d) => d.toISOString().slice(11, 16) + " UTC");
-  history("days=30", "days", (d) => d.toISOString().slice(0, 10));
+  loadHistory("hours=24", "hours", (d) => d.toISOString().slice(11, 16) + " UTC");
+  loadHistory("days=30", "days", (d) => d.toISOString().slice(0, 10));
 }
 
 function follow() {
