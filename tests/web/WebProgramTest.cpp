@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -120,9 +121,12 @@ TEST(WebProgram, AVirtualMonthInTheDailyBuckets) {
         }
     month << "at " << 29 * kDayMs - 1000 << " end\n";
     std::ofstream(dir.file("month.tcs")) << month.str();
-    Child virtualMonth({kProgram, "--headless", dir.file("month.tcs"), "--virtual-time", "--history",
-                        "--history-start", isoUtc(today - 29 * kDayMs).substr(0, 10), "--config-dir", dir.path()});
-    ASSERT_EQ(virtualMonth.wait(), 0) << virtualMonth.err();
+    // A month of 100 ms ticks takes its time on a loaded machine: no guard
+    // but the test's own time-out.
+    const std::string run = kProgram + " --headless " + dir.file("month.tcs") + " --virtual-time --history" +
+                              " --history-start " + isoUtc(today - 29 * kDayMs).substr(0, 10) + " --config-dir " +
+                              dir.path() + " >/dev/null";
+    ASSERT_EQ(std::system(run.c_str()), 0);
 
     std::ofstream(dir.file("idle.tcs")) << "callsign W1AW-R\nat 60000 end\n";
     const int port = freePort();
