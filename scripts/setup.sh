@@ -14,6 +14,8 @@ RUN_PACKAGES=(
   libhamlib-dev libhamlib-utils
   # usage report
   libcurl4-openssl-dev
+  # the station's history, its web page, the page's password
+  libsqlite3-dev libcpp-httplib-dev libsodium-dev
   # windows
   qt6-base-dev qt6-svg-dev libgl-dev
 )
@@ -25,6 +27,8 @@ TEST_PACKAGES=(
   libxcb1-dev
   # sanitizers and fuzzing (clang's libFuzzer)
   clang libclang-rt-14-dev
+  # the web page in a real browser; a certificate for its TLS test
+  chromium chromium-driver python3-selenium openssl
   # the Debian package and its checks
   dpkg-dev librsvg2-bin lintian desktop-file-utils man-db
   # the Windows build (MinGW-w64, widl), its installer (NSIS) and its tests under Wine

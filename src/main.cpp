@@ -19,6 +19,8 @@
 #include "hostlink/hamlib/RadioChoice.h"
 #include "hostlink/hamlib/RigDevice.h"
 #include "report/curl/CurlTransport.h"
+#include "supervision/Supervision.h"
+#include "web/secure/PasswordCommand.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/SoundOutput.h"
 #ifdef TAILCHIME_WITH_WINDOWS
@@ -96,6 +98,11 @@ int main(int argc, char** argv) {
             }
         }
         return 0;
+    };
+    launcher.supervision = tc::supervisionFor;
+    launcher.webPassword = [](const std::string& dir) { return tc::setWebPassword(dir, std::cin, std::cerr); };
+    launcher.historyCsv = [](const tc::Options& options, const std::string& dir) {
+        return tc::exportHistoryCsv(dir, *options.historyCsv);
     };
 #ifdef TAILCHIME_WITH_WINDOWS
     // The windows come from their module, loaded here and only here: every

@@ -43,6 +43,17 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         }
     }
     const std::string configDir = options->configDir.value_or(launcher.configDirDefault);
+    if (options->webPassword) {
+        if (!launcher.webPassword) return usageError("this build has no web page");
+        return launcher.webPassword(configDir);
+    }
+    if (options->historyCsv) {
+        if (!launcher.historyCsv) return usageError("this build keeps no history");
+        return launcher.historyCsv(*options, configDir);
+    }
+    if ((options->history || options->historyStart) && !(options->virtualTime && options->headlessScript))
+        return usageError("--history is for a station script on virtual time (the real clock keeps it anyway)");
+    if (options->web && options->virtualTime) return usageError("--web serves a station on the real clock");
 
     Platform platform = launcher.platform;
     auto http = launcher.http;
@@ -59,6 +70,13 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
     if (launcher.chooseRadio && !launcher.chooseRadio(*options, configDir, platform, problem)) {
         std::cerr << "tailchime: " << problem << "\n";
         return 2;
+    }
+    if (launcher.supervision) {
+        problem.clear();
+        platform.supervise = launcher.supervision(*options, configDir, problem);
+        if (!problem.empty()) return usageError(problem);
+    } else if (options->web || options->history) {
+        return usageError("this build has no web page and keeps no history");
     }
     // The host, chosen once, unless the command line says otherwise: a
     // radio that the settings file names, else the windows beside the node

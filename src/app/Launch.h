@@ -31,6 +31,14 @@ struct Launcher {
     std::function<bool(const Options&, const std::string& configDir, Platform&, std::string& problem)> chooseRadio;
     // --list-rigs and --list-audio-devices; empty where a build has neither.
     std::function<int(const Options&)> lists;
+    // Where a build keeps the station's history and serves its web page:
+    // what follows a station of this folder (platform.supervise), and the
+    // two commands that end at once (--history-csv, --web-password). A
+    // problem with the options comes back as a text, and nothing runs.
+    std::function<Platform::Supervise(const Options&, const std::string& configDir, std::string& problem)>
+        supervision;
+    std::function<int(const Options&, const std::string& configDir)> historyCsv;
+    std::function<int(const std::string& configDir)> webPassword;
 };
 
 // Returns the program's exit status.

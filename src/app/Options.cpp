@@ -35,6 +35,11 @@ const char* const kUsage =
     "  --audio-device NAME        the sound card wired to the radio\n"
     "  --list-rigs                list Hamlib's rig models and end\n"
     "  --list-audio-devices       list the sound output devices and end\n"
+    "  --web [ADDRESS:]PORT       serve the supervisory web page (default address 127.0.0.1)\n"
+    "  --web-password             set the web page's password from standard input and end\n"
+    "  --history                  with --virtual-time: keep the station's history too\n"
+    "  --history-start YYYY-MM-DD with --history: the day (UTC) the script's time 0 falls on\n"
+    "  --history-csv FILE         write the station's history to FILE as CSV and end\n"
     "  --version                  print the version and end\n"
     "  -h, --help                 print this help and end\n";
 
@@ -49,6 +54,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         {"--dcd-type", &o.rig.dcdType},         {"--dcd-file", &o.rig.dcdFile},
         {"--serial-speed", &o.rig.serialSpeed}, {"--tx-timeout", &o.rig.txTimeout},
         {"--cw-speed", &o.rig.cwSpeed},         {"--audio-device", &o.audioDevice},
+        {"--web", &o.web},                      {"--history-start", &o.historyStart},
+        {"--history-csv", &o.historyCsv},
     };
     const std::pair<const char*, bool*> switches[] = {
         {"--virtual-time", &o.virtualTime},
@@ -59,6 +66,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         {"--help", &o.help},
         {"-h", &o.help},
         {"--version", &o.version},
+        {"--web-password", &o.webPassword},
+        {"--history", &o.history},
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];

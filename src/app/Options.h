@@ -36,6 +36,11 @@ struct Options {
     std::optional<std::string> audioDevice;     // --audio-device NAME
     bool listRigs = false;                      // --list-rigs
     bool listAudioDevices = false;              // --list-audio-devices
+    std::optional<std::string> web;             // --web [ADDRESS:]PORT
+    bool webPassword = false;                   // --web-password
+    bool history = false;                       // --history (a script on virtual time)
+    std::optional<std::string> historyStart;    // --history-start YYYY-MM-DD
+    std::optional<std::string> historyCsv;      // --history-csv FILE
 };
 
 // Reads the arguments after the program name. On failure returns nullopt

@@ -11,9 +11,12 @@ namespace tc {
 
 class AudioGraphFactory;
 class EventLoop;
+class Form21;
 class PlaybackListener;
 class Profile;
 class StationListener;
+class Transcript;
+class Watch;
 
 // What every front end (the windows, the headless runner, the run beside
 // the real host) takes from the system it runs on.
@@ -36,6 +39,11 @@ struct Platform {
     // Puts the calling thread (the station's) on real-time scheduling where
     // the system allows it; returns what it did, for the log (may be empty).
     std::function<std::string()> realTime;
+    // Follows the running station (after its start-up) for its history and
+    // its web page, where the build has them; what it gives back lives until
+    // the station ends. It writes its own news to the station's log.
+    using Supervise = std::function<std::unique_ptr<Watch>(Form21&, EventLoop&, Transcript& log, bool virtualTime)>;
+    Supervise supervise;
     // The courtesy tones installed with the program.
     std::string rfToneDefault;
     std::string inetToneDefault;

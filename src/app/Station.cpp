@@ -30,9 +30,24 @@ Station::Station(const Platform& platform, const Choices& choices, Front front)
                                                    std::move(report), std::move(front.afterHandler)});
     doings_.attach(*form_);
     running_ = form_.get();
+    if (platform.supervise)
+        startSupervision_ = [this, supervise = platform.supervise, &loop = front.loop, &log = front.log,
+                             virtualTime = choices.virtualTime] {
+            supervision_ = supervise(*form_, loop, log, virtualTime);
+        };
 }
 
-Station::~Station() { running_ = nullptr; }
+bool Station::start() {
+    form_->load();
+    if (form_->ended()) return false;
+    if (startSupervision_) startSupervision_();
+    return true;
+}
+
+Station::~Station() {
+    supervision_.reset();
+    running_ = nullptr;
+}
 
 std::function<bool()> Station::previousInstance(const Platform& platform, const std::string& configDir) {
     return [&platform, configDir] { return platform.previousInstance && platform.previousInstance(configDir); };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Form21.h"
+#include "app/EventLoop.h"
 #include "app/Platform.h"
 #include "app/StopSignals.h"
 #include "headless/RadioLog.h"
@@ -46,6 +47,11 @@ public:
     Station(const Station&) = delete;
     Station& operator=(const Station&) = delete;
 
+    // Start-up (Form21's load); then, where the program has them, the
+    // station's history and web page follow it. False when the program
+    // ended in its start-up.
+    bool start();
+
     Form21& form() { return *form_; }
     // The simulated station, for whatever plays the outside world (a
     // script, the simulator window); null on any other host.
@@ -67,6 +73,9 @@ private:
     std::unique_ptr<AudioGraphFactory> audio_;
     std::unique_ptr<Profile> profile_;
     std::unique_ptr<Form21> form_;
+    // Gone before the station it follows.
+    std::function<void()> startSupervision_;
+    std::unique_ptr<Watch> supervision_;
 };
 
 }  // namespace tc

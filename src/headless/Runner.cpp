@@ -125,8 +125,7 @@ int runHeadless(const HeadlessOptions& options, const Platform& platform, std::o
     }
     if (!options.unattended) loop.post(last + kRunOutMs, Lane::Outside, [&loop] { loop.stop(); });
 
-    station.form().load();
-    if (!station.form().ended()) loop.runUntil(std::numeric_limits<std::int64_t>::max());
+    if (station.start()) loop.runUntil(std::numeric_limits<std::int64_t>::max());
     return 0;
 }
 

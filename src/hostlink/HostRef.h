@@ -11,6 +11,7 @@ namespace tc {
 class HostRef {
 public:
     void set(std::shared_ptr<HostLink> host) { host_ = std::move(host); }
+    const std::shared_ptr<HostLink>& get() const { return host_; }
     HostLink* operator->() const {
         if (!host_) throw err::objectNotSet();
         return host_.get();

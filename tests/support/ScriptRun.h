@@ -46,6 +46,7 @@ struct ScriptOptions {
     bool trace = false;
     std::function<bool(const std::string&)> previousInstance;
     std::function<tc::ReportSender(tc::EventLoop&, std::function<void(const std::string&)>)> report;
+    tc::Platform::Supervise supervise;  // the history, where a test keeps it
 };
 
 inline ScriptOptions traced() {
@@ -65,6 +66,7 @@ inline ScriptRun runScript(const std::string& script, const std::string& configD
     platform.previousInstance = o.previousInstance;
     platform.profile = [](const std::string& dir) { return std::make_unique<tc::IniProfile>(dir + "/tailchime.ini"); };
     platform.report = o.report;
+    platform.supervise = o.supervise;
     platform.rfToneDefault = tc::defaultTone("RF.wav");
     platform.inetToneDefault = tc::defaultTone("IP.wav");
     tc::HeadlessOptions options;

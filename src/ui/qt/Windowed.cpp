@@ -85,8 +85,7 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     }
 
 
-    form.load();
-    if (form.ended() || held.held()) return 0;
+    if (!station.start() || held.held()) return 0;
     window.show();
     if (simulator) {
         simulator->placeBeside(window);

@@ -55,8 +55,7 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
         if (simulator) simulator->note(notice);
     }
 
-    form.load();
-    if (form.ended()) return 0;
+    if (!station.start()) return 0;
     window.refresh();
     window.show();
     desktop.setMainWindow(window.handle());

@@ -1,0 +1,53 @@
+#pragma once
+// A station on the real clock in the benchmark's own process, with its
+// history and its web page on 127.0.0.1: the same parts the program puts
+// together, so that the figures are the program's.
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "BenchSupport.h"
+#include "app/Form21.h"
+#include "app/StationLoop.h"
+#include "app/ToneFiles.h"
+#include "app/posix/IniProfile.h"
+#include "headless/Transcript.h"
+#include "hostlink/SimulatedStation.h"
+#include "supervision/Supervision.h"
+#include "transmit/sound/AudioFactories.h"
+
+namespace bench {
+
+struct WebStation {
+    explicit WebStation(int port)
+        : dir((std::filesystem::temp_directory_path() / ("tailchime-bench-web-" + std::to_string(port))).string()),
+          station(loop, "W1AW-R"),
+          profile((std::filesystem::create_directories(dir), dir + "/tailchime.ini")),
+          graphs(tc::makeVirtualAudio(loop, nullptr)),
+          log(logText, [this] { return loop.nowMs(); }),
+          form({loop, station, *graphs, desktop, profile, tc::defaultTone("RF.wav"), tc::defaultTone("IP.wav"), {}, {}}) {
+        form.load();
+        tc::SupervisionOptions options;
+        options.configDir = dir;
+        options.web = tc::ListenAt{"127.0.0.1", port};
+        supervision = tc::Supervision::start(form, loop, log, false, options);
+    }
+    ~WebStation() {
+        supervision.reset();
+        std::filesystem::remove_all(dir);
+    }
+
+    std::string dir;
+    tc::StationLoop loop{tc::StationLoop::Pace::Real};
+    tc::SimulatedStation station;
+    tc::IniProfile profile;
+    QuietDesktop desktop;
+    std::unique_ptr<tc::AudioGraphFactory> graphs;
+    std::ostringstream logText;
+    tc::Transcript log;
+    tc::Form21 form;
+    std::unique_ptr<tc::Supervision> supervision;
+};
+
+}  // namespace bench

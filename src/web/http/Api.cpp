@@ -1,0 +1,236 @@
+#include "web/http/Api.h"
+
+#include <httplib.h>
+
+#include "web/http/Page.h"
+#include "web/secure/Secrets.h"
+
+namespace tc {
+
+namespace {
+
+std::int64_t steadyMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void answer(httplib::Response& res, int status, const std::string& json) {
+    res.status = status;
+    res.set_content(json, "application/json");
+}
+
+void refuse(httplib::Response& res, int status, const std::string& why) {
+    answer(res, status, "{\"error\":" + json::quote(why) + "}");
+}
+
+std::string cookieToken(const httplib::Request& req) {
+    const std::string name = std::string(WebServer::kCookie) + "=";
+    const std::string cookies = req.get_header_value("Cookie");
+    std::size_t at = 0;
+    while (at < cookies.size()) {
+        std::size_t end = cookies.find(';', at);
+        if (end == std::string::npos) end = cookies.size();
+        std::size_t start = cookies.find_first_not_of(' ', at);
+        if (start < end && cookies.compare(start, name.size(), name) == 0)
+            return cookies.substr(start + name.size(), end - start - name.size());
+        at = end + 1;
+    }
+    return "";
+}
+
+std::optional<int> countOf(const httplib::Request& req, const char* name, int most) {
+    if (!req.has_param(name)) return std::nullopt;
+    const std::string text = req.get_param_value(name);
+    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
+    int n = std::stoi(text);
+    return n >= 1 && n <= most ? n : 0;
+}
+
+}  // namespace
+
+WebServer::Api::Api(const WebSettings& settings, Served served)
+    : settings_(settings), served_(std::move(served)), sessions_(secrets::sessionSecrets(), steadyMs),
+      throttle_(steadyMs) {}
+
+void WebServer::Api::route(httplib::Server& s, bool tls) {
+    tls_ = tls;
+    s.set_default_headers({
+        {"X-Content-Type-Options", "nosniff"},
+        {"X-Frame-Options", "DENY"},
+        {"Referrer-Policy", "no-referrer"},
+        {"Cache-Control", "no-store"},
+        {"Content-Security-Policy",
+         "default-src 'self'; img-src 'self' data:; style-src 'self'; script-src 'self'; frame-ancestors 'none'"},
+    });
+    s.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+        std::size_t bytes = req.method.size() + req.target.size();
+        for (const auto& [name, value] : req.headers) bytes += name.size() + value.size() + 4;
+        if (bytes + req.body.size() <= kMaxRequestBytes) return httplib::Server::HandlerResponse::Unhandled;
+        refuse(res, 431, "request too large");
+        return httplib::Server::HandlerResponse::Handled;
+    });
+    s.set_error_handler([](const httplib::Request&, httplib::Response& res) {
+        if (res.body.empty()) refuse(res, res.status, "HTTP " + std::to_string(res.status));
+    });
+    s.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+        refuse(res, 500, "internal error");
+    });
+    for (const PageFile& file : pageFiles())
+        s.Get(file.path, [&file](const httplib::Request&, httplib::Response& res) {
+            res.set_content(std::string(file.body), file.type);
+        });
+    s.Get("/api/state", [this](const auto& req, auto& res) { state(req, res); });
+    s.Get("/api/history", [this](const auto& req, auto& res) { history(req, res); });
+    s.Get("/api/events", [this](const auto& req, auto& res) { events(req, res); });
+    s.Get("/api/session", [this](const auto& req, auto& res) { session(req, res); });
+    s.Post("/api/login", [this](const auto& req, auto& res) { login(req, res); });
+    s.Post("/api/logout", [this](const auto& req, auto& res) { logout(req, res); });
+    s.Post("/api/control", [this](const auto& req, auto& res) { control(req, res); });
+}
+
+bool WebServer::Api::loggedIn(const httplib::Request& req) { return sessions_.use(cookieToken(req)); }
+
+bool WebServer::Api::mayView(const httplib::Request& req, httplib::Response& res) {
+    if (settings_.viewOpen || loggedIn(req)) return true;
+    refuse(res, 401, "login required");
+    return false;
+}
+
+// The page's own origin is the scheme and the Host it was asked for. A
+// reverse proxy on this machine that speaks TLS for it says so in
+// X-Forwarded-Proto; no one else is believed.
+bool WebServer::Api::sameOrigin(const httplib::Request& req) const {
+    const std::string host = req.get_header_value("Host");
+    std::string scheme = tls_ ? "https" : "http";
+    const std::string proxied = req.get_header_value("X-Forwarded-Proto");
+    const bool local = req.remote_addr == "127.0.0.1" || req.remote_addr == "::1";
+    if (local && (proxied == "https" || proxied == "http")) scheme = proxied;
+    return !host.empty() && req.get_header_value("Origin") == scheme + "://" + host;
+}
+
+std::optional<json::Object> WebServer::Api::jsonBody(const httplib::Request& req, httplib::Response& res) {
+    const std::string type = req.get_header_value("Content-Type");
+    if (type.rfind("application/json", 0) != 0) {
+        refuse(res, 415, "the body must be JSON");
+        return std::nullopt;
+    }
+    auto body = json::parseFlatObject(req.body);
+    if (!body) refuse(res, 400, "malformed JSON");
+    return body;
+}
+
+std::string WebServer::Api::stateNow() {
+    history::Tally today;
+    {
+        std::lock_guard<std::mutex> lock(todayMutex_);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - todayAt_ >= std::chrono::seconds(1)) {
+            today_ = served_.today();
+            todayAt_ = now;
+        }
+        today = today_;
+    }
+    return stateJson(served_.hub.view(), today);
+}
+
+void WebServer::Api::state(const httplib::Request& req, httplib::Response& res) {
+    if (mayView(req, res)) answer(res, 200, stateNow());
+}
+
+void WebServer::Api::history(const httplib::Request& req, httplib::Response& res) {
+    if (!mayView(req, res)) return;
+    auto hours = countOf(req, "hours", 24 * 14), days = countOf(req, "days", 400);
+    if (hours.has_value() == days.has_value() || (hours && !*hours) || (days && !*days)) {
+        refuse(res, 400, "give hours=1..336 or days=1..400");
+        return;
+    }
+    auto buckets = hours ? served_.buckets(history::kHourMs, *hours) : served_.buckets(history::kDayMs, *days);
+    std::string j = "[";
+    for (const history::Bucket& b : buckets) {
+        if (j.size() > 1) j += ',';
+        j += "{\"start\":" + std::to_string(b.start) + ",\"end\":" + std::to_string(b.end) +
+             ",\"overs\":" + std::to_string(b.tally.overs) + ",\"kerchunks\":" + std::to_string(b.tally.kerchunks) +
+             ",\"courtesies\":" + std::to_string(b.tally.courtesies) +
+             ",\"tx_seconds\":" + std::to_string((b.tally.txMs + 500) / 1000) + "}";
+    }
+    answer(res, 200, j + "]");
+}
+
+void WebServer::Api::events(const httplib::Request& req, httplib::Response& res) {
+    if (!mayView(req, res)) return;
+    std::shared_ptr<EventHub::Stream> stream = served_.hub.open();
+    if (!stream) {
+        refuse(res, 503, "too many event streams");
+        return;
+    }
+    res.set_chunked_content_provider("text/event-stream", [this, stream](size_t offset, httplib::DataSink& sink) {
+        auto news = stream->next(offset == 0 ? std::chrono::milliseconds(0) : std::chrono::milliseconds(15000));
+        if (news.closed) return false;
+        std::string out = offset == 0 ? "retry: 2000\n\n" : "";
+        for (const std::string& line : news.lines) out += "event: log\ndata: " + line + "\n\n";
+        if (news.view || offset == 0) out += "event: state\ndata: " + stateNow() + "\n\n";
+        if (out.empty()) out = ": still here\n\n";
+        return sink.write(out.data(), out.size());
+    });
+}
+
+void WebServer::Api::session(const httplib::Request& req, httplib::Response& res) {
+    auto flag = [](bool b) { return b ? std::string("true") : std::string("false"); };
+    answer(res, 200,
+           "{\"logged_in\":" + flag(loggedIn(req)) + ",\"password_set\":" + flag(!settings_.passwordHash.empty()) +
+               ",\"view_open\":" + flag(settings_.viewOpen) + "}");
+}
+
+void WebServer::Api::login(const httplib::Request& req, httplib::Response& res) {
+    if (!sameOrigin(req)) return refuse(res, 403, "not from this page");
+    auto body = jsonBody(req, res);
+    if (!body) return;
+    auto it = body->find("password");
+    const std::string* password = it == body->end() ? nullptr : std::get_if<std::string>(&it->second);
+    if (!password || body->size() != 1) return refuse(res, 400, "give the password");
+    if (settings_.passwordHash.empty())
+        return refuse(res, 503, "no password is set: run tailchime --web-password on the station");
+    const std::string& from = req.remote_addr;
+    if (auto wait = throttle_.waitMs(from)) {
+        res.set_header("Retry-After", std::to_string((wait + 999) / 1000));
+        return refuse(res, 429, "too many wrong passwords: wait");
+    }
+    bool right;
+    {
+        std::lock_guard<std::mutex> lock(hashing_);
+        right = secrets::passwordMatches(settings_.passwordHash, *password);
+    }
+    if (!right) {
+        if (auto wait = throttle_.failed(from))
+            served_.log("wrong passwords from " + from + ": its next try waits " + std::to_string(wait / 1000) + " s");
+        return refuse(res, 401, "wrong password");
+    }
+    throttle_.succeeded(from);
+    std::string cookie = std::string(kCookie) + "=" + sessions_.open() + "; Path=/; HttpOnly; SameSite=Strict";
+    if (tls_) cookie += "; Secure";
+    res.set_header("Set-Cookie", cookie);
+    served_.log("login from " + from);
+    answer(res, 200, "{\"ok\":true}");
+}
+
+void WebServer::Api::logout(const httplib::Request& req, httplib::Response& res) {
+    if (!sameOrigin(req)) return refuse(res, 403, "not from this page");
+    sessions_.close(cookieToken(req));
+    res.set_header("Set-Cookie", std::string(kCookie) + "=; Path=/; HttpOnly; SameSite=Strict; Max-Age=0");
+    answer(res, 200, "{\"ok\":true}");
+}
+
+void WebServer::Api::control(const httplib::Request& req, httplib::Response& res) {
+    if (!loggedIn(req)) return refuse(res, 401, "login required");
+    if (!sameOrigin(req)) return refuse(res, 403, "not from this page");
+    auto body = jsonBody(req, res);
+    if (!body) return;
+    std::string problem;
+    auto c = Control::from(*body, problem);
+    if (!c) return refuse(res, 400, problem);
+    served_.log(c->name() + " from " + req.remote_addr);
+    if (!served_.control(*c)) return answer(res, 202, "{\"ok\":true,\"queued\":true}");
+    answer(res, 200, "{\"ok\":true}");
+}
+
+}  // namespace tc

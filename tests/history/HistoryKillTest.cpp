@@ -1,0 +1,66 @@
+// kill -9 while the history is being written: the file opens afterwards
+// and holds every over but those of the last second.
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include "history/sqlite/HistoryFile.h"
+#include "radio/Child.h"
+#include "support/TempDir.h"
+
+using namespace tc::history;
+
+TEST(HistoryKill, TheFileSurvivesAndHoldsAllButTheLastSecond) {
+    TempDir dir;
+    // Short timings, so that every over of a second counts and earns its
+    // CW courtesy, whose transcript line tells how far the station got.
+    std::ostringstream script;
+    script << "callsign W1AW-R\nat 100 type KerchunkWait 100\nat 100 type HangTime 100\n";
+    for (int i = 0; i < 60; ++i)
+        script << "at " << 1000 + i * 1000 << " carrier up\nat " << 1300 + i * 1000 << " carrier down\n";
+    std::ofstream(dir.file("overs.tcs")) << script.str();
+
+    Child program({TAILCHIME_TEST_BIN, "--headless", dir.file("overs.tcs"), "--config-dir", dir.path()});
+    // Waits (with a guard against hangs only) for the eighth courtesy.
+    auto courtesies = [&program] {
+        std::vector<std::string> lines;
+        std::istringstream out(program.out());
+        for (std::string l; std::getline(out, l);)
+            if (l.find(" cw \"K\"") != std::string::npos) lines.push_back(l);
+        return lines;
+    };
+    const auto guard = std::chrono::steady_clock::now() + Child::kGuard;
+    while (courtesies().size() < 8 && std::chrono::steady_clock::now() < guard)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_GE(courtesies().size(), 8u) << program.out();
+    const std::string lastCourtesy = courtesies().back();
+    program.signal(SIGKILL);
+    program.wait();
+    // The courtesy line's stamp: the station's time when it was last seen
+    // alive. Every over that ended a second before it must be in the file.
+    const std::int64_t alive = std::stoll(lastCourtesy);
+    const int before = static_cast<int>((alive - 1000 - 1300) / 1000) + 1;
+    ASSERT_GE(before, 1) << program.out();
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(dir.file("history.sqlite").c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* check = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
+    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
+    sqlite3_finalize(check);
+    sqlite3_close(db);
+
+    HistoryFile file(dir.file("history.sqlite"));
+    int overs = 0;
+    for (const Record& r : file.between(0, std::numeric_limits<std::int64_t>::max()))
+        if (auto* o = std::get_if<Over>(&r)) {
+            EXPECT_TRUE(o->counted);
+            ++overs;
+        }
+    EXPECT_GE(overs, before) << "station time " << alive;
+}

@@ -1,0 +1,156 @@
+// The history as the station makes it: a script on virtual time with the
+// history kept, then the file read back.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <sstream>
+
+#include "app/Options.h"
+#include "history/Csv.h"
+#include "history/Tally.h"
+#include "history/UtcTime.h"
+#include "history/sqlite/HistoryFile.h"
+#include "supervision/Supervision.h"
+#include "support/ScriptRun.h"
+
+using namespace tc::history;
+
+namespace {
+
+constexpr std::int64_t kStart = 1790812800000;  // 2026-10-01T00:00:00Z
+
+std::vector<Record> runAndRead(const std::string& script, const std::string& dir) {
+    tc::Options options;
+    options.history = true;
+    options.historyStart = "2026-10-01";
+    std::string problem;
+    ScriptOptions o;
+    o.supervise = tc::supervisionFor(options, dir, problem);
+    EXPECT_EQ(problem, "");
+    EXPECT_EQ(runScript(script, dir, o).status, 0);
+    HistoryFile file(dir + "/history.sqlite");
+    auto records = file.between(std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max());
+    std::stable_sort(records.begin(), records.end(), [](auto& a, auto& b) { return startOf(a) < startOf(b); });
+    return records;
+}
+
+template <class T>
+std::vector<T> only(const std::vector<Record>& records) {
+    std::vector<T> result;
+    for (const Record& r : records)
+        if (auto* x = std::get_if<T>(&r)) result.push_back(*x);
+    return result;
+}
+
+}  // namespace
+
+TEST(StationHistory, OversKerchunksAndIdentsAsTheStationDecidesThem) {
+    TempDir dir;
+    auto records = runAndRead(
+        "callsign W1AW-R\n"
+        "at 1000 carrier up\n"     // counted: still up when the anti-kerchunker looks
+        "at 6050 carrier down\n"
+        "at 8000 carrier up\n"     // a kerchunk
+        "at 9500 carrier down\n"
+        "at 11000 carrier up\n"    // drops and comes back inside the anti-kerchunker time:
+        "at 11500 carrier down\n"  // the first part is a kerchunk, the second counts
+        "at 12000 carrier up\n"
+        "at 16000 carrier down\n"
+        "at 20000 rx on\n"
+        "at 22000 rx off\n"
+        "at 25000 click Command10\n"  // the CW Test button: an ident, not a courtesy
+        "at 27000 click Command15\n"  // switched off: a counted over earns nothing
+        "at 28000 carrier up\n"
+        "at 33000 carrier down\n"
+        "at 40000 end\n",
+        dir.path());
+
+    auto overs = only<Over>(records);
+    ASSERT_EQ(overs.size(), 6u);
+    auto at = [](std::int64_t ms) { return kStart + ms; };
+    EXPECT_EQ(overs[0].start, at(1000));
+    EXPECT_EQ(overs[0].end, at(6050));
+    EXPECT_TRUE(overs[0].counted);
+    EXPECT_FALSE(overs[1].counted);
+    EXPECT_FALSE(overs[2].counted);
+    EXPECT_TRUE(overs[3].counted);
+    EXPECT_TRUE(overs[4].internet);
+    EXPECT_TRUE(overs[4].counted);
+    EXPECT_EQ(overs[4].end, at(22000));
+    EXPECT_TRUE(overs[5].counted);
+
+    auto idents = only<Ident>(records);
+    ASSERT_EQ(idents.size(), 4u);
+    EXPECT_EQ(idents[0].what, "K");
+    EXPECT_TRUE(idents[0].courtesy);
+    EXPECT_TRUE(idents[0].rendered);
+    EXPECT_EQ(idents[0].start, at(6500));
+    EXPECT_GT(idents[0].end, idents[0].start);  // until the transmitter dropped
+    EXPECT_EQ(idents[1].what, "K");
+    EXPECT_TRUE(idents[1].courtesy);
+    EXPECT_EQ(idents[2].what, "I");
+    EXPECT_TRUE(idents[2].courtesy);
+    EXPECT_EQ(idents[3].what, "K");
+    EXPECT_FALSE(idents[3].courtesy);
+
+    auto keyings = only<Keying>(records);
+    ASSERT_FALSE(keyings.empty());
+    for (const Keying& k : keyings) EXPECT_LT(k.start, k.end);
+}
+
+TEST(StationHistory, AnAudioIdentThatDoesNotRenderIsRecordedAsFailed) {
+    TempDir dir;
+    auto records = runAndRead(
+        "callsign W1AW-R\n"
+        "at 500 type RFTone /nowhere/none.wav\n"
+        "at 600 click Picture13\n"
+        "at 1000 carrier up\n"
+        "at 5000 carrier down\n"
+        "at 9000 end\n",
+        dir.path());
+    auto idents = only<Ident>(records);
+    ASSERT_EQ(idents.size(), 1u);
+    EXPECT_TRUE(idents[0].audio);
+    EXPECT_FALSE(idents[0].rendered);
+    EXPECT_EQ(idents[0].what, "/nowhere/none.wav");
+    EXPECT_EQ(idents[0].start, idents[0].end);
+}
+
+TEST(StationHistory, AWeekOfTrafficByDayAndAsCsv) {
+    TempDir dir;
+    std::ostringstream script;
+    script << "callsign W1AW-R\n";
+    for (int day = 0; day < 7; ++day) {
+        const std::int64_t t = day * kDayMs + 10 * kHourMs;
+        for (int over = 0; over < day % 3 + 1; ++over) {
+            script << "at " << t + over * 60000 << " carrier up\n";
+            script << "at " << t + over * 60000 + 5000 << " carrier down\n";
+        }
+        script << "at " << t + 30 * 60000 << " carrier up\n";  // one kerchunk a day
+        script << "at " << t + 30 * 60000 + 800 << " carrier down\n";
+    }
+    script << "at " << 7 * kDayMs << " end\n";
+    auto records = runAndRead(script.str(), dir.path());
+
+    auto days = lastBuckets(kStart + 7 * kDayMs - 1, kDayMs, 7);
+    tallyInto(days, records);
+    for (int day = 0; day < 7; ++day) {
+        SCOPED_TRACE(day);
+        EXPECT_EQ(days[day].start, kStart + day * kDayMs);
+        EXPECT_EQ(days[day].tally.overs, day % 3 + 1);
+        EXPECT_EQ(days[day].tally.kerchunks, 1);
+        EXPECT_EQ(days[day].tally.courtesies, day % 3 + 1);
+        EXPECT_GT(days[day].tally.txMs, 0);
+    }
+
+    ASSERT_EQ(tc::exportHistoryCsv(dir.path(), dir.file("h.csv")), 0);
+    std::istringstream csv(readFile(dir.file("h.csv")));
+    std::string line;
+    std::getline(csv, line);
+    EXPECT_EQ(line, "record,start,end,kind,outcome,purpose,text");
+    std::getline(csv, line);
+    EXPECT_EQ(line, "over,2026-10-01T10:00:00.000Z,2026-10-01T10:00:05.000Z,rf,counted,,");
+    std::getline(csv, line);
+    EXPECT_EQ(line.substr(0, 40), "ident,2026-10-01T10:00:05.000Z,2026-10-0");
+    EXPECT_EQ(line.substr(line.size() - 25), ",cw,rendered,courtesy,\"K\"");
+}

@@ -1,0 +1,100 @@
+// What stands between the page and the transmitter: the password, the
+// sessions and the throttle of wrong passwords.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/posix/IniProfile.h"
+#include "support/TempDir.h"
+#include "web/Sessions.h"
+#include "web/Throttle.h"
+#include "web/WebSettings.h"
+#include "web/secure/PasswordCommand.h"
+#include "web/secure/Secrets.h"
+
+using namespace tc;
+
+TEST(Password, OnlyItsHashIsStoredAndOnlyItMatches) {
+    TempDir dir;
+    std::istringstream in("correct horse\n");
+    std::ostringstream err;
+    ASSERT_EQ(setWebPassword(dir.path(), in, err), 0) << err.str();
+    IniProfile profile(dir.file("tailchime.ini"));
+    WebSettings web = WebSettings::read(profile);
+    EXPECT_EQ(web.passwordHash.rfind("$argon2id$", 0), 0u);
+    EXPECT_EQ(web.passwordHash.find("correct horse"), std::string::npos);
+    EXPECT_TRUE(secrets::passwordMatches(web.passwordHash, "correct horse"));
+    EXPECT_FALSE(secrets::passwordMatches(web.passwordHash, "correct horse "));
+    EXPECT_FALSE(secrets::passwordMatches("", ""));
+
+    std::istringstream empty("\n");
+    EXPECT_EQ(setWebPassword(dir.path(), empty, err), 1);
+    EXPECT_EQ(WebSettings::read(profile).passwordHash, web.passwordHash);
+}
+
+TEST(Sessions, EndTwelveHoursUnusedAndAtLogout) {
+    std::int64_t now = 0;
+    Sessions sessions(secrets::sessionSecrets(), [&] { return now; });
+    std::string a = sessions.open(), b = sessions.open();
+    EXPECT_EQ(a.size(), 64u);
+    EXPECT_NE(a, b);
+    EXPECT_TRUE(sessions.use(a));
+    EXPECT_FALSE(sessions.use(a.substr(0, 63) + (a.back() == '0' ? "1" : "0")));
+    EXPECT_FALSE(sessions.use(""));
+    now = Sessions::kIdleMs - 1;
+    EXPECT_TRUE(sessions.use(a));  // and so it lives on
+    now += Sessions::kIdleMs - 1;
+    EXPECT_TRUE(sessions.use(a));
+    EXPECT_FALSE(sessions.use(b));
+    sessions.close(a);
+    EXPECT_FALSE(sessions.use(a));
+}
+
+TEST(Throttle, FiveWrongPasswordsThenDoublingWaitsUpToAQuarterOfAnHour) {
+    std::int64_t now = 0;
+    Throttle throttle([&] { return now; });
+    for (int i = 1; i < Throttle::kFree; ++i) EXPECT_EQ(throttle.failed("10.0.0.1"), 0) << i;
+    EXPECT_EQ(throttle.waitMs("10.0.0.1"), 0);
+    EXPECT_EQ(throttle.failed("10.0.0.1"), 30000);
+    EXPECT_EQ(throttle.waitMs("10.0.0.1"), 30000);
+    EXPECT_EQ(throttle.waitMs("10.0.0.2"), 0);  // others are not held up
+    now += 30000;
+    EXPECT_EQ(throttle.waitMs("10.0.0.1"), 0);
+    std::int64_t expected[] = {60000, 120000, 240000, 480000, 900000, 900000};
+    for (std::int64_t wait : expected) {
+        EXPECT_EQ(throttle.failed("10.0.0.1"), wait);
+        now += wait;
+    }
+    throttle.succeeded("10.0.0.1");
+    EXPECT_EQ(throttle.failed("10.0.0.1"), 0);
+}
+
+TEST(WebSettings, WhereThePageListens) {
+    auto at = parseListenAt("8080", "127.0.0.1");
+    ASSERT_TRUE(at);
+    EXPECT_EQ(at->address, "127.0.0.1");
+    EXPECT_EQ(at->port, 8080);
+    at = parseListenAt("0.0.0.0:80", "127.0.0.1");
+    ASSERT_TRUE(at);
+    EXPECT_EQ(at->address, "0.0.0.0");
+    at = parseListenAt("[::1]:8443", "127.0.0.1");
+    ASSERT_TRUE(at);
+    EXPECT_EQ(at->address, "::1");
+    EXPECT_EQ(at->port, 8443);
+    for (const char* bad : {"", "0", "65536", "host:", ":80", "::1:80", "[::1]80", "80x", "[]:80"})
+        EXPECT_FALSE(parseListenAt(bad, "127.0.0.1")) << bad;
+
+    TempDir dir;
+    IniProfile profile(dir.file("tailchime.ini"));
+    WebSettings none = WebSettings::read(profile);
+    EXPECT_EQ(none.address, "127.0.0.1");
+    EXPECT_EQ(none.port, 0);
+    EXPECT_FALSE(none.viewOpen);
+    profile.WriteString("WEB", "PORT", "8080");
+    profile.WriteString("WEB", "VIEW", "Open");
+    profile.Flush();
+    IniProfile again(dir.file("tailchime.ini"));
+    WebSettings set = WebSettings::read(again);
+    EXPECT_EQ(set.port, 8080);
+    EXPECT_TRUE(set.viewOpen);
+}

@@ -1,0 +1,141 @@
+// The server under hostile requests: wrong passwords, other origins,
+// oversized, malformed and slow requests, too many event streams. None of
+// them reaches the station.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+#include "web/WebClient.h"
+#include "web/RawSocket.h"
+#include "web/http/WebServer.h"
+#include "web/secure/Secrets.h"
+
+using namespace tc;
+
+namespace {
+
+struct StationStandIn {
+    EventHub hub;
+    std::mutex mutex;
+    std::vector<std::string> controls, log;
+};
+
+class WebSecurity : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WebSettings settings;
+        settings.passwordHash = *secrets::hashPassword("right one");
+        port = freePort();
+        Served served{station.hub,
+                      [] { return history::Tally{}; },
+                      [](std::int64_t, int) { return std::vector<history::Bucket>{}; },
+                      [this](const Control& c) {
+                          std::lock_guard<std::mutex> lock(station.mutex);
+                          station.controls.push_back(c.name());
+                          return true;
+                      },
+                      [this](const std::string& line) {
+                          std::lock_guard<std::mutex> lock(station.mutex);
+                          station.log.push_back(line);
+                      }};
+        station.hub.publish(StationView{});
+        server = std::make_unique<WebServer>(settings, ListenAt{"127.0.0.1", port}, std::move(served));
+        std::string problem;
+        ASSERT_TRUE(server->start(problem)) << problem;
+        ASSERT_TRUE(acceptsConnections(port));
+    }
+    std::vector<std::string> controls() {
+        std::lock_guard<std::mutex> lock(station.mutex);
+        return station.controls;
+    }
+
+    StationStandIn station;
+    int port = 0;
+    std::unique_ptr<WebServer> server;
+};
+
+}  // namespace
+
+TEST_F(WebSecurity, WrongPasswordsAreThrottledAndTheLogSaysSo) {
+    WebClient page(port);
+    for (int i = 0; i < Throttle::kFree; ++i)
+        EXPECT_EQ(page.post("/api/login", "{\"password\":\"guess\"}")->status, 401) << i;
+    auto held = page.post("/api/login", "{\"password\":\"right one\"}");
+    EXPECT_EQ(held->status, 429);  // even the right one must wait
+    EXPECT_EQ(held->get_header_value("Retry-After"), "30");
+    EXPECT_EQ(station.log, std::vector<std::string>{"wrong passwords from 127.0.0.1: its next try waits 30 s"});
+    EXPECT_TRUE(page.cookie.empty());
+}
+
+TEST_F(WebSecurity, OtherOriginsAndBadBodiesChangeNothing) {
+    WebClient page(port);
+    EXPECT_EQ(page.post("/api/login", "{\"password\":\"right one\"}", "http://evil.example")->status, 403);
+    EXPECT_EQ(page.post("/api/login", "{\"password\":\"right one\"}", "null")->status, 403);
+    httplib::Headers proxied{{"Origin", "https://127.0.0.1:" + std::to_string(port)}, {"X-Forwarded-Proto", "https"}};
+    EXPECT_EQ(page.http.Post("/api/logout", proxied, "{}", "application/json")->status, 200);  // a local TLS proxy
+    ASSERT_TRUE(page.login("right one"));
+    EXPECT_EQ(page.get("/api/state")->status, 200);
+
+    EXPECT_EQ(page.post("/api/control", "{\"action\":\"off\"}", "http://127.0.0.1:1")->status, 403);
+    httplib::Headers noOrigin{{"Cookie", page.cookie}};
+    EXPECT_EQ(page.http.Post("/api/control", noOrigin, "{\"action\":\"off\"}", "application/json")->status, 403);
+    httplib::Headers form{{"Cookie", page.cookie}, {"Origin", page.origin()}};
+    EXPECT_EQ(page.http.Post("/api/control", form, "action=off", "application/x-www-form-urlencoded")->status, 415);
+    for (const char* body : {"{\"action\":\"off\"", "{\"action\":off}", "[\"off\"]", "{\"action\":\"off\"} x",
+                             "{\"action\":\"off\",\"action\":\"on\"}", "{\"action\":\"melt\"}",
+                             "{\"action\":\"off\",\"extra\":1}", "{\"action\":\"timings\",\"hang\":600}",
+                             "{\"action\":\"timings\",\"hang\":0,\"kerchunk\":2000}",
+                             "{\"action\":\"timings\",\"hang\":600.5,\"kerchunk\":2000}", ""})
+        EXPECT_EQ(page.post("/api/control", body)->status, 400) << body;
+    EXPECT_EQ(page.post("/api/control", "{\"action\":\"off\",\"pad\":\"" + std::string(20000, 'x') + "\"}")->status,
+              413);
+    httplib::Headers big{{"Cookie", page.cookie}, {"Origin", page.origin()}, {"X-Pad", std::string(8000, 'x')},
+                         {"X-Pad2", std::string(8000, 'x')}, {"X-Pad3", std::string(4000, 'x')}};
+    EXPECT_EQ(page.http.Post("/api/control", big, "{\"action\":\"off\"}", "application/json")->status, 431);
+    EXPECT_TRUE(controls().empty());
+
+    EXPECT_EQ(page.post("/api/control", "{\"action\":\"timings\",\"hang\":600,\"kerchunk\":2500}")->status, 200);
+    EXPECT_EQ(page.post("/api/logout", "{}")->status, 200);
+    EXPECT_EQ(page.post("/api/control", "{\"action\":\"off\"}")->status, 401);
+    EXPECT_EQ(controls(), std::vector<std::string>{"timings"});
+}
+
+TEST_F(WebSecurity, MalformedAndSlowRequestsAreClosedWhileOthersAreServed) {
+    {
+        RawSocket garbage(port);
+        ASSERT_TRUE(garbage.connected());
+        garbage.send("\x16\x03\x01 not http at all\r\n\r\n");
+        bool closed;
+        std::string answer = garbage.readToClose(std::chrono::seconds(30), closed);
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(answer.rfind("HTTP/1.1 400", 0), 0u) << answer;
+    }
+    RawSocket slow(port);
+    ASSERT_TRUE(slow.connected());
+    slow.send("GET /api/state HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Never: ");  // and never the end of its headers
+    WebClient page(port);
+    auto meanwhile = page.get("/api/session");  // served beside it
+    ASSERT_TRUE(meanwhile);
+    EXPECT_EQ(meanwhile->status, 200);
+    bool closed;
+    slow.readToClose(std::chrono::seconds(60), closed);
+    EXPECT_TRUE(closed) << "a client that never finishes its headers keeps its connection";
+}
+
+TEST_F(WebSecurity, AtMostEightEventStreams) {
+    WebClient page(port);
+    ASSERT_TRUE(page.login("right one"));
+    std::vector<std::unique_ptr<RawSocket>> streams;
+    for (std::size_t i = 0; i < EventHub::kMaxStreams; ++i) {
+        streams.push_back(std::make_unique<RawSocket>(port));
+        streams.back()->send("GET /api/events HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: " + page.cookie + "\r\n\r\n");
+    }
+    const auto until = std::chrono::steady_clock::now() + Child::kGuard;
+    while (station.hub.streams() < EventHub::kMaxStreams && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_EQ(station.hub.streams(), EventHub::kMaxStreams);
+    EXPECT_EQ(page.get("/api/events")->status, 503);
+    EXPECT_EQ(page.get("/api/state")->status, 200);
+}
