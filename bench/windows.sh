@@ -35,7 +35,7 @@ wineserver -p
 # start RUN: starts the program on a settings folder of its own and waits for its main window.
 start() {
     start=$(date +%s%N)
-    wine "$EXE" --config-dir "Z:${WORK//\//\\}\\config$1" --stats-server 127.0.0.1:1 >/dev/null 2>&1 &
+    wine "$EXE" --host simulated --config-dir "Z:${WORK//\//\\}\\config$1" --stats-server 127.0.0.1:1 >/dev/null 2>&1 &
     until mapped; do sleep 0.005; done
     shown=$(date +%s%N)
     pid=$(pgrep -f "$EXE" | head -1)
