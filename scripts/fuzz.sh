@@ -9,9 +9,9 @@ cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAILCHIME_FUZZ=ON \
   -DTAILCHIME_WINDOWS=OFF -DTAILCHIME_TESTS=OFF -DTAILCHIME_BENCH=OFF >/dev/null
-cmake --build build-fuzz --target settings_fuzz script_fuzz audio_fuzz
+cmake --build build-fuzz --target settings_fuzz script_fuzz audio_fuzz control_fuzz
 mkdir -p build-fuzz/crashes
-for target in settings script audio; do
+for target in settings script audio control; do
   mkdir -p "build-fuzz/corpus/$target"
   echo "fuzzing the $target reader for ${seconds}s"
   log="build-fuzz/$target.log"
