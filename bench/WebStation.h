@@ -3,6 +3,7 @@
 // history and its web page on 127.0.0.1: the same parts the program puts
 // together, so that the figures are the program's.
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -20,13 +21,16 @@
 namespace bench {
 
 struct WebStation {
-    explicit WebStation(int port)
+    // settings: keys of the [WEB] section, in the settings file before the page starts.
+    explicit WebStation(int port, const std::map<std::string, std::string>& settings = {})
         : dir((std::filesystem::temp_directory_path() / ("tailchime-bench-web-" + std::to_string(port))).string()),
           station(loop, "W1AW-R"),
           profile((std::filesystem::create_directories(dir), dir + "/tailchime.ini")),
           graphs(tc::makeVirtualAudio(loop, nullptr)),
           log(logText, [this] { return loop.nowMs(); }),
           form({loop, station, *graphs, desktop, profile, tc::defaultTone("RF.wav"), tc::defaultTone("IP.wav"), {}, {}}) {
+        for (const auto& [key, value] : settings) profile.WriteString("WEB", key, value);
+        profile.Flush();
         form.load();
         tc::SupervisionOptions options;
         options.configDir = dir;

@@ -54,14 +54,7 @@ double arrival(Seen& seen, std::size_t fromOffset, const std::string& text, Cloc
 }  // namespace
 
 int main() {
-    bench::WebStation web(kPort);
-    web.profile.WriteString("WEB", "PASSWORD", *tc::secrets::hashPassword("bench"));
-    web.profile.Flush();
-    web.supervision.reset();  // again, with the password
-    tc::SupervisionOptions options;
-    options.configDir = web.dir;
-    options.web = tc::ListenAt{"127.0.0.1", kPort};
-    web.supervision = tc::Supervision::start(web.form, web.loop, web.log, false, options);
+    bench::WebStation web(kPort, {{"PASSWORD", *tc::secrets::hashPassword("bench")}});
 
     // The station's loop is its own thread's: the carrier is raised through
     // a mailbox, as a radio's thread would raise it.

@@ -30,14 +30,7 @@ void print(const char* label, std::vector<double> late, long requests) {
 }  // namespace
 
 int main() {
-    bench::WebStation web(kPort);
-    web.profile.WriteString("WEB", "VIEW", "open");
-    web.profile.Flush();
-    web.supervision.reset();  // again, open to view
-    tc::SupervisionOptions options;
-    options.configDir = web.dir;
-    options.web = tc::ListenAt{"127.0.0.1", kPort};
-    web.supervision = tc::Supervision::start(web.form, web.loop, web.log, false, options);
+    bench::WebStation web(kPort, {{"VIEW", "open"}});
 
     // A counted over every four seconds, each with its CW courtesy.
     const std::int64_t first = web.loop.nowMs() + 1000;
