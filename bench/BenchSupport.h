@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Desktop.h"
+#include "core/Desktop.h"
 
 namespace bench {
 

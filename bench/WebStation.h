@@ -9,13 +9,13 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "app/Form21.h"
-#include "app/StationLoop.h"
-#include "app/ToneFiles.h"
+#include "program/Form21.h"
+#include "core/StationLoop.h"
+#include "program/ToneFiles.h"
 #include "app/posix/IniProfile.h"
-#include "headless/Transcript.h"
+#include "core/Transcript.h"
 #include "hostlink/SimulatedStation.h"
-#include "supervision/Supervision.h"
+#include "program/supervision/Supervision.h"
 #include "transmit/sound/AudioFactories.h"
 
 namespace bench {

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "app/StationLoop.h"
+#include "core/StationLoop.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/AudioFile.h"
 #include "transmit/sound/output/PlayableFile.h"

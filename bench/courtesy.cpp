@@ -31,9 +31,9 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "app/Form21.h"
-#include "app/StationLoop.h"
-#include "app/ToneFiles.h"
+#include "program/Form21.h"
+#include "core/StationLoop.h"
+#include "program/ToneFiles.h"
 #include "app/posix/IniProfile.h"
 #include "hostlink/SimulatedStation.h"
 #include "transmit/sound/AudioFactories.h"

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "app/Form21.h"
+#include "program/Form21.h"
 #include "app/posix/IniProfile.h"
-#include "app/StationLoop.h"
-#include "app/ToneFiles.h"
+#include "core/StationLoop.h"
+#include "program/ToneFiles.h"
 #include "hostlink/SimulatedStation.h"
 #include "transmit/sound/AudioFactories.h"
 

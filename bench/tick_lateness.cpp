@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/StationLoop.h"
-#include "app/posix/RealTime.h"
+#include "core/StationLoop.h"
+#include "platform/posix/RealTime.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "WebStation.h"
-#include "app/Mailbox.h"
+#include "core/Mailbox.h"
 #include "web/secure/Secrets.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "transmit/sound/AudioFile.h"
 #include "transmit/sound/output/PlayableFile.h"
 

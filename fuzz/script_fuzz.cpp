@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "headless/Script.h"
+#include "program/headless/Script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     auto any = [](std::string_view name) { return name.size() < 12 && name.find('Q') == std::string_view::npos; };

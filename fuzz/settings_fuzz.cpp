@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IniText.h"
+#include "core/IniText.h"
 
 namespace {
 

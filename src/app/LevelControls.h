@@ -6,6 +6,7 @@ namespace tc {
 
 class MediaPlayer;
 class Panel;
+class StationEvents;
 
 // The volume, speed and position sliders and the two timing fields: each
 // change takes effect at once, on the player or on the anti-kerchunker
@@ -16,7 +17,8 @@ public:
     static constexpr long long kMinInterval = 1;
     static constexpr long long kMaxInterval = 65535;
 
-    LevelControls(Panel& panel, MediaPlayer& player) : panel_(panel), player_(player) {}
+    LevelControls(Panel& panel, MediaPlayer& player, StationEvents& events)
+        : panel_(panel), player_(player), events_(events) {}
 
     void V1_Change();
     void V2_Change();
@@ -32,8 +34,12 @@ public:
     static std::optional<int> intervalOf(const std::string& text);
 
 private:
+    void levelsChanged();
+    void timingsChanged();
+
     Panel& panel_;
     MediaPlayer& player_;
+    StationEvents& events_;
 };
 
 }  // namespace tc

@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "app/NumberText.h"
-#include "app/Profile.h"
-#include "app/RuntimeError.h"
+#include "core/NumberText.h"
+#include "core/Profile.h"
+#include "core/RuntimeError.h"
+#include "core/StationEvents.h"
 #include "ui/Panel.h"
 
 namespace tc {
@@ -67,11 +68,8 @@ void Settings::SaveData() {
     write("TOP", singleText(p.Top));
     const bool wasFailing = failing_;
     failing_ = !profile_.Flush();
-    if (!failing_) {
-        if (saved_) saved_();
-    } else if (!wasFailing && failed_) {
-        failed_(profile_.Location());
-    }
+    events_.raise(event::SettingsSaved{!failing_, profile_.Location()});
+    if (failing_ && !wasFailing && failed_) failed_(profile_.Location());
 }
 
 }  // namespace tc

@@ -6,6 +6,7 @@ namespace tc {
 
 class Panel;
 class Profile;
+class StationEvents;
 
 // The operator's settings: thirteen keys of section "SETTINGS" in
 // "tailchime.ini", read into the panel's controls at start-up and written
@@ -20,11 +21,13 @@ public:
     static constexpr const char* kSection = "SETTINGS";
     static constexpr const char* kDefaultLeftTop = "300";
 
-    Settings(Panel& panel, Profile& profile, const char* rfToneDefault, const char* inetToneDefault)
-        : panel_(panel), profile_(profile), rfToneDefault_(rfToneDefault), inetToneDefault_(inetToneDefault) {}
-
-    // After a save that reached the file.
-    void onSaved(std::function<void()> l) { saved_ = std::move(l); }
+    Settings(Panel& panel, Profile& profile, StationEvents& events, const char* rfToneDefault,
+             const char* inetToneDefault)
+        : panel_(panel),
+          profile_(profile),
+          events_(events),
+          rfToneDefault_(rfToneDefault),
+          inetToneDefault_(inetToneDefault) {}
     // After a save that did not, with where the file is: once, until a save
     // gets through again (the station runs on with the settings it has).
     void onSaveFailed(std::function<void(const std::string& where)> l) { failed_ = std::move(l); }
@@ -35,9 +38,9 @@ public:
 private:
     Panel& panel_;
     Profile& profile_;
+    StationEvents& events_;
     const char* rfToneDefault_;
     const char* inetToneDefault_;
-    std::function<void()> saved_;
     std::function<void(const std::string&)> failed_;
     bool failing_ = false;
 };

@@ -1,13 +1,13 @@
 #include "app/Startup.h"
 
-#include "app/Dispatcher.h"
-#include "app/Identity.h"
+#include "core/Dispatcher.h"
+#include "core/Identity.h"
 #include "app/LevelControls.h"
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "app/Settings.h"
-#include "hostlink/HostRef.h"
+#include "core/HostRef.h"
 #include "transmit/MediaPlayer.h"
-#include "ui/Desktop.h"
+#include "core/Desktop.h"
 #include "ui/Panel.h"
 
 namespace tc {

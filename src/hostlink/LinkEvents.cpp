@@ -1,9 +1,12 @@
 #include "hostlink/LinkEvents.h"
 
-#include "app/Dispatcher.h"
-#include "app/Identity.h"
+#include "core/Dispatcher.h"
+#include "core/Identity.h"
 #include "app/Settings.h"
-#include "hostlink/HostRef.h"
+#include "core/HostRef.h"
+#include "core/StationEvents.h"
+#include "transmit/AntiKerchunker.h"
+#include "transmit/OnAir.h"
 #include "transmit/TransmitSequence.h"
 #include "ui/Panel.h"
 
@@ -13,29 +16,42 @@ namespace tc {
 // program through the dispatcher.
 
 void LinkEvents::EchoLink_RX(bool bRX) {
-    if (!bRX && panel_.Check1.value == 1) {
-        if (panel_.Options.Option1) {
-            echoLink_->SendCW(0, panel_.IPCourtesy.text);
+    StationEvents& events = p_.events;
+    events.raise(event::InternetAudio{bRX});
+    const std::int64_t now = events.nowMs();
+    if (bRX && !internetSince_) {
+        internetSince_ = now;
+    } else if (!bRX && internetSince_) {
+        events.raise(event::OverEnded{true, true, *internetSince_, now});
+        internetSince_.reset();
+    }
+    Panel& panel = p_.panel;
+    if (!bRX && panel.Check1.value == 1) {
+        if (panel.Options.Option1) {
+            p_.onAir.sendCw(p_.echoLink, panel.IPCourtesy.text, Asker::Station);
         } else {
-            tx_.sendIdent(2);  // the Internet tone
+            p_.tx.sendIdent(2);  // the Internet tone
         }
     }
     if (bRX)
-        panel_.PTT1.set(colour::Red, "IP  TX  ON");
+        panel.PTT1.set(colour::Red, "IP  TX  ON");
     else
-        panel_.PTT1.set(colour::ButtonFace, "IP  TX  OFF");
+        panel.PTT1.set(colour::ButtonFace, "IP  TX  OFF");
 }
 
 void LinkEvents::EchoLink_CarrierDetect(bool bCD) {
+    p_.events.raise(event::Carrier{bCD});
+    p_.antiKerchunker.carrier(bCD);
     if (bCD)
-        panel_.Kerchunker->setEnabled(true);
+        p_.panel.Kerchunker->setEnabled(true);
     else
-        panel_.KickBackCheck->setEnabled(true);
+        p_.panel.KickBackCheck->setEnabled(true);
 }
 
 void LinkEvents::EchoLink_Closing() {
-    echoLink_->SetPTT(false);
-    settings_.SaveData();
+    p_.events.raise(event::HostClosing{});
+    p_.echoLink->SetPTT(false);
+    p_.settings.SaveData();
     endAtOnce();
 }
 
@@ -47,7 +63,9 @@ std::string LinkEvents::versionReply() {
 
 void LinkEvents::EchoLink_ChatTextReceived(const std::string& sText) {
     if (sText.find("/ver/") == std::string::npos) return;
-    echoLink_->SendChatText(versionReply());
+    const std::string reply = versionReply();
+    p_.echoLink->SendChatText(reply);
+    p_.events.raise(event::ChatAnswered{reply});
 }
 
 }  // namespace tc

@@ -1,11 +1,16 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tc {
 
+class AntiKerchunker;
 class HostRef;
+class OnAir;
 class Panel;
 class Settings;
+class StationEvents;
 class TransmitSequence;
 
 // The host's four events: the Internet courtesy when Internet audio ends,
@@ -13,8 +18,16 @@ class TransmitSequence;
 // when the host closes, and the answer to "/ver/" in the chat.
 class LinkEvents {
 public:
-    LinkEvents(Panel& panel, TransmitSequence& tx, Settings& settings, HostRef& echoLink)
-        : panel_(panel), tx_(tx), settings_(settings), echoLink_(echoLink) {}
+    struct Parts {
+        Panel& panel;
+        TransmitSequence& tx;
+        AntiKerchunker& antiKerchunker;
+        OnAir& onAir;
+        Settings& settings;
+        HostRef& echoLink;
+        StationEvents& events;
+    };
+    explicit LinkEvents(Parts parts) : p_(parts) {}
 
     void EchoLink_RX(bool bRX);
     void EchoLink_CarrierDetect(bool bCD);
@@ -25,10 +38,8 @@ public:
     static std::string versionReply();
 
 private:
-    Panel& panel_;
-    TransmitSequence& tx_;
-    Settings& settings_;
-    HostRef& echoLink_;
+    Parts p_;
+    std::optional<std::int64_t> internetSince_;  // the Internet over under way
 };
 
 }  // namespace tc

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/EventLoop.h"
-#include "hostlink/Morse.h"
+#include "core/EventLoop.h"
+#include "core/Morse.h"
 
 namespace tc {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "hostlink/HostLink.h"
-#include "hostlink/StationListener.h"
+#include "core/HostLink.h"
+#include "core/StationListener.h"
 
 namespace tc {
 

@@ -1,8 +1,8 @@
 #include "hostlink/StatusClock.h"
 
-#include "app/Dispatcher.h"
-#include "app/NumberText.h"
-#include "hostlink/HostRef.h"
+#include "core/Dispatcher.h"
+#include "core/NumberText.h"
+#include "core/HostRef.h"
 #include "transmit/MediaPlayer.h"
 #include "ui/Panel.h"
 
@@ -38,6 +38,34 @@ void StatusClock::Timer1_Timer() {
         advanceAntenna();
     else
         p.Ant0.visible = true;
+    announce();
+}
+
+event::Status StatusClock::current() const {
+    const Panel& p = panel_;
+    event::Status s;
+    s.callsign = p.Callsign.text;
+    s.on = p.Check1.value == 1;
+    s.audio = !p.Options.Option1;
+    s.ptt = p.PTT.text() == "PTT ON";
+    s.lampKerchunker = p.Picture26.visible;
+    s.lampRf = p.Picture27.visible;
+    s.lampInternet = p.Picture28.visible;
+    s.lampPtt = p.Picture29.visible;
+    s.antenna = p.Ant1.visible ? 1 : p.Ant2.visible ? 2 : p.Ant3.visible ? 3 : 0;
+    s.identRf = s.audio ? p.RFTone.text : p.CourtesyID.text;
+    s.identInternet = s.audio ? p.InetTone.text : p.IPCourtesy.text;
+    s.hangMs = p.KickBackCheck->interval();
+    s.kerchunkMs = p.Kerchunker->interval();
+    return s;
+}
+
+void StatusClock::announce() {
+    event::Status s = current();
+    if (toldOnce_ && s == told_) return;
+    told_ = std::move(s);
+    toldOnce_ = true;
+    events_.raise(told_);
 }
 
 void StatusClock::advanceAntenna() {

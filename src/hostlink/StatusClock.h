@@ -1,4 +1,5 @@
 #pragma once
+#include "core/StationEvents.h"
 
 namespace tc {
 
@@ -11,11 +12,16 @@ class Panel;
 // lamps, transmit images, on/off button and antenna the operator sees.
 class StatusClock {
 public:
-    StatusClock(Panel& panel, MediaPlayer& player, HostRef& echoLink)
-        : panel_(panel), player_(player), echoLink_(echoLink) {}
+    StatusClock(Panel& panel, MediaPlayer& player, HostRef& echoLink, StationEvents& events)
+        : panel_(panel), player_(player), echoLink_(echoLink), events_(events) {}
 
     void Timer1_Timer();
     void Timer3_Timer();
+
+    // What the panel shows of the station now.
+    event::Status current() const;
+    // Tells it, when it differs from what was last told.
+    void announce();
 
 private:
     void advanceAntenna();
@@ -23,6 +29,9 @@ private:
     Panel& panel_;
     MediaPlayer& player_;
     HostRef& echoLink_;
+    StationEvents& events_;
+    event::Status told_;
+    bool toldOnce_ = false;
 };
 
 }  // namespace tc

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "app/EventLoop.h"
-#include "app/Identity.h"
+#include "core/EventLoop.h"
+#include "core/Identity.h"
 
 namespace tc {
 

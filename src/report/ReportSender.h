@@ -4,8 +4,9 @@
 
 namespace tc {
 
-// Posts the usage report with the identity fields' texts.
+// Posts the usage report with the identity fields' texts; gives back the
+// form data it posted, whatever the server did.
 using ReportSender =
-    std::function<void(const std::string& callsign, const std::string& prog, const std::string& ver)>;
+    std::function<std::string(const std::string& callsign, const std::string& prog, const std::string& ver)>;
 
 }  // namespace tc

@@ -20,11 +20,9 @@ public:
     UsageReport(HttpTransport& transport, EventLoop& loop, StatsServer server = {});
 
     // Posts the three fields and waits for the answer; pending events of the
-    // station run while it waits.
-    void SaveUserData(const std::string& callsign, const std::string& prog, const std::string& ver);
-
-    // Told the form data once the report has been made, whatever the server did.
-    std::function<void(const std::string& body)> onReport;
+    // station run while it waits. Gives back the form data it posted,
+    // whatever the server did.
+    std::string SaveUserData(const std::string& callsign, const std::string& prog, const std::string& ver);
 
 private:
     Http http_;

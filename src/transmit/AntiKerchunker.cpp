@@ -1,6 +1,8 @@
 #include "transmit/AntiKerchunker.h"
 
-#include "hostlink/HostRef.h"
+#include "core/HostRef.h"
+#include "core/StationEvents.h"
+#include "transmit/OnAir.h"
 #include "transmit/TransmitSequence.h"
 #include "ui/Panel.h"
 
@@ -13,6 +15,7 @@ void AntiKerchunker::Kerchunker_Timer() {
     panel_.Kerchunker->setEnabled(false);
     if (echoLink_->GetCarrierDetect()) {
         panel_.OK2Kerchunk.caption = "Yes";
+        if (over_) over_->counted = true;
         panel_.KickBackCheck->setEnabled(true);
     }
 }
@@ -23,7 +26,7 @@ void AntiKerchunker::KickBackCheck_Timer() {
     panel_.KickBackCheck->setEnabled(false);
     if (panel_.Check1.value == 1) {
         if (panel_.Options.Option1) {
-            echoLink_->SendCW(0, panel_.CourtesyID.text);
+            onAir_.sendCw(echoLink_, panel_.CourtesyID.text, Asker::Station);
         } else {
             tx_.sendIdent(1);  // the RF tone
         }
@@ -38,7 +41,9 @@ void AntiKerchunker::Timer4_Timer() {
         panel_.PTT.set(colour::Red, "PTT ON");
         echoLink_->SetPTT(true);
     }
-    if (echoLink_->GetPTT())
+    const bool keyed = echoLink_->GetPTT();
+    onAir_.transmitterRead(keyed);
+    if (keyed)
         panel_.PTT.set(colour::Red, "PTT ON");
     else
         panel_.PTT.set(colour::LightGreen, "PTT OFF");
@@ -48,6 +53,16 @@ void AntiKerchunker::Timer4_Timer() {
         panel_.Kerchunk.set(colour::LightGreen, "Clear to Send");
     panel_.Frame2.visible = panel_.Options.Option1;
     panel_.Frame5.visible = !panel_.Options.Option1;
+}
+
+void AntiKerchunker::carrier(bool present) {
+    const std::int64_t now = events_.nowMs();
+    if (present && !over_) {
+        over_ = Over{now, panel_.OK2Kerchunk.caption == "Yes"};
+    } else if (!present && over_) {
+        events_.raise(event::OverEnded{false, over_->counted, over_->startMs, now});
+        over_.reset();
+    }
 }
 
 }  // namespace tc

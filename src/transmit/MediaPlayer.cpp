@@ -1,9 +1,9 @@
 #include "transmit/MediaPlayer.h"
 
-#include "app/NumberText.h"
-#include "app/RuntimeError.h"
+#include "core/NumberText.h"
+#include "core/RuntimeError.h"
 #include "ui/FileDialog.h"
-#include "ui/Desktop.h"
+#include "core/Desktop.h"
 #include "ui/Panel.h"
 
 namespace tc {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "transmit/AudioGraph.h"
+#include "core/AudioGraph.h"
 
 namespace tc {
 

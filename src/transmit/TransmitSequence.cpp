@@ -1,8 +1,9 @@
 #include "transmit/TransmitSequence.h"
 
-#include "app/Dispatcher.h"
-#include "hostlink/HostRef.h"
+#include "core/Dispatcher.h"
+#include "core/HostRef.h"
 #include "transmit/MediaPlayer.h"
+#include "transmit/OnAir.h"
 #include "ui/Panel.h"
 
 namespace tc {
@@ -18,7 +19,7 @@ void TransmitSequence::Sleep() {
     preRollSink = counter;
 }
 
-void TransmitSequence::TXFile() {
+void TransmitSequence::TXFile(Asker asker) {
     // resume-next throughout: a failing step is skipped
     bool running = false;
     resumeNext([&] { player_.CurrentFile.clear(); });
@@ -34,19 +35,24 @@ void TransmitSequence::TXFile() {
     resumeNext([&] { player_.MediaPosition().put_CurrentPosition(0); });
     resumeNext([&] { player_.BasicAudio().put_Volume(panel_.V1.value); });
     resumeNext([&] { player_.MediaPosition().put_Rate(panel_.V2.value / 100.0); });
-    if (running && started_) {
+    if (running) {
         resumeNext([&] {
-            started_(player_.renderedFile(), player_.BasicAudio().get_Volume(),
-                     player_.MediaPosition().get_Rate());
+            events_.raise(event::Playing{player_.renderedFile(), player_.BasicAudio().get_Volume(),
+                                         player_.MediaPosition().get_Rate()});
         });
     }
+    // It went out when the player holds the file it was sent with.
+    const bool rendered =
+        player_.loaded() && !player_.CurrentFile.empty() && player_.renderedFile() == player_.CurrentFile;
+    const std::string& tone = player_.ToneSource == 2 ? panel_.InetTone.text : panel_.RFTone.text;
+    onAir_.identSent(true, rendered ? player_.renderedFile() : tone, rendered, asker);
 }
 
 void TransmitSequence::sendIdent(int toneSource) {
     player_.CurrentFile.clear();
     player_.ToneSource = toneSource;
     echoLink_->SetPTT(true);
-    TXFile();
+    TXFile(Asker::Station);
 }
 
 void TransmitSequence::testTone(int toneSource) {
@@ -55,7 +61,7 @@ void TransmitSequence::testTone(int toneSource) {
     resumeNext([&] { player_.ToneSource = toneSource; });
     resumeNext([&] { panel_.PTT.set(colour::Red, "PTT ON"); });
     resumeNext([&] { echoLink_->SetPTT(true); });
-    resumeNext([&] { TXFile(); });
+    resumeNext([&] { TXFile(events_.asker()); });
 }
 
 void TransmitSequence::Command7_Click() { testTone(1); }
@@ -64,7 +70,7 @@ void TransmitSequence::Command8_Click() { testTone(2); }
 
 void TransmitSequence::Command3_Click() {
     resumeNext([&] { player_.CurrentFile.clear(); });
-    resumeNext([&] { TXFile(); });
+    resumeNext([&] { TXFile(events_.asker()); });
 }
 
 void TransmitSequence::Command4_Click() {

@@ -1,11 +1,11 @@
 #pragma once
-#include <functional>
-#include <string>
+#include "core/StationEvents.h"
 
 namespace tc {
 
 class HostRef;
 class MediaPlayer;
+class OnAir;
 class Panel;
 
 // Sends an audio ident: loads the tone, keys the transmitter, spends the
@@ -14,20 +14,16 @@ class Panel;
 // transmitter while the file plays and releases it at the end.
 class TransmitSequence {
 public:
-    // Told when a transmission has started playing, with what it plays.
-    using StartedListener = std::function<void(const std::string& path, long volume, double rate)>;
-
-    TransmitSequence(Panel& panel, MediaPlayer& player, HostRef& echoLink)
-        : panel_(panel), player_(player), echoLink_(echoLink) {}
-
-    void onStarted(StartedListener l) { started_ = std::move(l); }
+    TransmitSequence(Panel& panel, MediaPlayer& player, HostRef& echoLink, OnAir& onAir, StationEvents& events)
+        : panel_(panel), player_(player), echoLink_(echoLink), onAir_(onAir), events_(events) {}
 
     // An audio ident after traffic: the tone is loaded afresh, the
     // transmitter keyed, then TXFile. Failures of the keying reach the
     // caller (the link and anti-kerchunker handlers set no trap).
     void sendIdent(int toneSource);
 
-    void TXFile();
+    // Told, once it has gone out, as an ident that `asker` asked for.
+    void TXFile(Asker asker);
     // The pre-roll wait: a counted loop that really spends its passes and
     // handles nothing meanwhile, so the transmitter settles before audio.
     static void Sleep();
@@ -43,7 +39,8 @@ private:
     Panel& panel_;
     MediaPlayer& player_;
     HostRef& echoLink_;
-    StartedListener started_;
+    OnAir& onAir_;
+    StationEvents& events_;
 };
 
 }  // namespace tc

@@ -1,8 +1,8 @@
 #include "ui/About.h"
 
-#include "app/Identity.h"
-#include "hostlink/HostLink.h"
-#include "ui/Desktop.h"
+#include "core/Identity.h"
+#include "core/HostLink.h"
+#include "core/Desktop.h"
 #include "ui/Maker.h"
 
 namespace tc {

@@ -1,6 +1,6 @@
 #include "ui/Controls.h"
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 namespace tc {
 

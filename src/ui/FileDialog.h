@@ -1,6 +1,6 @@
 #pragma once
 #include "ui/Controls.h"
-#include "ui/Desktop.h"
+#include "core/Desktop.h"
 
 namespace tc {
 

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "app/EventLoop.h"
+#include "core/EventLoop.h"
 #include "ui/Controls.h"
 
 namespace tc {

@@ -8,15 +8,26 @@ class Form14;
 class HostLinkFactory;
 class HostRef;
 class MediaPlayer;
+class OnAir;
 class Panel;
 class Settings;
+class StationEvents;
 struct TextField;
 
 // What the operator's clicks on the main window do.
 class PanelCommands {
 public:
-    PanelCommands(Panel& panel, Settings& settings, MediaPlayer& player, HostRef& echoLink, Desktop& desktop,
-                  HostLinkFactory& hosts);
+    struct Parts {
+        Panel& panel;
+        Settings& settings;
+        MediaPlayer& player;
+        HostRef& echoLink;
+        OnAir& onAir;
+        Desktop& desktop;
+        HostLinkFactory& hosts;
+        StationEvents& events;
+    };
+    explicit PanelCommands(Parts parts);
     ~PanelCommands();
 
     void Command14_Click();  // Use Tailchime
@@ -41,13 +52,9 @@ public:
 private:
     void chooseFile(TextField& field);
     void sendCW(TextField& field);
+    void chooseIdent(bool audio);
 
-    Panel& panel_;
-    Settings& settings_;
-    MediaPlayer& player_;
-    HostRef& echoLink_;
-    Desktop& desktop_;
-    HostLinkFactory& hosts_;
+    Parts p_;
     std::unique_ptr<Form14> about_;
 };
 

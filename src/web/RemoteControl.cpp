@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "app/Form21.h"
+#include "ui/StationCommands.h"
 
 namespace tc {
 
@@ -75,21 +75,17 @@ std::string Control::name() const {
     return "";
 }
 
-void carryOut(const Control& c, Form21& form, const std::function<void(const std::function<void()>&)>& click) {
-    auto press = [&](const char* control) { click([&form, control] { form.click(control); }); };
-    const bool cw = form.panel.Options.Option1;
+void carryOut(const Control& c, StationCommands& station) {
+    constexpr Asker page = Asker::Page;
     switch (c.action) {
-        case Action::On: press("Command14"); break;
-        case Action::Off: press("Command15"); break;
-        case Action::Cw: press("Picture18"); break;
-        case Action::Audio: press("Picture13"); break;
-        case Action::TestRf: press(cw ? "Command10" : "Command7"); break;
-        case Action::TestInternet: press(cw ? "Command11" : "Command8"); break;
-        case Action::Save: press("Command18"); break;
-        case Action::Timings:
-            form.type("HangTime", std::to_string(c.hangMs));
-            form.type("KerchunkWait", std::to_string(c.kerchunkMs));
-            break;
+        case Action::On: station.perform(Verb::SwitchOn, page); break;
+        case Action::Off: station.perform(Verb::SwitchOff, page); break;
+        case Action::Cw: station.perform(Verb::CwIdent, page); break;
+        case Action::Audio: station.perform(Verb::AudioIdent, page); break;
+        case Action::TestRf: station.testIdent(false, page); break;
+        case Action::TestInternet: station.testIdent(true, page); break;
+        case Action::Save: station.perform(Verb::Save, page); break;
+        case Action::Timings: station.setTimings(c.hangMs, c.kerchunkMs, page); break;
     }
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -7,7 +6,7 @@
 
 namespace tc {
 
-class Form21;
+class StationCommands;
 
 // A control from the page: one of the panel's own commands.
 struct Control {
@@ -21,12 +20,10 @@ struct Control {
     std::string name() const;
 };
 
-// Carries a control out on the logic thread, as the operator's click or
-// edit on the main window does: switch on or off, choose the CW or audio
-// ident, the RF or Internet Test button of the chosen ident's page, Save;
-// the timings are typed into the Timings page's two fields (they act at
-// once and a later Save keeps them). `click` runs each click (so that
-// whoever follows the station sees it).
-void carryOut(const Control& control, Form21& form, const std::function<void(const std::function<void()>&)>& click);
+// Carries a control out on the logic thread, as the page's: switch on or
+// off, choose the CW or audio ident, the RF or Internet Test button of the
+// chosen ident's page, Save; the timings are typed into the Timings page's
+// two fields (they act at once and a later Save keeps them).
+void carryOut(const Control& control, StationCommands& station);
 
 }  // namespace tc

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/Profile.h"
+#include "core/Profile.h"
 
 namespace tc {
 

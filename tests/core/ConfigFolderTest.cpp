@@ -1,4 +1,4 @@
-#include "app/posix/ConfigFolder.h"
+#include "platform/posix/ConfigFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 
 #include <fstream>
 
-#include "app/Hosts.h"
-#include "app/RadioSettings.h"
+#include "program/Hosts.h"
+#include "program/RadioSettings.h"
 #include "app/posix/IniProfile.h"
 #include "support/TempDir.h"
 

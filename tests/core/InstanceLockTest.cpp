@@ -1,4 +1,4 @@
-#include "app/posix/InstanceLock.h"
+#include "platform/posix/InstanceLock.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,7 +1,7 @@
 // The simulated station's Morse keying.
 #include <gtest/gtest.h>
 
-#include "hostlink/Morse.h"
+#include "core/Morse.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // conversions of stored and typed texts.
 #include <gtest/gtest.h>
 
-#include "app/NumberText.h"
-#include "app/RuntimeError.h"
+#include "core/NumberText.h"
+#include "core/RuntimeError.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 
 #include <utility>
 
-#include "app/Dispatcher.h"
-#include "app/Form21.h"
+#include "core/Dispatcher.h"
+#include "program/Form21.h"
 #include "app/posix/IniProfile.h"
-#include "app/StationLoop.h"
+#include "core/StationLoop.h"
 #include "hostlink/SimulatedStation.h"
 #include "ui/About.h"
-#include "headless/HeadlessDesktop.h"
-#include "headless/Transcript.h"
+#include "program/headless/HeadlessDesktop.h"
+#include "core/Transcript.h"
 #include "support/ScriptRun.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IniText.h"
+#include "core/IniText.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

@@ -2,7 +2,7 @@
 // of anything else.
 #include <gtest/gtest.h>
 
-#include "headless/Script.h"
+#include "program/headless/Script.h"
 
 namespace {
 

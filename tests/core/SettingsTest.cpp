@@ -2,7 +2,7 @@
 // fields that act at once.
 #include <gtest/gtest.h>
 
-#include "app/ToneFiles.h"
+#include "program/ToneFiles.h"
 #include "support/ScriptRun.h"
 
 namespace {

@@ -3,11 +3,11 @@
 
 #include <filesystem>
 
-#include "app/Form21.h"
-#include "app/StationLoop.h"
-#include "app/posix/InstanceLock.h"
-#include "headless/HeadlessDesktop.h"
-#include "headless/Transcript.h"
+#include "program/Form21.h"
+#include "core/StationLoop.h"
+#include "platform/posix/InstanceLock.h"
+#include "program/headless/HeadlessDesktop.h"
+#include "core/Transcript.h"
 #include "hostlink/SimulatedStation.h"
 #include "support/ScriptRun.h"
 #include "support/Tones.h"
@@ -24,10 +24,10 @@ protected:
 // A report sender that only records what start-up hands it.
 ScriptOptions recordingReports(std::vector<std::string>& bodies) {
     ScriptOptions o;
-    o.report = [&bodies](tc::EventLoop&, std::function<void(const std::string&)> told) {
-        return [&bodies, told](const std::string& call, const std::string& prog, const std::string& ver) {
+    o.report = [&bodies](tc::EventLoop&) {
+        return [&bodies](const std::string& call, const std::string& prog, const std::string& ver) {
             bodies.push_back(call + "|" + prog + "|" + ver);
-            told("Callsign=" + call);
+            return "Callsign=" + call;
         };
     };
     return o;

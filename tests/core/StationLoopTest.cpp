@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/StationLoop.h"
+#include "core/StationLoop.h"
 
 namespace {
 

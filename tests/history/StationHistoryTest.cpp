@@ -5,12 +5,12 @@
 #include <limits>
 #include <sstream>
 
-#include "app/Options.h"
+#include "program/Options.h"
 #include "history/Csv.h"
 #include "history/Tally.h"
 #include "history/UtcTime.h"
 #include "history/sqlite/HistoryFile.h"
-#include "supervision/Supervision.h"
+#include "program/supervision/Supervision.h"
 #include "support/ScriptRun.h"
 
 using namespace tc::history;

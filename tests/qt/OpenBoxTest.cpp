@@ -10,10 +10,10 @@
 #include <fstream>
 #include <vector>
 
-#include "app/Form21.h"
+#include "program/Form21.h"
 #include "app/posix/IniProfile.h"
 #include "hostlink/SimulatedStation.h"
-#include "transmit/AudioGraph.h"
+#include "core/AudioGraph.h"
 #include "transmit/sound/AudioFactories.h"
 #include "ui/qt/HeldEnd.h"
 #include "ui/qt/MainWindow.h"
@@ -38,7 +38,7 @@ TEST(OpenBox, TheRenderErrorBoxLeavesTheSupervisorReleasingTheTransmitter) {
     Form21 form({loop, station, *audio, desktop, profile, "", "", {}, [&] {
                      if (shown) shown->refresh();
                  }});
-    MainWindow window(form, held);
+    MainWindow window(form.panel, form, held);
     shown = &window;
     desktop.setMainWindow(&window);
     form.load();

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "ui/qt/DesktopText.h"
 #include "ui/qt/HeldEnd.h"
 #include "ui/qt/QtDesktop.h"

@@ -5,8 +5,8 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "app/RuntimeError.h"
-#include "app/StopSignals.h"
+#include "core/RuntimeError.h"
+#include "core/StopSignals.h"
 #include "ui/qt/HeldEnd.h"
 #include "ui/qt/QtEventLoop.h"
 

@@ -10,10 +10,10 @@
 
 #include <sstream>
 
-#include "headless/Transcript.h"
-#include "headless/TranscriptWriter.h"
+#include "core/Transcript.h"
+#include "program/headless/TranscriptWriter.h"
 #include "qt/Station.h"
-#include "ui/qt/SimulatorWindow.h"
+#include "program/qt/SimulatorWindow.h"
 
 namespace tc::test {
 namespace {
@@ -22,9 +22,9 @@ class Simulator : public ::testing::Test {
 protected:
     // The window's log is fed what the station does, as the windowed program feeds it.
     Simulator() : window(s.station, s.held) {
-        transcript.also = [this](const std::string& line) { window.record(line); };
+        following = transcript.follow([this](const std::string& line) { window.record(line); });
         s.station.addListener(&doings);
-        doings.attach(s.form);
+        doings.attach(s.form.panel, s.form.events);
         window.show();
     }
     ~Simulator() override { s.station.removeListener(&doings); }
@@ -41,6 +41,7 @@ protected:
     std::ostringstream out;
     Transcript transcript{out, [] { return std::string("12:00:00"); }};
     TranscriptWriter doings{transcript, false};
+    Transcript::Subscription following;
 };
 
 TEST_F(Simulator, TheCarrierKeyIsHeldOrLatched) {

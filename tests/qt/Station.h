@@ -6,11 +6,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Form21.h"
+#include "program/Form21.h"
 #include "app/posix/IniProfile.h"
-#include "app/StationLoop.h"
+#include "core/StationLoop.h"
 #include "hostlink/SimulatedStation.h"
-#include "transmit/AudioGraph.h"
+#include "core/AudioGraph.h"
 #include "transmit/sound/AudioFactories.h"
 #include "ui/qt/HeldEnd.h"
 #include "ui/qt/MainWindow.h"
@@ -29,7 +29,7 @@ public:
           profile(file("tailchime.ini")),
           desktop(held, {}),
           form({loop, station, *audio, desktop, profile, "", "", {}, [this] { window.refresh(); }}),
-          window(form, held) {
+          window(form.panel, form, held) {
         if (!settings.empty()) std::ofstream(profile.path()) << "[SETTINGS]\n" << settings;
         desktop.setMainWindow(&window);
         desktop.setHandlerRunner([this](const std::function<void()>& handler) { form.run(handler); });

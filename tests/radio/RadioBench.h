@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/StationLoop.h"
+#include "core/StationLoop.h"
 #include "hostlink/hamlib/RigStation.h"
 #include "radio/RigStandIn.h"
 

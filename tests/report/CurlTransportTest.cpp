@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "LoopbackServer.h"
-#include "app/StationLoop.h"
+#include "core/StationLoop.h"
 #include "report/Http.h"
 #include "report/UsageReport.h"
 #include "report/curl/CurlTransport.h"
@@ -67,8 +67,7 @@ protected:
         recorder->overstate = overstate;
         if (report) {
             tc::UsageReport usage(*recorder, loop, tc::StatsServer{"127.0.0.1", port});
-            usage.onReport = [&](const std::string& body) { told = body; };
-            usage.SaveUserData("W1 AW&X-R", "Tailchime", "2.0.1");
+            told = usage.SaveUserData("W1 AW&X-R", "Tailchime", "2.0.1");
             return "";
         }
         tc::Http http(*recorder, loop);

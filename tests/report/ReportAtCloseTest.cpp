@@ -15,13 +15,12 @@ TEST(ReportAtClose, IsSentEvenWhenTheStationClosesAtOnce) {
     for (const std::string statement : {"closing", "close", "click Command9"}) {
         LoopbackServer server([](auto& send) { send(okAnswer("thanks")); });
         ScriptOptions o;
-        o.report = [&](tc::EventLoop& loop, std::function<void(const std::string&)> told) {
+        o.report = [&](tc::EventLoop& loop) {
             auto transport = std::make_shared<tc::CurlTransport>(loop);
             auto report = std::make_shared<tc::UsageReport>(*transport, loop, tc::StatsServer{"127.0.0.1", server.port()});
-            report->onReport = std::move(told);
             return tc::ReportSender(
                 [transport, report](const std::string& c, const std::string& p, const std::string& v) {
-                    report->SaveUserData(c, p, v);
+                    return report->SaveUserData(c, p, v);
                 });
         };
         TempDir config;

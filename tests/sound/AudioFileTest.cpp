@@ -4,7 +4,7 @@
 #include <fstream>
 #include <random>
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "sound/SoundFiles.h"
 #include "transmit/sound/AudioFile.h"
 

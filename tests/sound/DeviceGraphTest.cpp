@@ -6,8 +6,8 @@
 #include <fstream>
 #include <thread>
 
-#include "app/RuntimeError.h"
-#include "app/StationLoop.h"
+#include "core/RuntimeError.h"
+#include "core/StationLoop.h"
 #include "sound/SoundFiles.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/output/CwSounder.h"

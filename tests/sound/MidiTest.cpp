@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "sound/SoundFiles.h"
 #include "transmit/sound/AudioFile.h"
 #include "transmit/sound/output/PlayableFile.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "hostlink/Morse.h"
+#include "core/Morse.h"
 #include "transmit/sound/MorseTone.h"
 
 using tc::sound::morseTone;

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <functional>
 
-#include "app/RuntimeError.h"
-#include "app/StationLoop.h"
+#include "core/RuntimeError.h"
+#include "core/StationLoop.h"
 #include "sound/SoundFiles.h"
 #include "transmit/sound/AudioFactories.h"
 

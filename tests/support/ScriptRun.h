@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/posix/IniProfile.h"
-#include "app/ToneFiles.h"
-#include "headless/Runner.h"
+#include "program/ToneFiles.h"
+#include "program/headless/Runner.h"
 #include "support/TempDir.h"
 #include "transmit/sound/AudioFactories.h"
 
@@ -45,7 +45,7 @@ struct ScriptRun {
 struct ScriptOptions {
     bool trace = false;
     std::function<bool(const std::string&)> previousInstance;
-    std::function<tc::ReportSender(tc::EventLoop&, std::function<void(const std::string&)>)> report;
+    std::function<tc::ReportSender(tc::EventLoop&)> report;
     tc::Platform::Supervise supervise;  // the history, where a test keeps it
 };
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "ui/win32/WinEventLoop.h"
 #include "hostlink/win32/AutomationHost.h"
 #include "hostlink/win32/EventIds.h"

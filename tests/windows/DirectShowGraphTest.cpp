@@ -1,12 +1,12 @@
 // Needs an audio output: under Wine, ALSA pointed at a null device.
 #include <gtest/gtest.h>
 
-#include "app/NumberText.h"
-#include "app/RuntimeError.h"
+#include "core/NumberText.h"
+#include "core/RuntimeError.h"
 #include "ui/win32/WinEventLoop.h"
 #include "support/TempFolder.h"
 #include "support/WavWriter.h"
-#include "transmit/PlaybackListener.h"
+#include "core/PlaybackListener.h"
 #include "transmit/win32/DirectShowGraph.h"
 
 using tc::win32::DirectShowGraph;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/win32/InstanceMutex.h"
+#include "platform/win32/InstanceMutex.h"
 #include "support/TempFolder.h"
 
 using tc::win32::InstanceMutex;

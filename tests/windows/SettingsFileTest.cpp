@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/win32/Folders.h"
+#include "platform/win32/Folders.h"
 #include "app/win32/WindowsProfile.h"
 #include "support/TempFolder.h"
 

@@ -1,7 +1,7 @@
 // The Windows tests run on one single-threaded apartment, like the program.
 #include <gtest/gtest.h>
 
-#include "win32/ComApartment.h"
+#include "platform/win32/ComApartment.h"
 
 int main(int argc, char** argv) {
     tc::win32::ComApartment com;

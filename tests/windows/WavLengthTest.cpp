@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "support/TempFolder.h"
 #include "support/WavWriter.h"
 #include "transmit/win32/WavLength.h"

@@ -91,9 +91,7 @@ TEST(WinInetReport, ReachesTheServerAsTheDesignSendsIt) {
     tc::win32::WinEventLoop loop;
     tc::win32::WinInetTransport transport;
     tc::UsageReport report(transport, loop, tc::StatsServer{"127.0.0.1", server.port()});
-    std::string told;
-    report.onReport = [&](const std::string& body) { told = body; };
-    report.SaveUserData("W1AW-R & co", "Tailchime", "2.0.1");
+    const std::string told = report.SaveUserData("W1AW-R & co", "Tailchime", "2.0.1");
 
     const std::string& request = server.request();
     EXPECT_EQ(request.substr(0, request.find("\r\n")), "POST /EP/stats.php HTTP/1.0");

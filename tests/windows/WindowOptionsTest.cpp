@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/win32/WindowOptions.h"
+#include "program/win32/WindowOptions.h"
 
 TEST(WindowOptions, NothingThatBelongsToScriptsOrTheLinuxWindows) {
     std::string problem;

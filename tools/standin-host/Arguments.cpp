@@ -1,7 +1,7 @@
 #include "Arguments.h"
 
-#include "win32/AnsiText.h"
-#include "headless/Transcript.h"
+#include "platform/win32/AnsiText.h"
+#include "core/Transcript.h"
 
 namespace standin {
 

@@ -5,7 +5,7 @@
 #include "Arguments.h"
 #include "Server.h"
 #include "StationInfoObject.h"
-#include "win32/AnsiText.h"
+#include "platform/win32/AnsiText.h"
 
 namespace standin {
 

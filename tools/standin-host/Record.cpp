@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "headless/Transcript.h"
+#include "core/Transcript.h"
 
 namespace standin {
 

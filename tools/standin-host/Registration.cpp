@@ -6,8 +6,8 @@
 
 #include <iostream>
 
-#include "win32/AnsiText.h"
-#include "app/win32/Folders.h"
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/Folders.h"
 #include "standin-host.h"
 
 namespace standin {

@@ -1,9 +1,9 @@
 #include "Server.h"
 
 #include "HostObject.h"
-#include "win32/AnsiText.h"
+#include "platform/win32/AnsiText.h"
 #include "ui/win32/WinEventLoop.h"
-#include "headless/Transcript.h"
+#include "core/Transcript.h"
 #include "standin-host.h"
 
 namespace standin {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "Record.h"
-#include "headless/Script.h"
+#include "program/headless/Script.h"
 #include "hostlink/SimulatedStation.h"
 
 namespace tc::win32 {

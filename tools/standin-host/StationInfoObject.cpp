@@ -1,6 +1,6 @@
 #include "StationInfoObject.h"
 
-#include "win32/AnsiText.h"
+#include "platform/win32/AnsiText.h"
 
 namespace standin {
 

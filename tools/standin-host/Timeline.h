@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "headless/Script.h"
+#include "program/headless/Script.h"
 
 namespace standin {
 

@@ -18,8 +18,8 @@
 #include "Registration.h"
 #include "Server.h"
 #include "Timeline.h"
-#include "win32/AnsiText.h"
-#include "win32/ComApartment.h"
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/ComApartment.h"
 #include "ui/win32/WinEventLoop.h"
 
 namespace {

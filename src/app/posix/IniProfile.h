@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/IniText.h"
-#include "app/Profile.h"
+#include "core/IniText.h"
+#include "core/Profile.h"
 
 namespace tc {
 

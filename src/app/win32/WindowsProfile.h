@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/Profile.h"
+#include "core/Profile.h"
 
 namespace tc::win32 {
 

@@ -1,6 +1,6 @@
 #include "hostlink/hamlib/RigStation.h"
 
-#include "hostlink/Morse.h"
+#include "core/Morse.h"
 
 namespace tc {
 

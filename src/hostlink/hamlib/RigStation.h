@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Mailbox.h"
-#include "hostlink/HostLink.h"
-#include "hostlink/StationListener.h"
+#include "core/Mailbox.h"
+#include "core/HostLink.h"
+#include "core/StationListener.h"
 #include "hostlink/RigConfig.h"
 #include "hostlink/hamlib/RigOrders.h"
 #include "hostlink/hamlib/RigWorker.h"

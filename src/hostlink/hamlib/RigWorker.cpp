@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "app/StopSignals.h"
-#include "hostlink/Morse.h"
+#include "core/StopSignals.h"
+#include "core/Morse.h"
 #include "hostlink/hamlib/RigDevice.h"
 
 namespace tc {

@@ -1,6 +1,6 @@
 #include "hostlink/win32/AutomationHost.h"
 
-#include "win32/ComError.h"
+#include "platform/win32/ComError.h"
 #include "hostlink/win32/EventIds.h"
 #include "hostlink/win32/HostEventSink.h"
 

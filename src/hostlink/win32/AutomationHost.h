@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "hostlink/HostLink.h"
+#include "core/HostLink.h"
 #include "hostlink/win32/HostClasses.h"
-#include "win32/LateBound.h"
+#include "platform/win32/LateBound.h"
 
 namespace tc {
 class EventLoop;

@@ -6,8 +6,8 @@
 #include <cwchar>
 #include <string>
 
-#include "win32/AnsiText.h"
-#include "win32/ComError.h"
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/ComError.h"
 #include "hostlink/win32/HostClasses.h"
 
 namespace tc::win32 {

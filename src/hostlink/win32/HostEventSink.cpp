@@ -2,11 +2,11 @@
 
 #include <wrl/client.h>
 
-#include "app/EventLoop.h"
-#include "app/RuntimeError.h"
-#include "hostlink/HostLink.h"
+#include "core/EventLoop.h"
+#include "core/RuntimeError.h"
+#include "core/HostLink.h"
 #include "hostlink/win32/HostClasses.h"
-#include "win32/Variant.h"
+#include "platform/win32/Variant.h"
 
 namespace tc::win32 {
 

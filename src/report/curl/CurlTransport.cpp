@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/EventLoop.h"
+#include "core/EventLoop.h"
 
 namespace tc {
 

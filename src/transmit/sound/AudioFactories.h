@@ -2,9 +2,9 @@
 #include <memory>
 #include <string>
 
-#include "app/EventLoop.h"
-#include "transmit/AudioGraph.h"
-#include "transmit/PlaybackListener.h"
+#include "core/EventLoop.h"
+#include "core/AudioGraph.h"
+#include "core/PlaybackListener.h"
 
 namespace tc {
 

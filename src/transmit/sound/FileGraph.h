@@ -1,9 +1,9 @@
 #pragma once
 #include <memory>
 
-#include "app/EventLoop.h"
-#include "transmit/AudioGraph.h"
-#include "transmit/PlaybackListener.h"
+#include "core/EventLoop.h"
+#include "core/AudioGraph.h"
+#include "core/PlaybackListener.h"
 #include "transmit/sound/Transport.h"
 
 namespace tc::sound {

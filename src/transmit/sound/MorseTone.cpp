@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "hostlink/Morse.h"
+#include "core/Morse.h"
 
 namespace tc::sound {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 namespace tc::sound {
 

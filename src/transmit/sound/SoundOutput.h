@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/EventLoop.h"
-#include "hostlink/StationListener.h"
-#include "transmit/AudioGraph.h"
-#include "transmit/PlaybackListener.h"
+#include "core/EventLoop.h"
+#include "core/StationListener.h"
+#include "core/AudioGraph.h"
+#include "core/PlaybackListener.h"
 
 namespace tc::sound {
 

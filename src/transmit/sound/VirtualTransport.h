@@ -1,8 +1,8 @@
 #pragma once
 #include <memory>
 
-#include "app/EventLoop.h"
-#include "transmit/PlaybackListener.h"
+#include "core/EventLoop.h"
+#include "core/PlaybackListener.h"
 #include "transmit/sound/Transport.h"
 
 namespace tc::sound {

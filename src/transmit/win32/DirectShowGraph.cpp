@@ -1,9 +1,9 @@
 #include "transmit/win32/DirectShowGraph.h"
 
-#include "app/EventLoop.h"
-#include "win32/AnsiText.h"
-#include "win32/ComError.h"
-#include "transmit/PlaybackListener.h"
+#include "core/EventLoop.h"
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/ComError.h"
+#include "core/PlaybackListener.h"
 
 namespace tc::win32 {
 

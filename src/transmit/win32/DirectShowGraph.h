@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "transmit/AudioGraph.h"
+#include "core/AudioGraph.h"
 
 namespace tc {
 class EventLoop;

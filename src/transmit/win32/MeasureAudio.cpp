@@ -1,7 +1,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "transmit/sound/AudioFile.h"
 #include "transmit/sound/PlayerErrors.h"
 #include "transmit/win32/DirectShowGraph.h"

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 namespace tc {
 

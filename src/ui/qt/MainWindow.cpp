@@ -10,7 +10,8 @@
 #include <array>
 #include <iterator>
 
-#include "app/Form21.h"
+#include "ui/Panel.h"
+#include "ui/StationCommands.h"
 #include "ui/qt/AntennaPicture.h"
 #include "ui/qt/DesignFont.h"
 #include "ui/qt/FrameStyle.h"
@@ -31,7 +32,8 @@ QString image(const char* name) { return QStringLiteral(":/images/") + QLatin1St
 
 }  // namespace
 
-MainWindow::MainWindow(Form21& form, HeldEnd& held) : QWidget(nullptr), form_(form), held_(held) {
+MainWindow::MainWindow(Panel& panel, StationCommands& station, HeldEnd& held)
+    : QWidget(nullptr), panel_(panel), station_(station), held_(held) {
     registerImages();
     setObjectName(QStringLiteral("Form21"));
     // Fixed single border: a minimise button, no maximise.
@@ -50,7 +52,7 @@ MainWindow::MainWindow(Form21& form, HeldEnd& held) : QWidget(nullptr), form_(fo
         w->setObjectName(QLatin1String(c.name));
         w->setGeometry(twips::rect(c.left, c.top, c.width, c.height));
         if (c.tooltip && c.kind != PlacedControl::Kind::Antenna) w->setToolTip(QString::fromLatin1(c.tooltip));
-        if (c.shape) shapes_.push_back({w, &(form_.panel.*c.shape)});
+        if (c.shape) shapes_.push_back({w, &(panel_.*c.shape)});
     }
     refresh();
 }
@@ -68,12 +70,12 @@ QWidget* MainWindow::make(const PlacedControl& c, QWidget* parent) {
         case K::Picture: return new SvgPicture(image(c.picture), parent, false);
         case K::Selector: {
             auto* selector = new SvgPicture(image(c.picture), parent, true);
-            connect(selector, &SvgPicture::clicked, this, [this, name] { forward([this, name] { form_.click(name); }); });
+            connect(selector, &SvgPicture::clicked, this, [this, name] { forward([this, name] { station_.click(name); }); });
             return selector;
         }
         case K::Button: {
             auto* b = new PictureButton(image(c.picture), twips::rect(c.left, c.top, c.width, c.height), parent);
-            connect(b, &QPushButton::clicked, this, [this, name] { forward([this, name] { form_.click(name); }); });
+            connect(b, &QPushButton::clicked, this, [this, name] { forward([this, name] { station_.click(name); }); });
             return b;
         }
         case K::Field: return field(c, parent);
@@ -91,7 +93,7 @@ QWidget* MainWindow::make(const PlacedControl& c, QWidget* parent) {
 
 QWidget* MainWindow::field(const PlacedControl& c, QWidget* parent) {
     const char* name = c.name;
-    TextField& text = form_.panel.*c.field;
+    TextField& text = panel_.*c.field;
     auto* edit = new QLineEdit(parent);
     edit->setFont(font(c.face));
     edit->setFrame(true);
@@ -104,14 +106,14 @@ QWidget* MainWindow::field(const PlacedControl& c, QWidget* parent) {
         std::string t = typed.toStdString();
         for (ShownField& f : fields_)
             if (f.field == &text) f.shown = t;  // the edit already shows it
-        forward([this, name, &t] { form_.type(name, t); });
+        forward([this, name, &t] { station_.type(name, t); });
     });
     fields_.push_back({edit, &text, {}});
     return edit;
 }
 
 QWidget* MainWindow::volume(QWidget* parent) {
-    const ScrollBar& v1 = form_.panel.V1;
+    const ScrollBar& v1 = panel_.V1;
     volume_ = new QScrollBar(Qt::Horizontal, parent);
     volume_->setRange(v1.min, v1.max);
     volume_->setSingleStep(1);
@@ -119,14 +121,14 @@ QWidget* MainWindow::volume(QWidget* parent) {
     // A drag changes the volume when the thumb is let go, as a scroll bar's
     // change does; arrows and page clicks change it at once.
     volume_->setTracking(false);
-    connect(volume_, &QScrollBar::valueChanged, this, [this](int v) { forward([this, v] { form_.slide("V1", v); }); });
+    connect(volume_, &QScrollBar::valueChanged, this, [this](int v) { forward([this, v] { station_.slide("V1", v); }); });
     return volume_;
 }
 
 void MainWindow::forward(const std::function<void()>& action) { held_.run(action); }
 
 void MainWindow::refresh() {
-    const Panel& p = form_.panel;
+    const Panel& p = panel_;
     for (const ShownShape& s : shapes_)
         if (s.widget->isHidden() == s.shape->visible) s.widget->setVisible(s.shape->visible);
     unsigned antenna = 0;
@@ -150,7 +152,7 @@ void MainWindow::refresh() {
 }
 
 void MainWindow::place() {
-    Panel& p = form_.panel;
+    Panel& p = panel_;
     placedLeft_ = p.Left;
     placedTop_ = p.Top;
     QList<QRect> screens;
@@ -162,7 +164,7 @@ void MainWindow::place() {
 void MainWindow::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);
     // The window's place is saved with the settings: the panel follows the operator.
-    Panel& p = form_.panel;
+    Panel& p = panel_;
     p.Left = static_cast<float>(twips::fromPx(x()));
     p.Top = static_cast<float>(twips::fromPx(y()));
     placedLeft_ = p.Left;
@@ -170,10 +172,10 @@ void MainWindow::moveEvent(QMoveEvent* e) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-    forward([this] { form_.closeRequest(); });
+    forward([this] { station_.closeRequest(Asker::Panel); });
     // The close request ends the program; only an end held for a waiting
     // handler leaves it to that handler to finish.
-    e->setAccepted(form_.ended() || held_.held());
+    e->setAccepted(station_.ended() || held_.held());
 }
 
 QWidget* MainWindow::control(std::string_view name) const {

@@ -12,10 +12,11 @@ class QScrollBar;
 namespace tc {
 
 class AntennaPicture;
-class Form21;
+class Panel;
+class StationCommands;
 class HeldEnd;
 
-// The operator's panel, Form21 as the operator sees it. It shows the
+// The operator's panel, the panel as the operator sees it. It shows the
 // panel's controls where the window design puts them and hands every
 // click and edit to the program; what it shows it reads back from the
 // panel after each handler (refresh), so it keeps no state of its own.
@@ -23,7 +24,7 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    MainWindow(Form21& form, HeldEnd& held);
+    MainWindow(Panel& panel, StationCommands& station, HeldEnd& held);
 
     // Brings every widget in line with the panel.
     void refresh();
@@ -56,7 +57,8 @@ private:
     void forward(const std::function<void()>& action);
     void place();
 
-    Form21& form_;
+    Panel& panel_;
+    StationCommands& station_;
     HeldEnd& held_;
     std::vector<ShownShape> shapes_;
     std::vector<ShownField> fields_;

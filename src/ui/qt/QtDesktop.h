@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/Desktop.h"
+#include "core/Desktop.h"
 
 class QWidget;
 

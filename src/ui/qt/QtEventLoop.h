@@ -2,7 +2,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 
-#include "app/EventLoop.h"
+#include "core/EventLoop.h"
 
 namespace tc {
 

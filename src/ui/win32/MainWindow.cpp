@@ -4,7 +4,8 @@
 
 #include <commctrl.h>
 
-#include "app/Form21.h"
+#include "ui/Panel.h"
+#include "ui/StationCommands.h"
 #include "ui/win32/WinEventLoop.h"
 #include "ui/win32/ControlIds.h"
 #include "ui/win32/Dpi.h"
@@ -30,7 +31,8 @@ bool titleBarVisible(const RECT& r) {
 
 }  // namespace
 
-MainWindow::MainWindow(Form21& form, WinEventLoop& loop) : form_(form), loop_(loop) {
+MainWindow::MainWindow(Panel& panel, StationCommands& station, WinEventLoop& loop)
+    : panel_(panel), station_(station), loop_(loop) {
     widgets::registerWindowClass(kClass, &MainWindow::proc, true);
     dpi_ = dpiOf(nullptr);
     const SIZE outer = outerSize(twipsToPx(kMainWindowWidth, dpi_), twipsToPx(kMainWindowHeight, dpi_), kStyle, 0, dpi_);
@@ -57,7 +59,7 @@ MainWindow::~MainWindow() {
 
 HWND MainWindow::make(const PlacedControl& c, HWND parent) {
     const int id = controlId(c.name);
-    Panel& p = form_.panel;
+    Panel& p = panel_;
     const Shape* shape = c.shape ? &(p.*c.shape) : nullptr;
     TextField* field = c.field ? &(p.*c.field) : nullptr;
     const DWORD shown = !shape || shape->visible ? WS_VISIBLE : 0;
@@ -131,7 +133,7 @@ MainWindow::Control* MainWindow::find(int id) {
 }
 
 void MainWindow::refresh() {
-    const Panel& p = form_.panel;
+    const Panel& p = panel_;
     refreshing_ = true;
     // What comes up is shown before what goes down is hidden: a frame of
     // the antenna or a lamp's face then covers the one it replaces, and
@@ -167,7 +169,7 @@ void MainWindow::refresh() {
 // The antenna is one picture box: a new frame repaints that box alone,
 // with the frame in front of those shown.
 void MainWindow::turnAntenna() {
-    const Panel& p = form_.panel;
+    const Panel& p = panel_;
     int front = 0;
     for (int i = 0; i < static_cast<int>(std::size(kAntennaFrames)); ++i)
         if ((p.*kAntennaFrames[i]).visible) front = i;
@@ -181,7 +183,7 @@ void MainWindow::turnAntenna() {
 }
 
 void MainWindow::place() {
-    Panel& p = form_.panel;
+    Panel& p = panel_;
     placedLeft_ = p.Left;
     placedTop_ = p.Top;
     RECT r;
@@ -200,7 +202,7 @@ void MainWindow::place() {
 }
 
 void MainWindow::scrolled(WPARAM wParam) {
-    const ScrollBar& v1 = form_.panel.V1;
+    const ScrollBar& v1 = panel_.V1;
     // The thumb's place comes with the message; the volume's range fits its 16 bits.
     const int thumb = static_cast<short>(HIWORD(wParam));
     long long value = v1.value;
@@ -223,7 +225,7 @@ void MainWindow::scrolled(WPARAM wParam) {
             break;
         default: dragging_ = false; return;
     }
-    forward([this, value] { form_.slide("V1", value); });
+    forward([this, value] { station_.slide("V1", value); });
     refresh();
 }
 
@@ -242,10 +244,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 (kind == Kind::Button && code == BN_CLICKED) || (kind == Kind::Selector && code == STN_CLICKED);
             if (clicked) {
                 const std::string name(c->placed.name);
-                forward([this, name] { form_.click(name); });
+                forward([this, name] { station_.click(name); });
             } else if (kind == Kind::Field && code == EN_CHANGE && !refreshing_) {
                 c->shown = widgets::textOf(c->hwnd);  // the field already shows it
-                forward([this, name = std::string(c->placed.name), text = c->shown] { form_.type(name, text); });
+                forward([this, name = std::string(c->placed.name), text = c->shown] { station_.type(name, text); });
             }
             return 0;
         }
@@ -281,7 +283,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!IsIconic(window_)) {
                 RECT r;
                 GetWindowRect(window_, &r);
-                Panel& p = form_.panel;
+                Panel& p = panel_;
                 p.Left = static_cast<float>(pxToTwips(r.left, dpi_));
                 p.Top = static_cast<float>(pxToTwips(r.top, dpi_));
                 placedLeft_ = p.Left;
@@ -295,7 +297,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             // The close request ends the program (the desktop then hides
             // and ends everything); the window is not destroyed here.
-            forward([this] { form_.closeRequest(); });
+            forward([this] { station_.closeRequest(Asker::Panel); });
             return 0;
         default: break;
     }

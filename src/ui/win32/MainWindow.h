@@ -11,21 +11,22 @@
 #include "ui/win32/Widgets.h"
 
 namespace tc {
-class Form21;
+class Panel;
+class StationCommands;
 }  // namespace tc
 
 namespace tc::win32 {
 
 class WinEventLoop;
 
-// The operator's panel, Form21 as the operator sees it on Windows: plain
+// The operator's panel, the panel as the operator sees it on Windows: plain
 // controls at the places the window design gives in twips, converted at
 // the monitor's dots per inch. It hands every click, edit and scroll to the
 // program and reads back from the panel after each handler (refresh), so
 // it keeps no state of its own.
 class MainWindow {
 public:
-    MainWindow(Form21& form, WinEventLoop& loop);
+    MainWindow(Panel& panel, StationCommands& station, WinEventLoop& loop);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -61,7 +62,8 @@ private:
     void scrolled(WPARAM wParam);
     Control* find(int id);
 
-    Form21& form_;
+    Panel& panel_;
+    StationCommands& station_;
     WinEventLoop& loop_;
     HWND window_ = nullptr;
     HWND tips_ = nullptr;

@@ -1,6 +1,6 @@
 #include "ui/win32/WinEventLoop.h"
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 namespace tc::win32 {
 

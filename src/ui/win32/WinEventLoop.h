@@ -12,7 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/EventLoop.h"
+#include "core/EventLoop.h"
 
 namespace tc::win32 {
 

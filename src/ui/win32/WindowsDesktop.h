@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/Desktop.h"
+#include "core/Desktop.h"
 
 namespace tc::win32 {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "hostlink/SimulatedStation.h"
+#include "core/StationListener.h"
 #include "transmit/sound/output/CwSounder.h"
 
 namespace tc::sound {

@@ -1,6 +1,6 @@
 #include "transmit/sound/output/CwSounder.h"
 
-#include "app/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "transmit/sound/MemorySource.h"
 #include "transmit/sound/MorseTone.h"
 #include "transmit/sound/output/SoundDevice.h"
