@@ -52,6 +52,7 @@ TEST(WebProgram, LoginThenTheStationFollowedAndSwitchedOffFromThePage) {
 
     std::ofstream(dir.file("station.tcs")) << "callsign W1AW-R\n"
                                               "at 1000 carrier up\n"    // counted, with its courtesy
+                                              "at 3000 click Command11\n"  // a test from the script
                                               "at 5000 carrier down\n"
                                               "at 6000 carrier up\n"    // a kerchunk
                                               "at 6500 carrier down\n"
@@ -78,6 +79,7 @@ TEST(WebProgram, LoginThenTheStationFollowedAndSwitchedOffFromThePage) {
     EXPECT_TRUE(page.stateHas("\"rf\":true,\"internet\""));            // the carrier's lamp
     EXPECT_EQ(page.post("/api/control", "{\"action\":\"off\"}", "http://evil.example")->status, 403);
     EXPECT_TRUE(page.stateHas("\"today\":{\"overs\":1,\"kerchunks\":1,\"courtesies\":1"));
+    EXPECT_EQ(page.post("/api/control", "{\"action\":\"test-internet\"}")->status, 200);  // and one from the page
 
     auto off = page.post("/api/control", "{\"action\":\"off\"}");
     ASSERT_TRUE(off);
@@ -97,14 +99,17 @@ TEST(WebProgram, LoginThenTheStationFollowedAndSwitchedOffFromThePage) {
     EXPECT_EQ(courtesies, 1) << transcript;  // none for the over after the switch-off
 
     tc::history::HistoryFile file(dir.file("history.sqlite"));
-    int overs = 0, counted = 0;
-    for (const auto& r : file.between(0, std::numeric_limits<std::int64_t>::max()))
+    int overs = 0, counted = 0, tests = 0;
+    for (const auto& r : file.between(0, std::numeric_limits<std::int64_t>::max())) {
         if (auto* o = std::get_if<tc::history::Over>(&r)) {
             ++overs;
             counted += o->counted;
         }
+        if (auto* i = std::get_if<tc::history::Ident>(&r)) tests += !i->courtesy && i->what == "I";
+    }
     EXPECT_EQ(overs, 3);
     EXPECT_EQ(counted, 2);
+    EXPECT_EQ(tests, 2);
 }
 
 TEST(WebProgram, AVirtualMonthInTheDailyBuckets) {
