@@ -19,7 +19,7 @@ namespace {
 
 constexpr std::int64_t kDayMs = 24LL * 3600 * 1000;
 
-struct Counter : tc::StationListener {
+struct Counter : tc::HostListener {
     int cw = 0, keyUps = 0;
     void cwSent(const std::string&) override { ++cw; }
     void transmitterChanged(bool keyed) override { keyUps += keyed; }

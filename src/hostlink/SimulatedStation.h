@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/HostLink.h"
-#include "core/StationListener.h"
+#include "core/HostListener.h"
 
 namespace tc {
 
@@ -23,8 +23,8 @@ public:
 
     explicit SimulatedStation(EventLoop& loop, std::string callsign = kDefaultCallsign);
 
-    void addListener(StationListener* l) { listeners_.push_back(l); }
-    void removeListener(StationListener* l) { std::erase(listeners_, l); }
+    void addListener(HostListener* l) { listeners_.push_back(l); }
+    void removeListener(HostListener* l) { std::erase(listeners_, l); }
     void setCallsign(std::string c) { callsign_ = std::move(c); }
     const std::string& callsign() const { return callsign_; }
 
@@ -58,7 +58,7 @@ private:
     EventLoop& loop_;
     std::string callsign_;
     HostEvents* sink_ = nullptr;
-    std::vector<StationListener*> listeners_;
+    std::vector<HostListener*> listeners_;
     bool carrier_ = false;
     bool internetAudio_ = false;
     bool ptt_ = false;

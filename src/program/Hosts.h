@@ -12,7 +12,7 @@ namespace tc {
 
 class EventLoop;
 class HostLinkFactory;
-class StationListener;
+class HostListener;
 
 // The hosts a station can run on, by the name the operator gives with
 // --host: the built-in simulated station everywhere, the node program on
@@ -31,7 +31,7 @@ struct HostParts {
     EventLoop& loop;
     // Told what the host's station does on the air (a host without a
     // station of its own, the node program, tells nobody).
-    std::vector<StationListener*> listeners;
+    std::vector<HostListener*> listeners;
     std::string callsign;  // the simulated station's; "" for its default
 };
 

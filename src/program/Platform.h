@@ -14,7 +14,7 @@ class EventLoop;
 class Form21;
 class PlaybackListener;
 class Profile;
-class StationListener;
+class HostListener;
 class Transcript;
 class Watch;
 
@@ -29,7 +29,7 @@ struct Platform {
     std::function<bool(const std::string& configDir)> previousInstance;
     // What makes the simulated station's CW audible on real time (may be
     // empty, or give nothing where there is no sound output).
-    std::function<std::unique_ptr<StationListener>()> stationSound;
+    std::function<std::unique_ptr<HostListener>()> stationSound;
     // The settings file of the station whose configuration folder is given.
     std::function<std::unique_ptr<Profile>(const std::string& configDir)> profile;
     // The hosts this build can run on, by name: the simulated station, the

@@ -67,7 +67,7 @@ private:
     std::optional<StopWatch> stopSignals_;
     TranscriptWriter doings_;
     RadioLog radioNews_;
-    std::unique_ptr<StationListener> sound_;
+    std::unique_ptr<HostListener> sound_;
     std::unique_ptr<HostLinkFactory> host_;
     SimulatedStation* simulated_ = nullptr;
     std::unique_ptr<AudioGraphFactory> audio_;

@@ -4,7 +4,7 @@
 
 namespace tc {
 
-void EventHub::publish(const StationView& view) {
+void EventHub::publish(const event::Status& view) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         view_ = view;
@@ -23,7 +23,7 @@ void EventHub::publishLine(const std::string& line) {
     changed_.notify_all();
 }
 
-StationView EventHub::view() const {
+event::Status EventHub::view() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return view_;
 }

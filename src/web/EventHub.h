@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "web/StationView.h"
+#include "web/StateJson.h"
 
 namespace tc {
 
@@ -23,9 +23,9 @@ public:
     static constexpr std::size_t kMaxStreams = 8;
     static constexpr std::size_t kKeptLines = 200;  // a new stream starts with the last of them
 
-    void publish(const StationView& view);
+    void publish(const event::Status& view);
     void publishLine(const std::string& line);
-    StationView view() const;
+    event::Status view() const;
     // Wakes every stream for the last time.
     void close();
 
@@ -58,7 +58,7 @@ public:
 private:
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    StationView view_;
+    event::Status view_;
     std::uint64_t viewVersion_ = 0;
     std::deque<std::string> lines_;
     std::uint64_t linesPublished_ = 0;

@@ -45,7 +45,7 @@ TEST(OpenBox, TheRenderErrorBoxLeavesTheSupervisorReleasingTheTransmitter) {
     window.show();
 
     // What the transmitter does, and whether a box was up as it did it.
-    struct Keying : StationListener {
+    struct Keying : HostListener {
         std::vector<std::string> seen;
         void transmitterChanged(bool keyed) override {
             seen.push_back(std::string(keyed ? "keyed" : "released") +

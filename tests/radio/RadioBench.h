@@ -12,7 +12,7 @@
 
 // Hears what the radio host reports to the logic thread: its events and
 // what it tells its listeners, in order.
-struct Heard : tc::HostEvents, tc::StationListener {
+struct Heard : tc::HostEvents, tc::HostListener {
     std::vector<std::string> events;
     void RX(bool on) override { events.push_back(on ? "rx on" : "rx off"); }
     void CarrierDetect(bool on) override { events.push_back(on ? "event carrier up" : "event carrier down"); }

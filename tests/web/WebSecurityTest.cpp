@@ -40,7 +40,7 @@ protected:
                           std::lock_guard<std::mutex> lock(station.mutex);
                           station.log.push_back(line);
                       }};
-        station.hub.publish(StationView{});
+        station.hub.publish(event::Status{});
         server = std::make_unique<WebServer>(settings, ListenAt{"127.0.0.1", port}, std::move(served));
         std::string problem;
         ASSERT_TRUE(server->start(problem)) << problem;

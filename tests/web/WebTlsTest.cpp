@@ -23,7 +23,7 @@ TEST(WebTls, ServedOverTlsWithASecureCookie) {
     settings.cert = dir.file("cert.pem");
     settings.key = dir.file("key.pem");
     EventHub hub;
-    hub.publish(StationView{});
+    hub.publish(event::Status{});
     const int port = freePort();
     WebServer server(settings, ListenAt{"127.0.0.1", port},
                      Served{hub, [] { return history::Tally{}; },

@@ -14,7 +14,7 @@ namespace standin {
 // of their arguments, the events it raises, and what its station does on
 // the air (tx on/off, cw, chat), so that a session's record compares line
 // for line with the simulated station's transcript of the same timeline.
-class Record final : public tc::StationListener {
+class Record final : public tc::HostListener {
 public:
     Record(const std::string& path, std::function<std::int64_t()> clock);
 

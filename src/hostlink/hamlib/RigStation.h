@@ -5,7 +5,7 @@
 
 #include "core/Mailbox.h"
 #include "core/HostLink.h"
-#include "core/StationListener.h"
+#include "core/HostListener.h"
 #include "hostlink/RigConfig.h"
 #include "hostlink/hamlib/RigOrders.h"
 #include "hostlink/hamlib/RigWorker.h"
@@ -30,7 +30,7 @@ public:
     RigStation(EventLoop& loop, RigConfig config, CwVoice voice);
     ~RigStation() override;
 
-    void addListener(StationListener* l) { listeners_.push_back(l); }
+    void addListener(HostListener* l) { listeners_.push_back(l); }
 
     // HostLinkFactory: every object is a handle on this one radio.
     std::shared_ptr<HostLink> CreateObject() override;
@@ -49,7 +49,7 @@ private:
     void updateKeying();
 
     const RigConfig config_;
-    std::vector<StationListener*> listeners_;
+    std::vector<HostListener*> listeners_;
     HostEvents* sink_ = nullptr;
     bool ptt_ = false;       // as the logic keys it
     bool cwKeyed_ = false;   // the station keys its own Morse

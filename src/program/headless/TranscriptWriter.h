@@ -3,7 +3,7 @@
 
 #include "core/PlaybackListener.h"
 #include "core/StationEvents.h"
-#include "core/StationListener.h"
+#include "core/HostListener.h"
 #include "core/Transcript.h"
 #include "ui/Controls.h"
 
@@ -14,7 +14,7 @@ class Panel;
 // Writes what the program and the station do to a transcript: the host's
 // keying, CW and chat, the caption, the indicators (when traced), the
 // transmissions and their ends, the saves and the usage report.
-class TranscriptWriter : public StationListener, public PanelListener, public PlaybackListener {
+class TranscriptWriter : public HostListener, public PanelListener, public PlaybackListener {
 public:
     TranscriptWriter(Transcript& t, bool trace) : t_(t), trace_(trace) {}
 

@@ -17,7 +17,7 @@ class HeldEnd;
 // station is the host: key up the RF carrier, send Internet audio, type in
 // the chat, close the host. It shows the station's transmitter, and logs what
 // the operator raised and everything the station did.
-class SimulatorWindow : public QWidget, private StationListener {
+class SimulatorWindow : public QWidget, private HostListener {
     Q_OBJECT
 
 public:

@@ -13,7 +13,7 @@
 #include "app/posix/IniProfile.h"
 #include "core/Transcript.h"
 #include "history/Csv.h"
-#include "history/StationRecorder.h"
+#include "history/Recorder.h"
 #include "history/UtcTime.h"
 #include "history/sqlite/HistoryFile.h"
 #include "web/http/WebServer.h"
@@ -44,7 +44,7 @@ struct Supervision::Parts {
     EventLoop& loop;
     Transcript& log;
     std::unique_ptr<history::HistoryFile> file;
-    std::unique_ptr<history::StationRecorder> recorder;
+    std::unique_ptr<history::Recorder> recorder;
     std::unique_ptr<Mailbox> mailbox;
     EventHub hub;
     StationEvents::Subscription viewFollows;
@@ -80,11 +80,11 @@ std::unique_ptr<Supervision> Supervision::start(Form21& form, EventLoop& loop, T
                                                 const SupervisionOptions& options) {
     auto parts = std::make_unique<Parts>(form, loop, log);
     if (!virtualTime || options.virtualHistory) {
-        history::StationRecorder::Clock clock = wallMs;
+        history::Recorder::Clock clock = wallMs;
         if (virtualTime) clock = [&loop, start = options.virtualStartMs] { return start + loop.nowMs(); };
         try {
             parts->file = std::make_unique<history::HistoryFile>(historyPath(options.configDir));
-            parts->recorder = std::make_unique<history::StationRecorder>(*parts->file, clock, form.events);
+            parts->recorder = std::make_unique<history::Recorder>(*parts->file, clock, form.events);
         } catch (const std::exception& e) {
             log.line("history " + Transcript::quoted(std::string("not kept: ") + e.what()));
             parts->file.reset();

@@ -16,7 +16,7 @@ class WinEventLoop;
 // send Internet audio, type in the chat, close the host. It shows the
 // station's transmitter and logs the CW and chat lines that Tailchime has
 // the station send.
-class SimulatorWindow : private StationListener {
+class SimulatorWindow : private HostListener {
 public:
     SimulatorWindow(SimulatedStation& station, WinEventLoop& loop);
     ~SimulatorWindow() override;

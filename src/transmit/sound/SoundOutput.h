@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/EventLoop.h"
-#include "core/StationListener.h"
+#include "core/HostListener.h"
 #include "core/AudioGraph.h"
 #include "core/PlaybackListener.h"
 
@@ -19,7 +19,7 @@ struct SoundOutput {
     // Graphs that play on the output.
     std::unique_ptr<AudioGraphFactory> (*deviceAudio)(EventLoop& loop, PlaybackListener* listener);
     // The simulated station's CW, audible.
-    std::unique_ptr<StationListener> (*stationSound)();
+    std::unique_ptr<HostListener> (*stationSound)();
     // Morse sounded as a radio without a keyer sends its ident; false when
     // there is no output to sound it.
     std::function<bool(const std::string& text, int wordsPerMinute)> (*cwVoice)();

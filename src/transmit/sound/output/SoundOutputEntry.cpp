@@ -8,7 +8,7 @@ namespace tc::sound {
 
 namespace {
 
-std::unique_ptr<StationListener> stationSound() { return std::make_unique<CwOnTheAir>(); }
+std::unique_ptr<HostListener> stationSound() { return std::make_unique<CwOnTheAir>(); }
 
 std::function<bool(const std::string&, int)> cwVoice() {
     auto sounder = std::make_shared<CwSounder>();

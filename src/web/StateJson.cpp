@@ -1,10 +1,10 @@
-#include "web/StationView.h"
+#include "web/StateJson.h"
 
 #include "web/Json.h"
 
 namespace tc {
 
-std::string stateJson(const StationView& v, const history::Tally& today) {
+std::string stateJson(const event::Status& v, const history::Tally& today) {
     auto flag = [](bool b) { return b ? "true" : "false"; };
     std::string j = "{\"callsign\":" + json::quote(v.callsign);
     j += ",\"on\":" + std::string(flag(v.on));

@@ -1,15 +1,15 @@
-#include "history/StationRecorder.h"
+#include "history/Recorder.h"
 
 namespace tc::history {
 
-StationRecorder::StationRecorder(Store& store, Clock clock, StationEvents& events)
+Recorder::Recorder(Store& store, Clock clock, StationEvents& events)
     : store_(store), clock_(std::move(clock)) {
     following_ = events.subscribe([this](const StationEvent& e, std::int64_t atMs) { told(e, atMs); });
 }
 
-StationRecorder::~StationRecorder() { finish(); }
+Recorder::~Recorder() { finish(); }
 
-void StationRecorder::told(const StationEvent& e, std::int64_t atMs) {
+void Recorder::told(const StationEvent& e, std::int64_t atMs) {
     // The station's clock runs from its start; the history's is the calendar.
     const std::int64_t now = clock_();
     auto when = [&](std::int64_t ms) { return now - (atMs - ms); };
@@ -41,14 +41,14 @@ void StationRecorder::told(const StationEvent& e, std::int64_t atMs) {
     }
 }
 
-void StationRecorder::released(std::int64_t now) {
+void Recorder::released(std::int64_t now) {
     if (!keying_) return;
     keying_->end = now;
     store_.add(*keying_);
     keying_.reset();
 }
 
-void StationRecorder::finish() {
+void Recorder::finish() {
     const std::int64_t now = clock_();
     if (rfSince_) store_.add(Over{*rfSince_, now, false, false});
     if (internetSince_) store_.add(Over{*internetSince_, now, true, true});

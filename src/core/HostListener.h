@@ -5,9 +5,9 @@ namespace tc {
 
 // What a station does on the air, for whoever follows it (the transcript,
 // the simulator window, the CW sounder, the log of a station with a radio).
-class StationListener {
+class HostListener {
 public:
-    virtual ~StationListener() = default;
+    virtual ~HostListener() = default;
     virtual void transmitterChanged(bool /*keyed*/) {}
     virtual void cwSent(const std::string& /*text*/) {}
     virtual void chatSent(const std::string& /*text*/) {}

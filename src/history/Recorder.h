@@ -12,14 +12,14 @@ namespace tc::history {
 // Turns the station's events into the history's records, on the logic
 // thread, as they happen. It only hands finished records to the store,
 // which writes them elsewhere: no tick waits for a disk.
-class StationRecorder {
+class Recorder {
 public:
     using Clock = std::function<std::int64_t()>;  // ms since the epoch, UTC
 
-    StationRecorder(Store& store, Clock clock, StationEvents& events);
-    ~StationRecorder();
-    StationRecorder(const StationRecorder&) = delete;
-    StationRecorder& operator=(const StationRecorder&) = delete;
+    Recorder(Store& store, Clock clock, StationEvents& events);
+    ~Recorder();
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
 
     // Closes whatever is still open, at the present moment (the program ends).
     void finish();
