@@ -16,6 +16,8 @@ RUN_PACKAGES=(
   libcurl4-openssl-dev
   # the station's history, its web page, the page's password
   libsqlite3-dev libcpp-httplib-dev libsodium-dev
+  # the club's broker (MQTT)
+  libmosquitto-dev nlohmann-json3-dev
   # windows
   qt6-base-dev qt6-svg-dev libgl-dev
 )
@@ -29,6 +31,8 @@ TEST_PACKAGES=(
   clang libclang-rt-14-dev
   # the web page in a real browser; a certificate for its TLS test
   chromium chromium-driver python3-selenium openssl
+  # a real broker and scraper for the club's tools
+  mosquitto mosquitto-clients prometheus
   # the Debian package and its checks
   dpkg-dev librsvg2-bin lintian desktop-file-utils man-db
   # the Windows build (MinGW-w64, widl), its installer (NSIS) and its tests under Wine

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "core/StationEvents.h"
+
 namespace tc {
 
 // What a station does on the air, for whoever follows it (the transcript,
@@ -14,7 +16,7 @@ public:
     // A radio's receiver: the carrier as the radio reports it.
     virtual void carrierChanged(bool /*present*/) {}
     // A radio's own news: opened, lost, the transmitter timed out.
-    virtual void radioNotice(const std::string& /*text*/) {}
+    virtual void radioNotice(const event::Radio& /*news*/) {}
 };
 
 }  // namespace tc

@@ -8,6 +8,7 @@ const char* askerName(Asker asker) {
         case Asker::Panel: return "panel";
         case Asker::Script: return "script";
         case Asker::Page: return "page";
+        case Asker::Broker: return "broker";
     }
     return "";
 }

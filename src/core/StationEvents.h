@@ -11,7 +11,7 @@ namespace tc {
 // Who asked for what the station does: the station itself (a courtesy
 // after traffic), or an operator at the panel, in a station script or on
 // the web page.
-enum class Asker { Station, Panel, Script, Page };
+enum class Asker { Station, Panel, Script, Page, Broker };
 
 const char* askerName(Asker asker);
 
@@ -83,6 +83,13 @@ struct HostClosing {};
 struct ReportSent {
     std::string body;
 };
+// A radio's own news: opened (also after it was lost), lost, the
+// transmitter released by the radio's time-out, or anything else it tells.
+struct Radio {
+    enum Kind { Opened, Lost, TimedOut, Note };
+    Kind kind;
+    std::string text;
+};
 // What the panel shows of the station, as the status clock sets it.
 struct Status {
     std::string callsign;
@@ -102,7 +109,7 @@ using StationEvent =
     std::variant<event::Carrier, event::InternetAudio, event::OverEnded, event::IdentStarted, event::IdentEnded,
                  event::Playing, event::Transmitter, event::Switched, event::IdentMode, event::Timings,
                  event::Levels, event::SettingsSaved, event::ChatAnswered, event::HostClosing, event::ReportSent,
-                 event::Status>;
+                 event::Radio, event::Status>;
 
 // The one stream of the station's events. Each event reaches every
 // follower before the station goes on, stamped with the station's clock. A

@@ -47,6 +47,10 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         if (!launcher.webPassword) return usageError("this build has no web page");
         return launcher.webPassword(configDir);
     }
+    if (options->webMetricsToken) {
+        if (!launcher.webMetricsToken) return usageError("this build has no web page");
+        return launcher.webMetricsToken(configDir);
+    }
     if (options->historyCsv) {
         if (!launcher.historyCsv) return usageError("this build keeps no history");
         return launcher.historyCsv(*options, configDir);
@@ -54,6 +58,7 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
     if ((options->history || options->historyStart) && !(options->virtualTime && options->headlessScript))
         return usageError("--history is for a station script on virtual time (the real clock keeps it anyway)");
     if (options->web && options->virtualTime) return usageError("--web serves a station on the real clock");
+    if (options->mqtt && options->virtualTime) return usageError("--mqtt publishes a station on the real clock");
 
     Platform platform = launcher.platform;
     auto http = launcher.http;

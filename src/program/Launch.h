@@ -39,6 +39,7 @@ struct Launcher {
         supervision;
     std::function<int(const Options&, const std::string& configDir)> historyCsv;
     std::function<int(const std::string& configDir)> webPassword;
+    std::function<int(const std::string& configDir)> webMetricsToken;
 };
 
 // Returns the program's exit status.

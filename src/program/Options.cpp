@@ -37,6 +37,8 @@ const char* const kUsage =
     "  --list-audio-devices       list the sound output devices and end\n"
     "  --web [ADDRESS:]PORT       serve the supervisory web page (default address 127.0.0.1)\n"
     "  --web-password             set the web page's password from standard input and end\n"
+    "  --web-metrics-token        make a new bearer token for scrapers of /metrics, print it and end\n"
+    "  --mqtt HOST[:PORT]         publish the station on a club's MQTT broker (see [MQTT])\n"
     "  --history                  with --virtual-time: keep the station's history too\n"
     "  --history-start YYYY-MM-DD with --history: the day (UTC) the script's time 0 falls on\n"
     "  --history-csv FILE         write the station's history to FILE as CSV and end\n"
@@ -55,7 +57,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         {"--serial-speed", &o.rig.serialSpeed}, {"--tx-timeout", &o.rig.txTimeout},
         {"--cw-speed", &o.rig.cwSpeed},         {"--audio-device", &o.audioDevice},
         {"--web", &o.web},                      {"--history-start", &o.historyStart},
-        {"--history-csv", &o.historyCsv},
+        {"--history-csv", &o.historyCsv},       {"--mqtt", &o.mqtt},
     };
     const std::pair<const char*, bool*> switches[] = {
         {"--virtual-time", &o.virtualTime},
@@ -67,6 +69,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         {"-h", &o.help},
         {"--version", &o.version},
         {"--web-password", &o.webPassword},
+        {"--web-metrics-token", &o.webMetricsToken},
         {"--history", &o.history},
     };
     for (size_t i = 0; i < args.size(); ++i) {

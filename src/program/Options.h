@@ -38,6 +38,8 @@ struct Options {
     bool listAudioDevices = false;              // --list-audio-devices
     std::optional<std::string> web;             // --web [ADDRESS:]PORT
     bool webPassword = false;                   // --web-password
+    bool webMetricsToken = false;               // --web-metrics-token
+    std::optional<std::string> mqtt;            // --mqtt HOST[:PORT]
     bool history = false;                       // --history (a script on virtual time)
     std::optional<std::string> historyStart;    // --history-start YYYY-MM-DD
     std::optional<std::string> historyCsv;      // --history-csv FILE

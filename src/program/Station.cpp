@@ -16,7 +16,7 @@ Station::Station(const Platform& platform, const Choices& choices, Front front)
     }
     // The simulated station's CW sounds on the real clock (where there is a sound output).
     if (choices.host == kSimulatedHost && !choices.virtualTime && platform.stationSound) sound_ = platform.stationSound();
-    HostParts parts{front.loop, {&doings_, &radioNews_}, choices.callsign};
+    HostParts parts{front.loop, {&doings_, &radioNews_, &radioEvents_}, choices.callsign};
     if (sound_) parts.listeners.push_back(sound_.get());
     host_ = platform.hosts.at(choices.host)(parts);
     simulated_ = dynamic_cast<SimulatedStation*>(host_.get());
@@ -29,6 +29,7 @@ Station::Station(const Platform& platform, const Choices& choices, Front front)
                                                    platform.rfToneDefault, platform.inetToneDefault,
                                                    std::move(report), std::move(front.afterHandler)});
     doings_.attach(form_->panel, form_->events);
+    radioEvents_.events = &form_->events;
     running_ = form_.get();
     if (platform.supervise)
         startSupervision_ = [this, supervise = platform.supervise, &loop = front.loop, &log = front.log,
@@ -47,6 +48,7 @@ bool Station::start() {
 Station::~Station() {
     supervision_.reset();
     running_ = nullptr;
+    radioEvents_.events = nullptr;
 }
 
 std::function<bool()> Station::previousInstance(const Platform& platform, const std::string& configDir) {

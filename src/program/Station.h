@@ -67,6 +67,13 @@ private:
     std::optional<StopWatch> stopSignals_;
     TranscriptWriter doings_;
     RadioLog radioNews_;
+    // A radio's news is the station's too (its followers hear of a lost radio).
+    struct RadioEvents : HostListener {
+        StationEvents* events = nullptr;
+        void radioNotice(const event::Radio& news) override {
+            if (events) events->raise(news);
+        }
+    } radioEvents_;
     std::unique_ptr<HostListener> sound_;
     std::unique_ptr<HostLinkFactory> host_;
     SimulatedStation* simulated_ = nullptr;

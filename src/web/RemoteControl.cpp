@@ -75,17 +75,16 @@ std::string Control::name() const {
     return "";
 }
 
-void carryOut(const Control& c, StationCommands& station) {
-    constexpr Asker page = Asker::Page;
+void carryOut(const Control& c, StationCommands& station, Asker asker) {
     switch (c.action) {
-        case Action::On: station.perform(Verb::SwitchOn, page); break;
-        case Action::Off: station.perform(Verb::SwitchOff, page); break;
-        case Action::Cw: station.perform(Verb::CwIdent, page); break;
-        case Action::Audio: station.perform(Verb::AudioIdent, page); break;
-        case Action::TestRf: station.testIdent(false, page); break;
-        case Action::TestInternet: station.testIdent(true, page); break;
-        case Action::Save: station.perform(Verb::Save, page); break;
-        case Action::Timings: station.setTimings(c.hangMs, c.kerchunkMs, page); break;
+        case Action::On: station.perform(Verb::SwitchOn, asker); break;
+        case Action::Off: station.perform(Verb::SwitchOff, asker); break;
+        case Action::Cw: station.perform(Verb::CwIdent, asker); break;
+        case Action::Audio: station.perform(Verb::AudioIdent, asker); break;
+        case Action::TestRf: station.testIdent(false, asker); break;
+        case Action::TestInternet: station.testIdent(true, asker); break;
+        case Action::Save: station.perform(Verb::Save, asker); break;
+        case Action::Timings: station.setTimings(c.hangMs, c.kerchunkMs, asker); break;
     }
 }
 

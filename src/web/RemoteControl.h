@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "core/StationEvents.h"
 #include "web/Json.h"
 
 namespace tc {
@@ -20,10 +21,11 @@ struct Control {
     std::string name() const;
 };
 
-// Carries a control out on the logic thread, as the page's: switch on or
-// off, choose the CW or audio ident, the RF or Internet Test button of the
-// chosen ident's page, Save; the timings are typed into the Timings page's
-// two fields (they act at once and a later Save keeps them).
-void carryOut(const Control& control, StationCommands& station);
+// Carries a control out on the logic thread, as the page's (or the
+// broker's): switch on or off, choose the CW or audio ident, the RF or
+// Internet Test button of the chosen ident's page, Save; the timings are
+// typed into the Timings page's two fields (they act at once and a later
+// Save keeps them).
+void carryOut(const Control& control, StationCommands& station, Asker asker = Asker::Page);
 
 }  // namespace tc

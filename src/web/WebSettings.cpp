@@ -54,6 +54,7 @@ WebSettings WebSettings::read(Profile& profile) {
     s.passwordHash = get("PASSWORD");
     s.cert = get("CERT");
     s.key = get("KEY");
+    s.metricsTokenHash = get("METRICS_TOKEN");
     return s;
 }
 

@@ -15,6 +15,8 @@ class Profile;
 //   PASSWORD  the password's Argon2id hash, as tailchime --web-password
 //             stores it; none, and no one can log in
 //   CERT, KEY PEM files: the page is served over TLS
+//   METRICS_TOKEN  the hash of the bearer token a scraper of /metrics
+//             shows, as tailchime --web-metrics-token stores it
 struct WebSettings {
     static constexpr const char* kSection = "WEB";
     static constexpr const char* kDefaultAddress = "127.0.0.1";
@@ -24,6 +26,7 @@ struct WebSettings {
     bool viewOpen = false;
     std::string passwordHash;
     std::string cert, key;
+    std::string metricsTokenHash;
 
     static WebSettings read(Profile& profile);
 };

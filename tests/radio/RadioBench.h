@@ -20,7 +20,7 @@ struct Heard : tc::HostEvents, tc::HostListener {
     void ChatTextReceived(const std::string& t) override { events.push_back("chat " + t); }
     void transmitterChanged(bool keyed) override { events.push_back(keyed ? "tx on" : "tx off"); }
     void cwSent(const std::string& t) override { events.push_back("cw " + t); }
-    void radioNotice(const std::string& t) override { events.push_back("notice " + t); }
+    void radioNotice(const tc::event::Radio& n) override { events.push_back("notice " + n.text); }
 
     // The events that start with one of the prefixes, in order.
     std::vector<std::string> only(std::initializer_list<const char*> prefixes) const {

@@ -39,7 +39,8 @@ protected:
                       [this](const std::string& line) {
                           std::lock_guard<std::mutex> lock(station.mutex);
                           station.log.push_back(line);
-                      }};
+                      },
+                      {}};
         station.hub.publish(event::Status{});
         server = std::make_unique<WebServer>(settings, ListenAt{"127.0.0.1", port}, std::move(served));
         std::string problem;

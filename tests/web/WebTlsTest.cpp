@@ -28,7 +28,7 @@ TEST(WebTls, ServedOverTlsWithASecureCookie) {
     WebServer server(settings, ListenAt{"127.0.0.1", port},
                      Served{hub, [] { return history::Tally{}; },
                             [](std::int64_t, int) { return std::vector<history::Bucket>{}; },
-                            [](const Control&) { return true; }, [](const std::string&) {}});
+                            [](const Control&) { return true; }, [](const std::string&) {}, {}});
     std::string problem;
     ASSERT_TRUE(server.start(problem)) << problem;
 
@@ -49,7 +49,7 @@ TEST(WebTls, ServedOverTlsWithASecureCookie) {
     WebSettings missing = settings;
     missing.cert = dir.file("none.pem");
     WebServer broken(missing, ListenAt{"127.0.0.1", freePort()},
-                     Served{hub, {}, {}, {}, {}});
+                     Served{hub, {}, {}, {}, {}, {}});
     EXPECT_FALSE(broken.start(problem));
     EXPECT_NE(problem.find("cannot serve TLS"), std::string::npos) << problem;
 }

@@ -6,7 +6,8 @@
 
 namespace tc::history {
 
-HistoryFile::HistoryFile(const std::string& path) : writer_(path), reader_(path), thread_([this] { writeLoop(); }) {}
+HistoryFile::HistoryFile(const std::string& path, std::function<void(const std::string&)> refused)
+    : refused_(std::move(refused)), writer_(path), reader_(path), thread_([this] { writeLoop(); }) {}
 
 HistoryFile::~HistoryFile() {
     {
@@ -41,9 +42,10 @@ void HistoryFile::writeLoop() {
         if (!batch.empty()) {
             try {
                 write(batch);
-            } catch (const std::exception&) {
+            } catch (const std::exception& e) {
                 // The disk refused this batch (full, gone): the station goes
                 // on; the records of this batch are lost, not the file.
+                if (refused_) refused_(e.what());
                 try {
                     writer_.exec("ROLLBACK");
                 } catch (const std::exception&) {

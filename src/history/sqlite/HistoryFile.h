@@ -1,6 +1,7 @@
 #pragma once
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -22,7 +23,9 @@ public:
     static constexpr std::int64_t kKeepDays = 400;
     static constexpr const char* kFileName = "history.sqlite";
 
-    explicit HistoryFile(const std::string& path);  // throws std::runtime_error
+    // `refused` is told, from the writing thread, of a batch the disk refused.
+    explicit HistoryFile(const std::string& path,
+                         std::function<void(const std::string& why)> refused = {});  // throws std::runtime_error
     ~HistoryFile() override;  // writes what is waiting, then closes
 
     void add(Record record) override;
@@ -34,6 +37,7 @@ private:
     void writeLoop();
     void write(const std::vector<Record>& batch);
 
+    std::function<void(const std::string&)> refused_;
     Database writer_, reader_;
     std::mutex readMutex_;
     std::mutex mutex_;

@@ -32,7 +32,8 @@ void RigStation::SendCW(int /*mode*/, const std::string& text) {
 }
 
 void RigStation::SendChatText(const std::string& text) {
-    for (auto* l : listeners_) l->radioNotice("a radio has no chat: \"" + text + "\" not posted");
+    const event::Radio news{event::Radio::Note, "a radio has no chat: \"" + text + "\" not posted"};
+    for (auto* l : listeners_) l->radioNotice(news);
 }
 
 void RigStation::updateKeying() {
@@ -58,7 +59,7 @@ void RigStation::take(const RigNews& n) {
             updateKeying();
             break;
         case RigNews::Kind::Notice:
-            for (auto* l : listeners_) l->radioNotice(n.text);
+            for (auto* l : listeners_) l->radioNotice({n.news, n.text});
             break;
     }
 }

@@ -58,7 +58,7 @@ void RigWorker::openRadio(int& pauseMs) {
         device_->open();
     } catch (const RigError& e) {
         dropMorse("no radio");
-        notice(std::string(e.what()) + "; trying again in " + seconds(pauseMs));
+        notice(std::string(e.what()) + "; trying again in " + seconds(pauseMs), event::Radio::Lost);
         orders_.rest(pauseMs);
         pauseMs = std::min(pauseMs * 2, kLongestPauseMs);
         return;
@@ -66,7 +66,7 @@ void RigWorker::openRadio(int& pauseMs) {
     sentPtt_ = -1;  // a reopened radio is told first whether to be keyed
     carrierUnknown_ = false;
     device_->setKeySpeed(config_.cwWpm);
-    notice("radio open: " + device_->describe());
+    notice("radio open: " + device_->describe(), event::Radio::Opened);
 }
 
 void RigWorker::cycle() {
@@ -89,7 +89,8 @@ void RigWorker::keyAsWanted(RigOrders::Keying keying, Clock::time_point now) {
         now - keyedSince_ >= std::chrono::seconds(config_.txTimeoutS)) {
         timeoutLatched_ = true;
         tell_({RigNews::Kind::TimedOut, true, {}});
-        notice("transmitter time-out: released after " + std::to_string(config_.txTimeoutS) + " s keyed");
+        notice("transmitter time-out: released after " + std::to_string(config_.txTimeoutS) + " s keyed",
+               event::Radio::TimedOut);
     }
     if (cwActive_ && now >= cwUntil_) {
         cwActive_ = false;
@@ -138,7 +139,8 @@ void RigWorker::dropMorse(const std::string& why) {
 }
 
 void RigWorker::lose(const std::string& why, int& pauseMs) {
-    notice("radio lost: " + why + "; the carrier counts as absent; opening it again in " + seconds(pauseMs));
+    notice("radio lost: " + why + "; the carrier counts as absent; opening it again in " + seconds(pauseMs),
+           event::Radio::Lost);
     if (heard_) {
         heard_ = false;
         tell_({RigNews::Kind::Carrier, false, {}});

@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 
+#include "core/StationEvents.h"
 #include "hostlink/RigConfig.h"
 #include "hostlink/hamlib/RigOrders.h"
 
@@ -17,6 +18,7 @@ struct RigNews {
     enum class Kind { Carrier, CwKeyed, TimedOut, Notice } kind;
     bool on = false;
     std::string text;
+    event::Radio::Kind news = event::Radio::Note;  // a notice's kind
 };
 
 // The radio's own thread: it tells the radio only what has changed (a slow
@@ -63,7 +65,9 @@ private:
     void lose(const std::string& why, int& pauseMs);
     void dropMorse(const std::string& why);
     void releaseAndClose();
-    void notice(std::string text) { tell_({RigNews::Kind::Notice, false, std::move(text)}); }
+    void notice(std::string text, event::Radio::Kind news = event::Radio::Note) {
+        tell_({RigNews::Kind::Notice, false, std::move(text), news});
+    }
 
     const RigConfig& config_;
     RigOrders& orders_;

@@ -13,7 +13,7 @@ class RadioLog : public HostListener {
 public:
     explicit RadioLog(Transcript& t) : t_(t) {}
     void carrierChanged(bool present) override { t_.line(present ? "carrier up" : "carrier down"); }
-    void radioNotice(const std::string& text) override { t_.line("radio " + Transcript::quoted(text)); }
+    void radioNotice(const event::Radio& news) override { t_.line("radio " + Transcript::quoted(news.text)); }
 
 private:
     Transcript& t_;

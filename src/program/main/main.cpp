@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
     };
     launcher.supervision = tc::supervisionFor;
     launcher.webPassword = [](const std::string& dir) { return tc::setWebPassword(dir, std::cin, std::cerr); };
+    launcher.webMetricsToken = [](const std::string& dir) { return tc::makeMetricsToken(dir, std::cout, std::cerr); };
     launcher.historyCsv = [](const tc::Options& options, const std::string& dir) {
         return tc::exportHistoryCsv(dir, *options.historyCsv);
     };

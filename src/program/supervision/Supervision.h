@@ -13,8 +13,9 @@ namespace tc {
 struct Options;
 
 // What follows a running station: its history in history.sqlite beside
-// tailchime.ini and, on the real clock, its web page when --web or [WEB]
-// PORT asks for it. On the real clock the history is always kept; a
+// tailchime.ini and, on the real clock, its alerts ([ALERTS]), its web page
+// when --web or [WEB] PORT asks for it, and its bridge to a club's broker
+// when --mqtt or [MQTT] HOST does. On the real clock the history is always kept; a
 // station script on virtual time keeps it with --history, its time 0 at
 // midnight (UTC) of --history-start (default: 30 days before today), so
 // that a month of traffic runs in moments.
@@ -22,7 +23,8 @@ struct SupervisionOptions {
     std::string configDir;
     bool virtualHistory = false;
     std::int64_t virtualStartMs = 0;
-    std::optional<ListenAt> web;  // --web
+    std::optional<ListenAt> web;       // --web
+    std::optional<std::string> mqtt;  // --mqtt
 };
 
 class Supervision : public Watch {
@@ -37,7 +39,9 @@ public:
 
 private:
     explicit Supervision(std::unique_ptr<Parts> parts);
+    static void startAlerts(Parts& parts, const SupervisionOptions& options);
     static void startWeb(Parts& parts, const SupervisionOptions& options);
+    static void startBridge(Parts& parts, const SupervisionOptions& options);
     std::unique_ptr<Parts> parts_;
 };
 

@@ -86,6 +86,7 @@ void WebServer::Api::route(httplib::Server& s, bool tls) {
     s.Post("/api/login", [this](const auto& req, auto& res) { login(req, res); });
     s.Post("/api/logout", [this](const auto& req, auto& res) { logout(req, res); });
     s.Post("/api/control", [this](const auto& req, auto& res) { control(req, res); });
+    s.Get("/metrics", [this](const auto& req, auto& res) { metrics(req, res); });
 }
 
 bool WebServer::Api::loggedIn(const httplib::Request& req) { return sessions_.use(cookieToken(req)); }
@@ -135,6 +136,21 @@ std::string WebServer::Api::stateNow() {
 
 void WebServer::Api::state(const httplib::Request& req, httplib::Response& res) {
     if (mayView(req, res)) answer(res, 200, stateNow());
+}
+
+// Open where the view is; otherwise for a scraper that shows the token.
+void WebServer::Api::metrics(const httplib::Request& req, httplib::Response& res) {
+    const std::string bearer = "Bearer ";
+    const std::string authorization = req.get_header_value("Authorization");
+    const bool shown = authorization.rfind(bearer, 0) == 0 &&
+                       secrets::tokenMatches(settings_.metricsTokenHash, authorization.substr(bearer.size()));
+    if (!settings_.viewOpen && !shown) {
+        res.set_header("WWW-Authenticate", "Bearer");
+        refuse(res, 401, "a bearer token is needed (tailchime --web-metrics-token)");
+        return;
+    }
+    res.status = 200;
+    res.set_content(served_.metrics ? served_.metrics() : "", "text/plain; version=0.0.4; charset=utf-8");
 }
 
 void WebServer::Api::history(const httplib::Request& req, httplib::Response& res) {

@@ -37,6 +37,7 @@ private:
     void login(const httplib::Request& req, httplib::Response& res);
     void logout(const httplib::Request& req, httplib::Response& res);
     void control(const httplib::Request& req, httplib::Response& res);
+    void metrics(const httplib::Request& req, httplib::Response& res);
 
     std::string stateNow();
 

@@ -29,6 +29,8 @@ struct Served {
     std::function<bool(const Control&)> control;
     // A line for the station's log, from any thread.
     std::function<void(const std::string&)> log;
+    // /metrics, in Prometheus's text format; read on the server's threads.
+    std::function<std::string()> metrics;
 };
 
 // The supervisory web page and its API, on threads of their own

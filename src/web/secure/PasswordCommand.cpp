@@ -63,4 +63,17 @@ int setWebPassword(const std::string& configDir, std::istream& in, std::ostream&
     return 0;
 }
 
+int makeMetricsToken(const std::string& configDir, std::ostream& out, std::ostream& err) {
+    const std::string token = secrets::newToken();
+    IniProfile profile(configDir + "/tailchime.ini");
+    if (!profile.WriteString(WebSettings::kSection, "METRICS_TOKEN", secrets::tokenHash(token)) || !profile.Flush()) {
+        err << "tailchime: cannot write " << profile.Location() << "\n";
+        return 1;
+    }
+    out << token << "\n";
+    err << "This is the scrapers' token for /metrics (Authorization: Bearer TOKEN); only its hash is kept, in "
+        << profile.Location() << ", so note it now. A new one replaces it.\n";
+    return 0;
+}
+
 }  // namespace tc

@@ -20,4 +20,11 @@ bool passwordMatches(const std::string& hash, const std::string& password);
 // constant time.
 Sessions::Secrets sessionSecrets();
 
+// A scraper's bearer token (256 random bits, hex) and the hash it is kept
+// as (BLAKE2b, hex: the token is random, so a fast hash will do), compared
+// in constant time.
+std::string newToken();
+std::string tokenHash(const std::string& token);
+bool tokenMatches(const std::string& hash, const std::string& token);
+
 }  // namespace tc::secrets

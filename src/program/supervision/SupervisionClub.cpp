@@ -1,0 +1,44 @@
+#include "alerts/AlertSettings.h"
+#include "app/posix/IniProfile.h"
+#include "program/supervision/SupervisionParts.h"
+
+namespace tc {
+
+// Each alert is a line in the log (and so on the page), counted for
+// /metrics, posted to the webhook, and an event on the broker (the bridge
+// follows the alerts itself).
+void Supervision::startAlerts(Parts& p, const SupervisionOptions& options) {
+    IniProfile profile(options.configDir + "/tailchime.ini");
+    const AlertSettings settings = AlertSettings::read(profile);
+    p.alerts = std::make_unique<alerts::AlertWatch>(p.form.events, settings.kerchunksPerHour);
+    if (!settings.webhook.empty())
+        p.webhook = std::make_unique<Webhook>(settings.webhook, [&p](const std::string& why) {
+            p.mailbox->send([&p, why] { p.log.line("alert " + Transcript::quoted("the webhook refused it: " + why)); });
+        });
+    p.alertsTold = p.alerts->subscribe([&p](const alerts::Alert& a) {
+        p.log.line("alert " + Transcript::quoted(std::string(alerts::kindName(a.kind)) + ": " + a.text));
+        if (p.metrics) p.metrics->alert(alerts::kindName(a.kind));
+        if (p.webhook) p.webhook->post(alerts::alertJson(a, p.form.panel.Callsign.text));
+    });
+}
+
+void Supervision::startBridge(Parts& p, const SupervisionOptions& options) {
+    IniProfile profile(options.configDir + "/tailchime.ini");
+    std::string problem;
+    auto settings = BrokerSettings::read(profile, options.mqtt, problem);
+    auto tell = [&p](const std::string& text) { p.log.line("mqtt " + Transcript::quoted(text)); };
+    if (!settings) {
+        if (!problem.empty()) tell("no bridge: " + problem);
+        return;
+    }
+    Bridge::Parts parts{p.form.events, *p.alerts, p.form, *p.mailbox, p.log,
+                        [&p] { return p.tally(history::kDayMs); }, p.form.status(), p.form.panel.Ver.text};
+    auto bridge = std::make_unique<Bridge>(*settings, std::move(parts));
+    if (!bridge->start(problem)) {
+        tell("no bridge: " + problem);
+        return;
+    }
+    p.bridge = std::move(bridge);
+}
+
+}  // namespace tc

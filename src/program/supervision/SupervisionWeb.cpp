@@ -1,0 +1,61 @@
+#include <future>
+
+#include "app/posix/IniProfile.h"
+#include "program/supervision/SupervisionParts.h"
+
+namespace tc {
+
+namespace {
+
+// How long a control's request waits for the station to carry it out.
+constexpr auto kControlWait = std::chrono::seconds(2);
+
+}  // namespace
+
+void Supervision::startWeb(Parts& p, const SupervisionOptions& options) {
+    IniProfile profile(options.configDir + "/tailchime.ini");
+    WebSettings settings = WebSettings::read(profile);
+    ListenAt at = options.web.value_or(ListenAt{settings.address, settings.port});
+    if (at.port == 0) return;
+    auto tell = [&p](const std::string& text) { p.log.line("web " + Transcript::quoted(text)); };
+
+    // The page's view is what the station last told of its panel; its log
+    // is the station's.
+    p.hub.publish(p.form.status());
+    p.viewFollows = p.form.events.subscribe([&p](const StationEvent& e, std::int64_t) {
+        if (auto* status = std::get_if<event::Status>(&e)) p.hub.publish(*status);
+    });
+    p.logFollows = p.log.follow([&p](const std::string& line) { p.hub.publishLine(line); });
+    p.metrics = std::make_unique<Metrics>(p.form.events, p.form.status(), p.form.panel.Ver.text);
+
+    Served served{p.hub,
+                  [&p] { return p.tally(history::kDayMs); },
+                  [&p](std::int64_t widthMs, int count) { return p.buckets(widthMs, count); },
+                  [&p](const Control& control) {
+                      auto done = std::make_shared<std::promise<void>>();
+                      auto ready = done->get_future();
+                      p.mailbox->send([&p, control, done] {
+                          carryOut(control, p.form);
+                          done->set_value();
+                      });
+                      return ready.wait_for(kControlWait) == std::future_status::ready;
+                  },
+                  [&p](const std::string& text) {
+                      p.mailbox->send([&p, text] { p.log.line("web " + Transcript::quoted(text)); });
+                  },
+                  [&p] { return p.metrics ? p.metrics->text() : std::string(); }};
+    auto server = std::make_unique<WebServer>(settings, at, std::move(served));
+    std::string problem;
+    if (!server->start(problem)) {
+        tell("not served: " + problem);
+        return;
+    }
+    p.server = std::move(server);
+    const std::string host = at.address.find(':') != std::string::npos ? "[" + at.address + "]" : at.address;
+    tell(std::string("serving ") + (p.server->tls() ? "https" : "http") + "://" + host + ":" + std::to_string(at.port) +
+         "/");
+    if (settings.passwordHash.empty())
+        tell("no password is set, so the controls are refused: set one with tailchime --web-password");
+}
+
+}  // namespace tc
