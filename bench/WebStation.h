@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -21,8 +22,10 @@
 namespace bench {
 
 struct WebStation {
-    // settings: keys of the [WEB] section, in the settings file before the page starts.
-    explicit WebStation(int port, const std::map<std::string, std::string>& settings = {})
+    // settings: keys of the [WEB] section, in the settings file before the page starts;
+    // mqtt: a broker's HOST:PORT for the bridge too.
+    explicit WebStation(int port, const std::map<std::string, std::string>& settings = {},
+                        std::optional<std::string> mqtt = {})
         : dir((std::filesystem::temp_directory_path() / ("tailchime-bench-web-" + std::to_string(port))).string()),
           station(loop, "W1AW-R"),
           profile((std::filesystem::create_directories(dir), dir + "/tailchime.ini")),
@@ -35,6 +38,7 @@ struct WebStation {
         tc::SupervisionOptions options;
         options.configDir = dir;
         options.web = tc::ListenAt{"127.0.0.1", port};
+        options.mqtt = std::move(mqtt);
         supervision = tc::Supervision::start(form, loop, log, false, options);
     }
     ~WebStation() {
