@@ -63,10 +63,10 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
     Platform platform = launcher.platform;
     auto http = launcher.http;
     platform.report = [http, server](EventLoop& loop) {
-        auto transport = http(loop);
-        auto report = std::make_shared<UsageReport>(*transport, loop, server);
+        auto client = http(loop);
+        auto report = std::make_shared<UsageReport>(*client, server);
         return ReportSender(
-            [transport, report](const std::string& callsign, const std::string& prog, const std::string& ver) {
+            [client, report](const std::string& callsign, const std::string& prog, const std::string& ver) {
                 return report->SaveUserData(callsign, prog, ver);
             });
     };

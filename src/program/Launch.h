@@ -9,13 +9,13 @@
 
 namespace tc {
 
-class HttpTransport;
+class ReportPost;
 
 // The program's start on any system: reads the command line and starts the
 // front end it asks for, with the platform's pieces.
 struct Launcher {
     Platform platform;  // its report is made here, from http and --stats-server
-    std::function<std::shared_ptr<HttpTransport>(EventLoop&)> http;
+    std::function<std::shared_ptr<ReportPost>(EventLoop&)> http;
     std::string configDirDefault;
     // The windows, where a build has them; the options name the chosen host,
     // and a notice, when there is one, tells the operator why it was chosen.

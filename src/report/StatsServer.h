@@ -1,17 +1,16 @@
 #pragma once
 #include <string>
 
-#include "report/HttpTransport.h"
-
 namespace tc {
 
 // Where the usage report goes. The maker's server by default; a station
 // can point it at its own with "--stats-server HOST[:PORT]".
 struct StatsServer {
     static constexpr const char* kDefaultHost = "stats.tailchime.example";
+    static constexpr int kHttpPort = 80;  // the HTTP service's own port
 
     std::string host = kDefaultHost;
-    int port = 0;  // the HTTP service's own port (80), as the client chooses it
+    int port = 0;  // 0 for kHttpPort, as the client chooses it
 };
 
 // Reads "HOST", "HOST:PORT", "[IPv6]" or "[IPv6]:PORT". A host name holds

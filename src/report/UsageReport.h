@@ -1,14 +1,10 @@
 #pragma once
-#include <functional>
 #include <string>
 
-#include "report/Http.h"
+#include "report/ReportPost.h"
 #include "report/StatsServer.h"
 
 namespace tc {
-
-class EventLoop;
-class HttpTransport;
 
 // The usage report: once per run, at the end of start-up, the station tells
 // the statistics server its call sign, the program and its version. The
@@ -17,15 +13,15 @@ class UsageReport {
 public:
     static constexpr const char* kPath = "/EP/stats.php";
 
-    UsageReport(HttpTransport& transport, EventLoop& loop, StatsServer server = {});
+    explicit UsageReport(ReportPost& client, StatsServer server = {});
 
-    // Posts the three fields and waits for the answer; pending events of the
-    // station run while it waits. Gives back the form data it posted,
-    // whatever the server did.
+    // Posts "Callsign=...&Program=...&Ver=..." and waits for the answer, the
+    // texts as they are: the server takes nothing encoded. Gives back the
+    // form data it posted, whatever the server did.
     std::string SaveUserData(const std::string& callsign, const std::string& prog, const std::string& ver);
 
 private:
-    Http http_;
+    ReportPost& client_;
     StatsServer server_;
 };
 

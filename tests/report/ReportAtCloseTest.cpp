@@ -6,7 +6,7 @@
 
 #include "LoopbackServer.h"
 #include "report/UsageReport.h"
-#include "report/curl/CurlTransport.h"
+#include "report/curl/CurlPost.h"
 #include "support/ScriptRun.h"
 
 namespace {
@@ -16,10 +16,10 @@ TEST(ReportAtClose, IsSentEvenWhenTheStationClosesAtOnce) {
         LoopbackServer server([](auto& send) { send(okAnswer("thanks")); });
         ScriptOptions o;
         o.report = [&](tc::EventLoop& loop) {
-            auto transport = std::make_shared<tc::CurlTransport>(loop);
-            auto report = std::make_shared<tc::UsageReport>(*transport, loop, tc::StatsServer{"127.0.0.1", server.port()});
+            auto client = std::make_shared<tc::CurlPost>(loop);
+            auto report = std::make_shared<tc::UsageReport>(*client, tc::StatsServer{"127.0.0.1", server.port()});
             return tc::ReportSender(
-                [transport, report](const std::string& c, const std::string& p, const std::string& v) {
+                [client, report](const std::string& c, const std::string& p, const std::string& v) {
                     return report->SaveUserData(c, p, v);
                 });
         };

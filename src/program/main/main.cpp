@@ -18,7 +18,7 @@
 #include "platform/posix/RealTime.h"
 #include "program/hamlib/RadioChoice.h"
 #include "hostlink/hamlib/RigDevice.h"
-#include "report/curl/CurlTransport.h"
+#include "report/curl/CurlPost.h"
 #include "program/supervision/Supervision.h"
 #include "web/secure/PasswordCommand.h"
 #include "transmit/sound/AudioFactories.h"
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     };
     p.rfToneDefault = tc::defaultTone("RF.wav", tc::installedDataFolder());
     p.inetToneDefault = tc::defaultTone("IP.wav", tc::installedDataFolder());
-    launcher.http = [](tc::EventLoop& loop) { return std::make_shared<tc::CurlTransport>(loop); };
+    launcher.http = [](tc::EventLoop& loop) { return std::make_shared<tc::CurlPost>(loop); };
     launcher.configDirDefault = tc::defaultConfigFolder();
     p.realTime = tc::raiseToRealTime;
     launcher.chooseRadio = [](const tc::Options& options, const std::string& dir, tc::Platform& platform,

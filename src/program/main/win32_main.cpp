@@ -22,7 +22,7 @@
 #include "app/win32/WindowsProfile.h"
 #include "hostlink/win32/AutomationHost.h"
 #include "hostlink/win32/HostInstalled.h"
-#include "report/win32/WinInetTransport.h"
+#include "report/win32/WinInetPost.h"
 #include "transmit/sound/AudioFactories.h"
 #include "program/win32/Windowed.h"
 
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     const std::string tones = tc::win32::programFolder() + "\\";
     p.rfToneDefault = tones + "RF.wav";
     p.inetToneDefault = tones + "IP.wav";
-    launcher.http = [](tc::EventLoop&) { return std::make_shared<tc::win32::WinInetTransport>(); };
+    launcher.http = [](tc::EventLoop& loop) { return std::make_shared<tc::win32::WinInetPost>(loop); };
     launcher.configDirDefault = tc::win32::settingsFolder();
     launcher.nodeProgramInstalled = [] { return tc::win32::hostProgramInstalled(); };
     launcher.windowed = [](const tc::Options& options, const std::string& configDir, const tc::Platform& platform,

@@ -3,14 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <thread>
 
 #include "ui/win32/WinEventLoop.h"
-#include "report/Http.h"
 #include "report/UsageReport.h"
-#include "report/win32/WinInetTransport.h"
+#include "report/win32/WinInetPost.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 // A one-request HTTP server on 127.0.0.1: keeps the request as it came and
 // answers with the given content.
@@ -86,12 +88,12 @@ private:
 
 }  // namespace
 
-TEST(WinInetReport, ReachesTheServerAsTheDesignSendsIt) {
+TEST(WinInetReport, ReachesTheServerAsOneHttp10FormPost) {
     Listener server("thanks");
     tc::win32::WinEventLoop loop;
-    tc::win32::WinInetTransport transport;
-    tc::UsageReport report(transport, loop, tc::StatsServer{"127.0.0.1", server.port()});
-    const std::string told = report.SaveUserData("W1AW-R & co", "Tailchime", "2.0.1");
+    tc::win32::WinInetPost client(loop);
+    const std::string told = tc::UsageReport(client, {"127.0.0.1", server.port()})
+                                 .SaveUserData("W1AW-R & co", "Tailchime", "2.0.1");
 
     const std::string& request = server.request();
     EXPECT_EQ(request.substr(0, request.find("\r\n")), "POST /EP/stats.php HTTP/1.0");
@@ -105,26 +107,18 @@ TEST(WinInetReport, ReachesTheServerAsTheDesignSendsIt) {
     EXPECT_EQ(told, body);
 }
 
-TEST(WinInetReport, ALongAnswerIsReadInSlicesWhileTheStationGoesOn) {
+// Read in slices up to the answer limit, with the station's events between
+// them; no server, no answer and no failure.
+TEST(WinInetReport, TheAnswerIsReadUpToItsLimitWhileTheStationGoesOn) {
     std::string content;
     for (int i = 0; content.size() < 3000; ++i) content += std::to_string(i) + ",";
     Listener server(content);
     tc::win32::WinEventLoop loop;
-    tc::win32::WinInetTransport transport;
-    tc::Http http(transport, loop);
+    tc::win32::WinInetPost client(loop);
     int ticksDuringTheAnswer = 0;
     loop.post(loop.nowMs(), tc::Lane::Timers, [&] { ++ticksDuringTheAnswer; });
-    http.OpenRequest("127.0.0.1", "/EP/stats.php", server.port());
-    http.AddField("Callsign", "N0CALL-L");
-    EXPECT_EQ(http.Send(), content);
+    EXPECT_EQ(client.post({"127.0.0.1", server.port()}, "/EP/stats.php", "Callsign=N0CALL-L", {10s, 2500}),
+              content.substr(0, 2500));
     EXPECT_EQ(ticksDuringTheAnswer, 1);
-}
-
-TEST(WinInetReport, NoServerMeansAnEmptyAnswerAndNoFailure) {
-    tc::win32::WinEventLoop loop;
-    tc::win32::WinInetTransport transport;
-    tc::Http http(transport, loop);
-    http.OpenRequest("127.0.0.1", "/EP/stats.php", 1);  // nothing listens on port 1
-    http.AddField("Callsign", "N0CALL-L");
-    EXPECT_EQ(http.Send(), "");
+    EXPECT_EQ(client.post({"127.0.0.1", 1}, "/EP/stats.php", "Callsign=N0CALL-L", {}), "");  // nothing on port 1
 }
