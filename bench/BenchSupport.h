@@ -1,6 +1,8 @@
 #pragma once
 // What the benchmarks share: a desktop that answers every box at once, and
 // the machine's load printed beside each figure.
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -41,6 +43,18 @@ inline void writeTune(const std::string& path, bool secondVoice) {
     file.insert(file.end(), track.begin(), track.end());
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+}
+
+// How late each of a timer's ticks came, in ms, against the schedule of the
+// first (the loop re-arms a timer from its due time), from the earliest.
+inline std::vector<double> lateness(const std::vector<std::chrono::steady_clock::time_point>& ticks, double periodMs) {
+    std::vector<double> late;
+    for (std::size_t n = 0; n < ticks.size(); ++n)
+        late.push_back(std::chrono::duration<double, std::milli>(ticks[n] - ticks[0]).count() -
+                       periodMs * static_cast<double>(n));
+    const double least = late.empty() ? 0 : *std::min_element(late.begin(), late.end());
+    for (double& l : late) l -= least;
+    return late;
 }
 
 // "load 1.23": the one-minute load average, as /proc/loadavg gives it.

@@ -3,7 +3,9 @@
 // history and its web page on 127.0.0.1: the same parts the program puts
 // together, so that the figures are the program's.
 #include <filesystem>
+#include <chrono>
 #include <map>
+#include <vector>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -41,6 +43,23 @@ struct WebStation {
         options.mqtt = std::move(mqtt);
         supervision = tc::Supervision::start(form, loop, log, false, options);
     }
+    // The carrier up for heldMs every everyMs, from `first` until `until`.
+    void traffic(std::int64_t first, std::int64_t until, int everyMs, int heldMs) {
+        for (std::int64_t t = first; t < until; t += everyMs) {
+            loop.post(t, tc::Lane::Outside, [this] { station.raiseCarrier(true); });
+            loop.post(t + heldMs, tc::Lane::Outside, [this] { station.raiseCarrier(false); });
+        }
+    }
+    // From now on `ticks` holds when each of the supervisor's ticks came.
+    void timeTicks() {
+        auto supervisor = form.panel.Timer4->onTick;
+        form.panel.Timer4->onTick = [this, supervisor] {
+            ticks.push_back(std::chrono::steady_clock::now());
+            supervisor();
+        };
+    }
+    std::vector<std::chrono::steady_clock::time_point> ticks;
+
     ~WebStation() {
         supervision.reset();
         std::filesystem::remove_all(dir);

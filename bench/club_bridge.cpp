@@ -84,18 +84,10 @@ int main() {
     auto overs = web.form.events.subscribe([&](const tc::StationEvent& e, std::int64_t) {
         if (std::holds_alternative<tc::event::OverEnded>(e)) sent.push_back(Clock::now());
     });
-    // A kerchunk every 600 ms.
     const std::int64_t first = web.loop.nowMs() + 1000;
-    for (std::int64_t t = first; t < first + 2 * kPhaseMs; t += 600) {
-        web.loop.post(t, tc::Lane::Outside, [&] { web.station.raiseCarrier(true); });
-        web.loop.post(t + 300, tc::Lane::Outside, [&] { web.station.raiseCarrier(false); });
-    }
-    std::vector<Clock::time_point> ticks;
-    auto supervisor = web.form.panel.Timer4->onTick;
-    web.form.panel.Timer4->onTick = [&] {
-        ticks.push_back(Clock::now());
-        supervisor();
-    };
+    web.traffic(first, first + 2 * kPhaseMs, 600, 300);  // a kerchunk every 600 ms
+    web.timeTicks();
+    const auto& ticks = web.ticks;
     web.loop.runUntil(first + kPhaseMs);
     const std::size_t answering = ticks.size(), deliveredOvers = sent.size();
     kill(broker, SIGSTOP);
@@ -107,11 +99,7 @@ int main() {
     std::vector<double> delay;
     for (std::size_t i = 0; i < std::min(deliveredOvers, heard.size()); ++i)
         delay.push_back(std::chrono::duration<double, std::milli>(heard[i] - sent[i]).count());
-    std::vector<double> late;
-    for (std::size_t n = 0; n < ticks.size(); ++n)
-        late.push_back(std::chrono::duration<double, std::milli>(ticks[n] - ticks[0]).count() - 100.0 * double(n));
-    const double least = *std::min_element(late.begin(), late.end());
-    for (double& l : late) l -= least;
+    const std::vector<double> late = bench::lateness(ticks, 100.0);
     std::vector<double> before(late.begin(), late.begin() + long(answering)), stalled(late.begin() + long(answering), late.end());
 
     std::printf("%s\n", bench::load().c_str());

@@ -32,18 +32,10 @@ void print(const char* label, std::vector<double> late, long requests) {
 int main() {
     bench::WebStation web(kPort, {{"VIEW", "open"}});
 
-    // A counted over every four seconds, each with its CW courtesy.
     const std::int64_t first = web.loop.nowMs() + 1000;
-    for (std::int64_t t = first; t < first + 2 * kPhaseMs; t += 4000) {
-        web.loop.post(t, tc::Lane::Outside, [&] { web.station.raiseCarrier(true); });
-        web.loop.post(t + 2500, tc::Lane::Outside, [&] { web.station.raiseCarrier(false); });
-    }
-    std::vector<Clock::time_point> ticks;
-    auto supervisor = web.form.panel.Timer4->onTick;
-    web.form.panel.Timer4->onTick = [&] {
-        ticks.push_back(Clock::now());
-        supervisor();
-    };
+    web.traffic(first, first + 2 * kPhaseMs, 4000, 2500);  // a counted over every four seconds, each with its CW courtesy
+    web.timeTicks();
+    const auto& ticks = web.ticks;
 
     std::atomic<bool> reading{false}, done{false};
     std::atomic<long> answered{0};
@@ -68,19 +60,12 @@ int main() {
     done = true;
     for (auto& c : clients) c.join();
 
-    // Lateness against the schedule of the first tick, each tick's own (the
-    // loop re-arms a timer from its due time), from the earliest tick of all.
-    std::vector<double> late;
-    for (std::size_t n = 0; n < ticks.size(); ++n)
-        late.push_back(std::chrono::duration<double, std::milli>(ticks[n] - ticks[0]).count() -
-                       100.0 * static_cast<double>(n));
-    const double least = *std::min_element(late.begin(), late.end());
-    for (double& l : late) l -= least;
-    auto lateness = [&](std::size_t from, std::size_t to) {
+    const std::vector<double> late = bench::lateness(ticks, 100.0);
+    auto part = [&](std::size_t from, std::size_t to) {
         return std::vector<double>(late.begin() + static_cast<long>(from), late.begin() + static_cast<long>(to));
     };
     std::printf("%s\n", bench::load().c_str());
-    print("no one reading", lateness(0, quiet), 0);
-    print("50 clients x 10/s", lateness(quiet, ticks.size()), answered.load());
+    print("no one reading", part(0, quiet), 0);
+    print("50 clients x 10/s", part(quiet, ticks.size()), answered.load());
     return 0;
 }

@@ -22,11 +22,10 @@ Bridge::Bridge(const BrokerSettings& settings, Parts parts)
 }
 
 bool Bridge::start(std::string& problem) {
-    thread_ = std::thread([this] { work(); });
     following_ = p_.events.subscribe([this](const StationEvent& e, std::int64_t) { told(e); });
     alertsFollowing_ = p_.alerts.subscribe([this](const alerts::Alert& a) {
         std::string json = alerts::alertJson(a, p_.status.callsign);
-        send([this, json] { client_->publish(topic_ + "/event", R"({"event":"alert",)" + json.substr(1), false); });
+        worker_.hand([this, json] { client_->publish(topic_ + "/event", R"({"event":"alert",)" + json.substr(1), false); });
     });
     return client_->start(problem);
 }
@@ -34,12 +33,7 @@ bool Bridge::start(std::string& problem) {
 Bridge::~Bridge() {
     following_.cancel();
     alertsFollowing_.cancel();
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
-    }
-    wake_.notify_one();
-    if (thread_.joinable()) thread_.join();
+    worker_.stop();
     client_->publish(topic_ + "/status", "offline", true);
     client_->stop();
 }
@@ -51,7 +45,7 @@ void Bridge::told(const StationEvent& e) {
         s.antenna = 0;
         if (s == lastStatus_) return;
         lastStatus_ = s;
-        send([this, s] {
+        worker_.hand([this, s] {
             status_ = s;
             publishState();
         });
@@ -59,33 +53,11 @@ void Bridge::told(const StationEvent& e) {
     }
     auto json = broker::eventJson(e);
     if (!json) return;
-    send([this, json = std::move(*json)] { client_->publish(topic_ + "/event", json, false); });
+    worker_.hand([this, json = std::move(*json)] { client_->publish(topic_ + "/event", json, false); });
     // Today's counts change as an over or an ident ends.
     if (std::holds_alternative<event::OverEnded>(e) || std::holds_alternative<event::IdentEnded>(e) ||
         std::holds_alternative<event::Transmitter>(e))
-        send([this] { publishState(); });
-}
-
-void Bridge::send(std::function<void()> work) {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (waiting_.size() >= kMaxWaiting) waiting_.pop_front();
-        waiting_.push_back(std::move(work));
-    }
-    wake_.notify_one();
-}
-
-void Bridge::work() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !waiting_.empty(); });
-        if (stopping_) return;
-        auto next = std::move(waiting_.front());
-        waiting_.pop_front();
-        lock.unlock();
-        next();
-        lock.lock();
-    }
+        worker_.hand([this] { publishState(); });
 }
 
 void Bridge::publishState() { client_->publish(topic_ + "/state", stateJson(status_, p_.today()), true); }
@@ -98,7 +70,7 @@ void Bridge::connected() {
     client_->publish(topic_ + "/status", "online", true);
     for (const auto& [topic, payload] : broker::discovery(topic_, p_.status.callsign, p_.version, settings_.control))
         client_->publish(topic, payload, true);
-    send([this] { publishState(); });
+    worker_.hand([this] { publishState(); });
     client_->subscribe(topic_ + "/set");
 }
 

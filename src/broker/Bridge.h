@@ -1,18 +1,15 @@
 #pragma once
 #include <atomic>
-#include <condition_variable>
 #include <cstddef>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #include "alerts/AlertWatch.h"
 #include "broker/BrokerSettings.h"
 #include "broker/mosquitto/MqttClient.h"
 #include "core/StationEvents.h"
+#include "core/Worker.h"
 #include "history/Tally.h"
 
 namespace tc {
@@ -56,8 +53,6 @@ public:
 
 private:
     void told(const StationEvent& e);
-    void send(std::function<void()> work);
-    void work();
     void publishState();
     void connected();
     void lost(const std::string& why);
@@ -69,14 +64,10 @@ private:
     std::string topic_;
     std::unique_ptr<MqttClient> client_;
 
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<std::function<void()>> waiting_;
-    bool stopping_ = false;
     event::Status lastStatus_;  // the logic thread's: the last one sent
     event::Status status_;      // the bridge's thread's copy
     std::atomic<bool> lostTold_{false};
-    std::thread thread_;
+    Worker worker_{kMaxWaiting};
 
     StationEvents::Subscription following_;
     alerts::AlertWatch::Subscription alertsFollowing_;

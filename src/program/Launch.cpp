@@ -79,8 +79,8 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
         problem.clear();
         platform.supervise = launcher.supervision(*options, configDir, problem);
         if (!problem.empty()) return usageError(problem);
-    } else if (options->web || options->history) {
-        return usageError("this build has no web page and keeps no history");
+    } else if (options->web || options->history || options->mqtt) {
+        return usageError("this build has no web page, keeps no history and has no broker bridge");
     }
     // The host, chosen once, unless the command line says otherwise: a
     // radio that the settings file names, else the windows beside the node
