@@ -12,7 +12,6 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -67,7 +66,6 @@ int main() {
     for (int i = 0; i < 100 && !listening(kBroker); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
 
     // A subscriber that notes when each over arrives.
-    std::mutex mutex;
     std::vector<Clock::time_point> sent, heard;
     mosquitto_lib_init();
     mosquitto* sub = mosquitto_new("bench-subscriber", true, &heard);
