@@ -50,23 +50,36 @@ TEST(Sessions, EndTwelveHoursUnusedAndAtLogout) {
     EXPECT_FALSE(sessions.use(a));
 }
 
-TEST(Throttle, FiveWrongPasswordsThenDoublingWaitsUpToAQuarterOfAnHour) {
+TEST(Throttle, FiveFreeTriesThenDoublingWaitsAndTriesAtOnceAreNeverAllChecked) {
     std::int64_t now = 0;
     Throttle throttle([&] { return now; });
-    for (int i = 1; i < Throttle::kFree; ++i) EXPECT_EQ(throttle.failed("10.0.0.1"), 0) << i;
-    EXPECT_EQ(throttle.waitMs("10.0.0.1"), 0);
-    EXPECT_EQ(throttle.failed("10.0.0.1"), 30000);
-    EXPECT_EQ(throttle.waitMs("10.0.0.1"), 30000);
-    EXPECT_EQ(throttle.waitMs("10.0.0.2"), 0);  // others are not held up
-    now += 30000;
-    EXPECT_EQ(throttle.waitMs("10.0.0.1"), 0);
-    std::int64_t expected[] = {60000, 120000, 240000, 480000, 900000, 900000};
-    for (std::int64_t wait : expected) {
-        EXPECT_EQ(throttle.failed("10.0.0.1"), wait);
-        now += wait;
+    const std::string a = "10.0.0.1", b = "10.0.0.2";
+    int admitted = 0;
+    for (int i = 0; i < 30; ++i) admitted += throttle.admit(a) == 0;  // thirty at once
+    EXPECT_EQ(admitted, Throttle::kFree);
+    for (int i = 1; i < Throttle::kFree; ++i) EXPECT_EQ(throttle.failed(a), 0) << i;
+    EXPECT_EQ(throttle.failed(a), 30000);
+    EXPECT_EQ(throttle.admit(a), 30000);
+    EXPECT_EQ(throttle.admit(b), 0);  // others are not held up
+    throttle.succeeded(b);
+    for (std::int64_t wait : {60000, 120000, 240000, 480000, 900000, 900000}) {
+        now += throttle.admit(a);
+        ASSERT_EQ(throttle.admit(a), 0);
+        EXPECT_EQ(throttle.admit(a), Throttle::kBusyWaitMs);  // one try at a time past the free ones
+        EXPECT_EQ(throttle.failed(a), wait);
     }
-    throttle.succeeded("10.0.0.1");
-    EXPECT_EQ(throttle.failed("10.0.0.1"), 0);
+    now += 900000;
+    ASSERT_EQ(throttle.admit(a), 0);
+    throttle.succeeded(a);
+    EXPECT_EQ(throttle.admit(a), 0);
+    // From everywhere together: past kFreeAll within the window, every login waits.
+    Throttle all([&] { return now; });
+    for (int i = 0; i < Throttle::kFreeAll; ++i) {
+        const std::string from = "10.1.0." + std::to_string(i);
+        ASSERT_EQ(all.admit(from), 0) << i;
+        all.failed(from);
+    }
+    EXPECT_EQ(all.admit("10.2.0.1"), 30000);
 }
 
 TEST(WebSettings, WhereThePageListens) {

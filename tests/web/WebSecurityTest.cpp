@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "web/WebClient.h"
@@ -68,6 +69,18 @@ TEST_F(WebSecurity, WrongPasswordsAreThrottledAndTheLogSaysSo) {
     EXPECT_EQ(held->get_header_value("Retry-After"), "30");
     EXPECT_EQ(station.log, std::vector<std::string>{"wrong passwords from 127.0.0.1: its next try waits 30 s"});
     EXPECT_TRUE(page.cookie.empty());
+    // Behind a proxy on this machine, the address it names is the one held up.
+    page.http.set_default_headers({{"X-Forwarded-For", "203.0.113.9, 198.51.100.7"}});
+    EXPECT_EQ(page.post("/api/login", "{\"password\":\"right one\"}")->status, 200);
+}
+
+TEST_F(WebSecurity, ThirtyWrongPasswordsAtOnceAreNotAllChecked) {
+    std::vector<std::thread> tries;
+    std::atomic<int> checked{0};
+    for (int i = 0; i < 30; ++i)
+        tries.emplace_back([&] { checked += WebClient(port).post("/api/login", "{\"password\":\"guess\"}")->status == 401; });
+    for (auto& t : tries) t.join();
+    EXPECT_LE(checked, Throttle::kFree);
 }
 
 TEST_F(WebSecurity, OtherOriginsAndBadBodiesChangeNothing) {

@@ -97,6 +97,18 @@ bool WebServer::Api::mayView(const httplib::Request& req, httplib::Response& res
     return false;
 }
 
+// Who asks: the address of the connection, or, from a reverse proxy on this
+// machine, the address it names last in X-Forwarded-For (the one it took
+// the request from); no one else is believed.
+std::string WebServer::Api::clientAddress(const httplib::Request& req) {
+    const bool local = req.remote_addr == "127.0.0.1" || req.remote_addr == "::1";
+    std::string forwarded = req.get_header_value("X-Forwarded-For");
+    if (!local || forwarded.empty()) return req.remote_addr;
+    forwarded = forwarded.substr(forwarded.rfind(',') + 1);
+    const auto first = forwarded.find_first_not_of(' '), last = forwarded.find_last_not_of(' ');
+    return first == std::string::npos ? req.remote_addr : forwarded.substr(first, last - first + 1);
+}
+
 // The page's own origin is the scheme and the Host it was asked for. A
 // reverse proxy on this machine that speaks TLS for it says so in
 // X-Forwarded-Proto; no one else is believed.
@@ -206,10 +218,11 @@ void WebServer::Api::login(const httplib::Request& req, httplib::Response& res) 
     if (!password || body->size() != 1) return refuse(res, 400, "give the password");
     if (settings_.passwordHash.empty())
         return refuse(res, 503, "no password is set: run tailchime --web-password on the station");
-    const std::string& from = req.remote_addr;
-    if (auto wait = throttle_.waitMs(from)) {
-        res.set_header("Retry-After", std::to_string((wait + 999) / 1000));
-        return refuse(res, 429, "too many wrong passwords: wait");
+    const std::string from = clientAddress(req);
+    if (auto wait = throttle_.admit(from)) {
+        const std::string seconds = std::to_string((wait + 999) / 1000);
+        res.set_header("Retry-After", seconds);
+        return refuse(res, 429, "too many wrong passwords: try again in " + seconds + " s");
     }
     bool right;
     {
@@ -244,7 +257,7 @@ void WebServer::Api::control(const httplib::Request& req, httplib::Response& res
     std::string problem;
     auto c = Control::from(*body, problem);
     if (!c) return refuse(res, 400, problem);
-    served_.log(c->name() + " from " + req.remote_addr);
+    served_.log(c->name() + " from " + clientAddress(req));
     if (!served_.control(*c)) return answer(res, 202, "{\"ok\":true,\"queued\":true}");
     answer(res, 200, "{\"ok\":true}");
 }

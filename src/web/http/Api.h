@@ -28,6 +28,7 @@ private:
     bool loggedIn(const httplib::Request& req);
     bool mayView(const httplib::Request& req, httplib::Response& res);
     bool sameOrigin(const httplib::Request& req) const;
+    static std::string clientAddress(const httplib::Request& req);
     std::optional<json::Object> jsonBody(const httplib::Request& req, httplib::Response& res);
 
     void state(const httplib::Request& req, httplib::Response& res);
