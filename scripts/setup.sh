@@ -15,7 +15,7 @@ RUN_PACKAGES=(
   # usage report
   libcurl4-openssl-dev
   # the station's history, its web page, the page's password
-  libsqlite3-dev libcpp-httplib-dev libsodium-dev
+  libsqlite3-dev libcpp-httplib-dev libsodium-dev libjs-chart.js
   # the club's broker (MQTT)
   libmosquitto-dev nlohmann-json3-dev
   # windows

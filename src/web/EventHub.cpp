@@ -36,6 +36,11 @@ void EventHub::close() {
     changed_.notify_all();
 }
 
+std::uint64_t EventHub::viewVersion() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return viewVersion_;
+}
+
 std::size_t EventHub::streams() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return streams_;

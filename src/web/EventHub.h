@@ -26,6 +26,8 @@ public:
     void publish(const event::Status& view);
     void publishLine(const std::string& line);
     event::Status view() const;
+    // Grows with each view published: what is worked out from the view may be kept until it grows.
+    std::uint64_t viewVersion() const;
     // Wakes every stream for the last time.
     void close();
 

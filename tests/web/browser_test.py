@@ -99,16 +99,41 @@ def test(program):
             wait.until(lambda d: "lit" in lamp.get_attribute("class"))
             wait.until(lambda d: d.find_element(By.ID, "switch").text == "On")
             wait.until(lambda d: "lit" not in lamp.get_attribute("class"))
-            wait.until(lambda d: ' cw "K"' in d.find_element(By.ID, "log").text)
+            wait.until(lambda d: 'Courtesy CW ident K' in d.find_element(By.ID, "log").text)
 
             driver.find_element(By.CSS_SELECTOR, 'button[data-action="off"]').click()
             wait.until(lambda d: d.find_element(By.ID, "switch").text == "Off")
-            wait.until(lambda d: 'web "off from 127.0.0.1"' in d.find_element(By.ID, "log").text)
+            wait.until(lambda d: "off from 127.0.0.1" in d.find_element(By.ID, "log").text)
+            assert driver.find_element(By.ID, "controldone").text.startswith("Switched off")
+
+            # A typed hang time is kept through the live updates until it is set.
+            hang = driver.find_element(By.ID, "set-hang")
+            hang.clear()
+            hang.send_keys("700")
+            driver.find_element(By.ID, "set-kerchunk").click()
+            time.sleep(1.5)  # the antenna and the lamps go on updating meanwhile
+            assert hang.get_attribute("value") == "700", hang.get_attribute("value")
+            driver.find_element(By.CSS_SELECTOR, "#timings button").click()
+            wait.until(lambda d: d.find_element(By.ID, "hang").text == "700")
+
+            # The station stops: the page says so at its top; it comes back by itself.
+            station.terminate()
+            station.wait(GUARD)
+            stopped = time.monotonic()
+            banner = driver.find_element(By.ID, "lost")
+            wait.until(lambda d: banner.is_displayed())
+            told = time.monotonic() - stopped
+            assert banner.rect["y"] < 100, banner.rect
+            station = start_station(program, folder, port)
+            started = time.monotonic()
+            wait.until(lambda d: not banner.is_displayed() and d.find_element(By.ID, "login").is_displayed())
+            back = time.monotonic() - started
         finally:
             driver.quit()
             station.terminate()
             station.wait(GUARD)
-    print("the page: view behind the login, RF lamp, log, switch refused before and done after the login")
+    print("the page: view behind the login, RF lamp, log, switch refused before and done after the login,"
+          " a typed field kept, the station lost after %.1f s and back (login) %.1f s after its restart" % (told, back))
 
 
 def a_month_behind(program, folder):

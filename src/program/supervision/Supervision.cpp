@@ -27,7 +27,7 @@ Supervision::~Supervision() {
     Parts& p = *parts_;
     p.bridge.reset();
     p.server.reset();
-    p.logFollows.cancel();
+    p.alertsOnPage.cancel();
     p.viewFollows.cancel();
     p.alertsTold.cancel();
     p.metrics.reset();

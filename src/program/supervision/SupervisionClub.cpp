@@ -31,14 +31,8 @@ void Supervision::startBridge(Parts& p, const SupervisionOptions& options) {
         if (!problem.empty()) tell("no bridge: " + problem);
         return;
     }
-    // Today's counts as they stand once the history has written what it was
-    // handed (on the bridge's thread, which may wait).
-    auto today = [&p] {
-        if (p.file) p.file->flush();
-        return p.tally(history::kDayMs);
-    };
-    Bridge::Parts parts{p.form.events, *p.alerts, p.form, *p.mailbox, p.log, today, p.form.status(),
-                        p.form.panel.Ver.text};
+    Bridge::Parts parts{p.form.events, *p.alerts, p.form, *p.mailbox, p.log, [&p] { return p.today(); },
+                        p.form.status(), p.form.panel.Ver.text};
     auto bridge = std::make_unique<Bridge>(*settings, std::move(parts));
     if (!bridge->start(problem)) {
         tell("no bridge: " + problem);

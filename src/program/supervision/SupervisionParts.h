@@ -42,10 +42,16 @@ struct Supervision::Parts {
     alerts::AlertWatch::Subscription alertsTold;
     EventHub hub;
     StationEvents::Subscription viewFollows;
-    Transcript::Subscription logFollows;
+    alerts::AlertWatch::Subscription alertsOnPage;
     std::unique_ptr<WebServer> server;
     std::unique_ptr<Bridge> bridge;
 
+    // Today's counts as they stand once the history has written what it was
+    // handed (never on the station's thread: it may wait for the disk).
+    history::Tally today() {
+        if (file) file->flush();
+        return tally(history::kDayMs);
+    }
     history::Tally tally(std::int64_t widthMs) {
         auto bucket = buckets(widthMs, 1);
         return bucket.empty() ? history::Tally{} : bucket.front().tally;

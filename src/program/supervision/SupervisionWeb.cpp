@@ -1,6 +1,7 @@
 #include <future>
 
 #include "app/posix/IniProfile.h"
+#include "web/PlainWords.h"
 #include "program/supervision/SupervisionParts.h"
 
 namespace tc {
@@ -24,12 +25,18 @@ void Supervision::startWeb(Parts& p, const SupervisionOptions& options) {
     p.hub.publish(p.form.status());
     p.viewFollows = p.form.events.subscribe([&p](const StationEvent& e, std::int64_t) {
         if (auto* status = std::get_if<event::Status>(&e)) p.hub.publish(*status);
+        // Today's counts have changed: the view is told again.
+        if (std::holds_alternative<event::OverEnded>(e) || std::holds_alternative<event::IdentEnded>(e))
+            p.hub.publish(p.hub.view());
+        if (auto words = plainWords(e)) p.hub.publishLine(timeOfDay() + "  " + *words);
     });
-    p.logFollows = p.log.follow([&p](const std::string& line) { p.hub.publishLine(line); });
+    if (p.alerts)
+        p.alertsOnPage = p.alerts->subscribe(
+            [&p](const alerts::Alert& a) { p.hub.publishLine(timeOfDay() + "  Alert: " + a.text); });
     p.metrics = std::make_unique<Metrics>(p.form.events, p.form.status(), p.form.panel.Ver.text);
 
     Served served{p.hub,
-                  [&p] { return p.tally(history::kDayMs); },
+                  [&p] { return p.today(); },
                   [&p](std::int64_t widthMs, int count) { return p.buckets(widthMs, count); },
                   [&p](const Control& control) {
                       auto done = std::make_shared<std::promise<void>>();
@@ -41,6 +48,7 @@ void Supervision::startWeb(Parts& p, const SupervisionOptions& options) {
                       return ready.wait_for(kControlWait) == std::future_status::ready;
                   },
                   [&p](const std::string& text) {
+                      p.hub.publishLine(timeOfDay() + "  " + text);
                       p.mailbox->send([&p, text] { p.log.line("web " + Transcript::quoted(text)); });
                   },
                   [&p] { return p.metrics ? p.metrics->text() : std::string(); }};

@@ -132,14 +132,18 @@ std::optional<json::Object> WebServer::Api::jsonBody(const httplib::Request& req
     return body;
 }
 
+// Today's counts are read again at most once a second, and at once when
+// the station has told something new (an over or an ident has ended).
 std::string WebServer::Api::stateNow() {
     history::Tally today;
     {
         std::lock_guard<std::mutex> lock(todayMutex_);
         const auto now = std::chrono::steady_clock::now();
-        if (now - todayAt_ >= std::chrono::seconds(1)) {
+        const std::uint64_t version = served_.hub.viewVersion();
+        if (now - todayAt_ >= std::chrono::seconds(1) || version != todayVersion_) {
             today_ = served_.today();
             todayAt_ = now;
+            todayVersion_ = version;
         }
         today = today_;
     }
@@ -192,12 +196,13 @@ void WebServer::Api::events(const httplib::Request& req, httplib::Response& res)
         return;
     }
     res.set_chunked_content_provider("text/event-stream", [this, stream](size_t offset, httplib::DataSink& sink) {
-        auto news = stream->next(offset == 0 ? std::chrono::milliseconds(0) : std::chrono::milliseconds(15000));
+        auto news = stream->next(offset == 0 ? std::chrono::milliseconds(0) : kPingEvery);
         if (news.closed) return false;
         std::string out = offset == 0 ? "retry: 2000\n\n" : "";
         for (const std::string& line : news.lines) out += "event: log\ndata: " + line + "\n\n";
         if (news.view || offset == 0) out += "event: state\ndata: " + stateNow() + "\n\n";
-        if (out.empty()) out = ": still here\n\n";
+        // The page counts a station that says nothing for a while as lost.
+        if (out.empty()) out = "event: ping\ndata:\n\n";
         return sink.write(out.data(), out.size());
     });
 }
@@ -259,7 +264,7 @@ void WebServer::Api::control(const httplib::Request& req, httplib::Response& res
     if (!c) return refuse(res, 400, problem);
     served_.log(c->name() + " from " + clientAddress(req));
     if (!served_.control(*c)) return answer(res, 202, "{\"ok\":true,\"queued\":true}");
-    answer(res, 200, "{\"ok\":true}");
+    answer(res, 200, "{\"ok\":true,\"state\":" + stateNow() + "}");
 }
 
 }  // namespace tc

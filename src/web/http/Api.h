@@ -51,6 +51,8 @@ private:
     std::mutex todayMutex_;
     history::Tally today_;
     std::chrono::steady_clock::time_point todayAt_{};
+    std::uint64_t todayVersion_ = 0;
+    static constexpr std::chrono::milliseconds kPingEvery{2000};
 };
 
 }  // namespace tc
