@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "history/sqlite/HistoryFile.h"
-#include "radio/Child.h"
+#include "support/Child.h"
 #include "support/TempDir.h"
 
 using namespace tc::history;
@@ -33,10 +33,7 @@ TEST(HistoryKill, TheFileSurvivesAndHoldsAllButTheLastSecond) {
             if (l.find(" cw \"K\"") != std::string::npos) lines.push_back(l);
         return lines;
     };
-    const auto guard = std::chrono::steady_clock::now() + Child::kGuard;
-    while (courtesies().size() < 8 && std::chrono::steady_clock::now() < guard)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    ASSERT_GE(courtesies().size(), 8u) << program.out();
+    ASSERT_TRUE(eventually([&] { return courtesies().size() >= 8; })) << program.out();
     const std::string lastCourtesy = courtesies().back();
     program.signal(SIGKILL);
     program.wait();

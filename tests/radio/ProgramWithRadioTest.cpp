@@ -7,7 +7,7 @@
 #include <regex>
 #include <sstream>
 
-#include "radio/Child.h"
+#include "support/Child.h"
 #include "radio/RigStandIn.h"
 #include "support/TempDir.h"
 
@@ -43,13 +43,6 @@ std::vector<std::string> untimed(const std::string& transcript) {
     return lines;
 }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(ProgramWithRadio, HamlibsDummyRigReceivesTheIdentAndTheToneTestsKeying) {
     Program p;
     int port = freePort();
@@ -63,7 +56,7 @@ TEST(ProgramWithRadio, HamlibsDummyRigReceivesTheIdentAndTheToneTestsKeying) {
     ASSERT_EQ(run.wait(), 0) << run.err();
     rigctld.signal(SIGTERM);
     rigctld.wait();
-    std::string said = readAll(log);
+    std::string said = readFile(log);
     EXPECT_NE(said.find("dummy_send_morse entered"), std::string::npos);
     auto keyed = said.find("rigctl_set_ptt: ptt=1");
     ASSERT_NE(keyed, std::string::npos) << "no key-up reached the rig";
@@ -158,7 +151,7 @@ TEST(ProgramWithRadio, AStopSignalReleasesTheTransmitterAtOnceAndEndsAsACloseReq
                                    "at 600000 end\n"),
                           "--host", "rig", "--rig-model", "2", "--rig-file", rig.address()}),
                   kQuietSound);
-        ASSERT_TRUE(rig.waitFor([](const auto& r) { return RigStandIn::find(r, "ptt 1") >= 0; }));
+        ASSERT_TRUE(rig.waitFor("ptt 1"));
         run.signal(sig);
         EXPECT_EQ(run.wait(), 0);
         EXPECT_EQ(rig.record().back(), "ptt 0");
@@ -204,7 +197,7 @@ TEST(ProgramWithRadio, WithoutWindowsTheStationLogsEachDoingWithTheWallClockTime
     rig.setCarrier(true);
     ASSERT_TRUE(run.waitErr("indicator Kerchunk \"Clear to Send\""));
     rig.setCarrier(false);
-    ASSERT_TRUE(rig.waitFor([](const auto& r) { return RigStandIn::find(r, "morse K") >= 0; }));
+    ASSERT_TRUE(rig.waitFor("morse K"));
     run.signal(SIGINT);
     EXPECT_EQ(run.wait(), 0);
     EXPECT_EQ(run.out(), "");

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "radio/DumpState.h"
+#include "support/Child.h"
 
 namespace {
 
@@ -116,10 +117,8 @@ int RigStandIn::carrierReads() const {
     return carrierReads_;
 }
 
-bool RigStandIn::waitFor(const std::function<bool(const std::vector<std::string>&)>& pred,
-                         std::chrono::milliseconds guard) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    return changed_.wait_for(lock, guard, [&] { return pred(record_); });
+bool RigStandIn::waitFor(const std::string& line) {
+    return eventually([&] { return find(record(), line) >= 0; });
 }
 
 int RigStandIn::find(const std::vector<std::string>& record, const std::string& line, int from) {
@@ -131,10 +130,7 @@ int RigStandIn::find(const std::vector<std::string>& record, const std::string& 
 void RigStandIn::answer(Client& c, const std::string& command) {
     // Called with the mutex held.
     std::string reply;
-    auto note = [&](std::string what) {
-        record_.push_back(std::move(what));
-        changed_.notify_all();
-    };
+    auto note = [&](std::string what) { record_.push_back(std::move(what)); };
     if (command == "\\chk_vfo")
         reply = "0\n";
     else if (command == "\\dump_state") {

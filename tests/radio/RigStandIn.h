@@ -1,7 +1,4 @@
 #pragma once
-#include <chrono>
-#include <condition_variable>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -33,10 +30,9 @@ public:
 
     std::vector<std::string> record() const;
     int carrierReads() const;
-    // Waits until what the rig was told satisfies pred; false after the
-    // guard time (a hang, not a slow machine: the guard is generous).
-    bool waitFor(const std::function<bool(const std::vector<std::string>&)>& pred,
-                 std::chrono::milliseconds guard = std::chrono::seconds(60));
+    // Waits until the rig has been told the line; false after the guard
+    // time (a hang, not a slow machine: the guard is generous).
+    bool waitFor(const std::string& line);
 
     // Whether a line occurs in the record after (not at) index from.
     static int find(const std::vector<std::string>& record, const std::string& line, int from = -1);
@@ -51,7 +47,6 @@ private:
     void answer(Client& c, const std::string& command);
 
     mutable std::mutex mutex_;
-    std::condition_variable changed_;
     int listenFd_ = -1;
     int port_ = 0;
     int wake_[2] = {-1, -1};

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <set>
 
-#include "radio/Child.h"
+#include "support/Child.h"
 #include "radio/RigStandIn.h"
 #include "support/TempDir.h"
 
