@@ -23,12 +23,12 @@ TEST_F(Transmit, MissingToneShowsTheRenderFailureAndTheSupervisorReleases) {
                  "at 250 click Command7\n"
                  "at 260 show Label3\n"
                  "at 400 end\n");
-    EXPECT_TRUE(r.has("250 tx on")) << r.out;
-    EXPECT_TRUE(r.has("250 message 48 \"Error\" \"Render error no rendering device found. Select an Audio file\""))
+    // Released at the next supervisor tick.
+    EXPECT_EQ(r.missing({"250 tx on", "250 message 48 \"Error\" \"Render error no rendering device found. Select an Audio file\"",
+                         "260 show Label3 \"0\"", "300 tx off"}),
+              Lines{})
         << r.out;
     EXPECT_TRUE(r.linesOf("play").empty()) << r.out;
-    EXPECT_TRUE(r.has("260 show Label3 \"0\"")) << r.out;
-    EXPECT_TRUE(r.has("300 tx off")) << "released at the next supervisor tick\n" << r.out;
 }
 
 TEST_F(Transmit, NotAnAudioFileIsARenderFailureToo) {
@@ -51,17 +51,16 @@ TEST_F(Transmit, EmptyTonePathAsksForAFileWhileKeyed) {
                  "at 360 show H1\n"
                  "at 1000 end\n");
     const std::string filter = "\"*.wav, *.mp2, *.mp3, *.mid|*.wav;*.mp2;*.mp3;*.mid\"";
-    // Cancelled: the "Error" box, nothing loaded, released at the next tick.
-    EXPECT_TRUE(r.has("150 dialog " + filter + " \"\"")) << r.out;
+    const std::string chosen = "\"" + tones.file("chosen.wav") + "\"";
     EXPECT_EQ(r.linesOf("message 64 \"Error\"").size(), 1u) << r.out;
-    EXPECT_TRUE(r.has("200 tx off")) << r.out;
-    // Chosen: the path becomes the tone and plays.
-    EXPECT_TRUE(r.has("350 dialog " + filter + " \"" + tones.file("chosen.wav") + "\"")) << r.out;
-    EXPECT_TRUE(r.has("360 show RFTone \"" + tones.file("chosen.wav") + "\"")) << r.out;
-    EXPECT_TRUE(r.has("350 play \"" + tones.file("chosen.wav") + "\" volume=-1540 rate=1")) << r.out;
-    EXPECT_TRUE(r.has("360 show Text3 \"00:00:00\"")) << "shorter than a second\n" << r.out;
-    EXPECT_TRUE(r.has("360 show Label3 \"0.4\"")) << r.out;
-    EXPECT_TRUE(r.has("360 show H1 value=0 min=0 max=0")) << r.out;
+    EXPECT_EQ(r.missing({// Cancelled: the "Error" box, nothing loaded, released at the next tick.
+                         "150 dialog " + filter + " \"\"", "200 tx off",
+                         // Chosen: the path becomes the tone and plays; shorter than a second.
+                         "350 dialog " + filter + " " + chosen, "360 show RFTone " + chosen,
+                         "350 play " + chosen + " volume=-1540 rate=1", "360 show Text3 \"00:00:00\"",
+                         "360 show Label3 \"0.4\"", "360 show H1 value=0 min=0 max=0"}),
+              Lines{})
+        << r.out;
 }
 
 TEST_F(Transmit, PositionBarMaximumRoundsHalfToEven) {
@@ -75,9 +74,10 @@ TEST_F(Transmit, PositionBarMaximumRoundsHalfToEven) {
                  "at 5000 click Command8\n"
                  "at 5010 show H1\n"
                  "at 5010 end\n");
-    EXPECT_TRUE(r.has("210 show H1 value=0 min=0 max=2")) << r.out;
-    EXPECT_TRUE(r.has("210 show Text3 \"00:00:02\"")) << r.out;
-    EXPECT_TRUE(r.has("5010 show H1 value=0 min=0 max=4")) << r.out;
+    EXPECT_EQ(r.missing({"210 show H1 value=0 min=0 max=2", "210 show Text3 \"00:00:02\"",
+                         "5010 show H1 value=0 min=0 max=4"}),
+              Lines{})
+        << r.out;
 }
 
 TEST_F(Transmit, ToneLongerThanThePositionBarHoldsIsARenderFailure) {
@@ -85,8 +85,7 @@ TEST_F(Transmit, ToneLongerThanThePositionBarHoldsIsARenderFailure) {
     auto r = run("at 100 type RFTone " + tones.file("nine-hours.wav") + "\nat 150 click Command7\nat 160 show Label3\n"
                  "at 300 end\n");
     EXPECT_EQ(r.linesOf("message 48").size(), 1u) << r.out;
-    EXPECT_TRUE(r.has("160 show Label3 \"0\"")) << r.out;
-    EXPECT_TRUE(r.has("200 tx off")) << r.out;
+    EXPECT_EQ(r.missing({"160 show Label3 \"0\"", "200 tx off"}), Lines{}) << r.out;
 }
 
 // The time a line of the transcript was printed at.
@@ -115,14 +114,12 @@ TEST_F(Transmit, EveryKindOfToneIsSentWhole) {
     EXPECT_LE(mp3Seconds, 0.468 + 3 * 1152 / 32000.0) << r.out;
     EXPECT_EQ(timeOf(r.linesOf("played")[0]), 200 + static_cast<long long>(std::ceil(mp3Seconds * 1000 - 1e-9)))
         << r.out;
-    EXPECT_TRUE(r.has("3010 show Label3 \"2\"")) << r.out;
-    EXPECT_TRUE(r.has("5000 played \"" + mid + "\"")) << r.out;
+    EXPECT_EQ(r.missing({"3010 show Label3 \"2\"", "5000 played \"" + mid + "\""}), Lines{}) << r.out;
 }
 
 TEST_F(Transmit, PlayBeforeAnyToneKeysAndIsReleased) {
     auto r = run("at 150 click Command3\nat 400 end\n");
-    EXPECT_TRUE(r.has("150 tx on")) << r.out;
-    EXPECT_TRUE(r.has("200 tx off")) << r.out;
+    EXPECT_EQ(r.missing({"150 tx on", "200 tx off"}), Lines{}) << r.out;
     EXPECT_TRUE(r.linesOf("message").empty()) << "nothing to load, nothing to say\n" << r.out;
 }
 
@@ -135,10 +132,11 @@ TEST_F(Transmit, StopHoldsTheTransmitterUntilResumeRunsToTheEnd) {
                  "at 5001 show Label1\n"
                  "at 6000 click Command5\n"
                  "at 8000 end\n");
-    EXPECT_TRUE(r.has("5000 show PTT \"PTT ON\" #ff0000")) << "stopped short of the end: still keyed\n" << r.out;
-    EXPECT_TRUE(r.has("5001 show Label1 \"1\"")) << r.out;
-    EXPECT_TRUE(r.has("7000 played \"" + tones.file("long.wav") + "\"")) << r.out;
-    EXPECT_TRUE(r.has("7000 tx off")) << r.out;
+    // Stopped short of the end: still keyed.
+    EXPECT_EQ(r.missing({"5000 show PTT \"PTT ON\" #ff0000", "5001 show Label1 \"1\"",
+                         "7000 played \"" + tones.file("long.wav") + "\"", "7000 tx off"}),
+              Lines{})
+        << r.out;
 }
 
 TEST_F(Transmit, SeekingWithThePositionBarMovesPlayback) {
@@ -160,13 +158,12 @@ TEST_F(Transmit, FileCommandLoadsWithoutPlaying) {
                  "at 2010 show Label1\n"
                  "at 2010 show Label3\n"
                  "at 3000 end\n");
-    EXPECT_TRUE(r.has("160 show Label3 \"0\"")) << r.out;
-    EXPECT_TRUE(r.has("2010 show Label3 \"1\"")) << r.out;
     EXPECT_EQ(r.linesOf("play").size(), 1u) << r.out;
     // The fresh graph stands at its start, short of its end, so the
     // supervisor holds the transmitter as it does for a stopped file.
-    EXPECT_TRUE(r.has("2010 show Label1 \"0\"")) << r.out;
-    EXPECT_TRUE(r.has("2000 tx on")) << r.out;
+    EXPECT_EQ(r.missing({"160 show Label3 \"0\"", "2010 show Label3 \"1\"", "2010 show Label1 \"0\"", "2000 tx on"}),
+              Lines{})
+        << r.out;
 }
 
 TEST_F(Transmit, TheSameToneTwiceIsLoadedTwice) {
@@ -191,20 +188,17 @@ TEST_F(Transmit, IdentIndicatorFollowsAudioMode) {
                  "at 450 click Command7\n"
                  "at 451 show Ident\n"
                  "at 1000 end\n");
-    EXPECT_TRUE(r.has("150 show Ident \"Ident OFF\" buttonface")) << "CW mode leaves it alone\n" << r.out;
-    EXPECT_TRUE(r.has("301 show Ident \"Audio Ident\" buttonface")) << r.out;
-    EXPECT_TRUE(r.has("302 show Frame5 shown")) << r.out;
-    EXPECT_TRUE(r.has("302 show Frame2 hidden")) << r.out;
-    EXPECT_TRUE(r.has("451 show Ident \"Ident ON\" #ffc080")) << r.out;
+    EXPECT_EQ(r.missing({"150 show Ident \"Ident OFF\" buttonface",  // CW mode leaves it alone
+                         "301 show Ident \"Audio Ident\" buttonface", "302 show Frame5 shown", "302 show Frame2 hidden",
+                         "451 show Ident \"Ident ON\" #ffc080"}),
+              Lines{})
+        << r.out;
 }
 
 TEST_F(Transmit, CwIdentKeysOnlyForTheMorse) {
     auto r = run("at 150 click Command10\nat 160 type CourtesyID ID\nat 2000 click Command11\nat 3000 end\n");
     // K: dash dot dash = 9 units of 60 ms at 20 words per minute.
-    EXPECT_TRUE(r.has("150 cw \"K\"")) << r.out;
-    EXPECT_TRUE(r.has("150 tx on")) << r.out;
-    EXPECT_TRUE(r.has("690 tx off")) << r.out;
-    EXPECT_TRUE(r.has("2000 cw \"I\"")) << r.out;
+    EXPECT_EQ(r.missing({"150 cw \"K\"", "150 tx on", "690 tx off", "2000 cw \"I\""}), Lines{}) << r.out;
 }
 
 }  // namespace
