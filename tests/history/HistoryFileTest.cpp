@@ -1,5 +1,6 @@
-// kill -9 while the history is being written: the file opens afterwards
-// and holds every over but those of the last second.
+// The history file: what it keeps, and kill -9 while it is being written
+// (the file opens afterwards and holds every over but those of the last
+// second).
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
@@ -8,6 +9,7 @@
 #include <limits>
 #include <sstream>
 
+#include "history/Tally.h"
 #include "history/sqlite/HistoryFile.h"
 #include "support/Child.h"
 #include "support/TempDir.h"
@@ -60,4 +62,20 @@ TEST(HistoryKill, TheFileSurvivesAndHoldsAllButTheLastSecond) {
             ++overs;
         }
     EXPECT_GE(overs, before) << "station time " << alive;
+}
+
+TEST(HistoryFile, KeepsFourHundredDaysBeforeTheNewestRecord) {
+    TempDir dir;
+    const std::int64_t newest = 1000 * kDayMs;
+    {
+        HistoryFile file(dir.file("history.sqlite"));
+        file.add(Keying{newest - 401 * kDayMs, newest - 401 * kDayMs + 1000});
+        file.add(Keying{newest - 399 * kDayMs, newest - 399 * kDayMs + 1000});
+        file.flush();
+        file.add(Over{newest - 5000, newest, false, true});
+    }
+    HistoryFile file(dir.file("history.sqlite"));
+    auto all = file.between(std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max());
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(file.between(newest - 5000, newest - 4999).size(), 1u);
 }
