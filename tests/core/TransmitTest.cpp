@@ -2,9 +2,6 @@
 // supervisor that never leaves the transmitter stuck on the air.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
-
 #include "support/ScriptRun.h"
 #include "support/Tones.h"
 
@@ -29,13 +26,6 @@ TEST_F(Transmit, MissingToneShowsTheRenderFailureAndTheSupervisorReleases) {
               Lines{})
         << r.out;
     EXPECT_TRUE(r.linesOf("play").empty()) << r.out;
-}
-
-TEST_F(Transmit, NotAnAudioFileIsARenderFailureToo) {
-    std::ofstream(tones.file("notes.wav")) << "this is not audio\n";
-    auto r = run("at 100 type InetTone " + tones.file("notes.wav") + "\nat 150 click Command8\nat 400 end\n");
-    EXPECT_EQ(r.linesOf("message 48").size(), 1u) << r.out;
-    EXPECT_TRUE(r.has("200 tx off")) << r.out;
 }
 
 TEST_F(Transmit, EmptyTonePathAsksForAFileWhileKeyed) {
@@ -78,43 +68,6 @@ TEST_F(Transmit, PositionBarMaximumRoundsHalfToEven) {
                          "5010 show H1 value=0 min=0 max=4"}),
               Lines{})
         << r.out;
-}
-
-TEST_F(Transmit, ToneLongerThanThePositionBarHoldsIsARenderFailure) {
-    writeTone(tones.file("nine-hours.wav"), 32768, 100);  // a low rate keeps the file small
-    auto r = run("at 100 type RFTone " + tones.file("nine-hours.wav") + "\nat 150 click Command7\nat 160 show Label3\n"
-                 "at 300 end\n");
-    EXPECT_EQ(r.linesOf("message 48").size(), 1u) << r.out;
-    EXPECT_EQ(r.missing({"160 show Label3 \"0\"", "200 tx off"}), Lines{}) << r.out;
-}
-
-// The time a line of the transcript was printed at.
-long long timeOf(const std::string& line) { return std::stoll(line.substr(0, line.find(' '))); }
-
-// A quoted number of a show line ("210 show Label3 \"0.54\"").
-double shownNumber(const std::string& line) { return std::stod(line.substr(line.find('"') + 1)); }
-
-// A VBR MP3 without a tag frame (whose first frame's bit rate says nothing
-// of its length) and a MIDI file timed in time code play their whole length.
-TEST_F(Transmit, EveryKindOfToneIsSentWhole) {
-    writeTone(tones.file("tone.wav"), 0.468, 32000);
-    const std::string mp3 = tones.file("vbr.mp3"), mid = tones.file("timecode.mid");
-    ASSERT_EQ(std::system(("lame --quiet -t -V 5 '" + tones.file("tone.wav") + "' '" + mp3 + "'").c_str()), 0);
-    // 25 frames a second of 40 ticks: a note from tick 0 to 2000 lasts 2 s.
-    const unsigned char tune[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0xe7, 0x28, 'M', 'T', 'r', 'k', 0, 0, 0, 13,
-                                  0x00, 0x90, 69, 110, 0x8f, 0x50, 0x80, 69, 0, 0x00, 0xff, 0x2f, 0x00};
-    std::ofstream(mid, std::ios::binary).write(reinterpret_cast<const char*>(tune), sizeof tune);
-    auto r = run("at 100 type RFTone " + mp3 + "\nat 100 type InetTone " + mid +
-                 "\nat 200 click Command7\nat 210 show Label3\n"
-                 "at 3000 click Command8\nat 3010 show Label3\nat 6000 end\n");
-    ASSERT_EQ(r.linesOf("played").size(), 2u) << r.out;
-    ASSERT_EQ(r.linesOf("show Label3").size(), 2u) << r.out;
-    const double mp3Seconds = shownNumber(r.linesOf("show Label3")[0]);
-    EXPECT_GE(mp3Seconds, 0.468) << r.out;
-    EXPECT_LE(mp3Seconds, 0.468 + 3 * 1152 / 32000.0) << r.out;
-    EXPECT_EQ(timeOf(r.linesOf("played")[0]), 200 + static_cast<long long>(std::ceil(mp3Seconds * 1000 - 1e-9)))
-        << r.out;
-    EXPECT_EQ(r.missing({"3010 show Label3 \"2\"", "5000 played \"" + mid + "\""}), Lines{}) << r.out;
 }
 
 TEST_F(Transmit, PlayBeforeAnyToneKeysAndIsReleased) {
