@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "radio/DumpState.h"
 #include "support/Child.h"
 
 namespace {
@@ -23,6 +22,15 @@ void sendAll(int fd, const std::string& text) {
     }
 }
 
+// What Hamlib 4.5's rigctld answers to "\\dump_state" for its dummy rig (model 1), less its tuning steps,
+// filters and optional lines but the PTT type: what a network rig client reads when it opens.
+constexpr const char* kDumpState =
+    "1\n1\n0\n"  // protocol, model, ITU region
+    "150000.000000 1500000000.000000 0x1ff -1 -1 0x77e00007 0xf\n0 0 0 0 0 0 0\n"          // receive
+    "150000.000000 1500000000.000000 0x1ff 5000 100000 0x77e00007 0xf\n0 0 0 0 0 0 0\n"    // transmit
+    "0 0\n0 0\n9990\n9990\n10000\n0\n10 \n10 20 30 \n"  // steps, filters, RIT, XIT, IF, announce, preamp, att.
+    "0xffffffffffffffff\n0xffffffffffffffff\n0xfffffffff7ffffff\n0xffffff7083ffffff\n0xffffffffffffffff\n"
+    "0xffffffffffffffbf\nptt_type=0x1\ndone\n";  // functions, levels, parameters
 constexpr const char* kOk = "RPRT 0\n";
 constexpr const char* kNotAvailable = "RPRT -11\n";
 
