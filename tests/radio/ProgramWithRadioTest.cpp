@@ -110,14 +110,14 @@ TEST_P(SameTimeline, OnTheRadioAsOnTheSimulatedStation) {
     Program p;
     std::ofstream(p.config.file("tailchime.ini")) << s.settings;
     RigStandIn rig;
-    rig.setMorseKeyer(false);
+    rig.keyer = false;
     Child run(p.args({"--headless", p.script("at 600000 end\n"), "--host", "rig", "--rig-model", "2", "--rig-file",
                       rig.address(), "--callsign", "W1AW-R", "--trace"}),
               kQuietSound);
     ASSERT_TRUE(run.waitErr("radio open"));
-    rig.setCarrier(true);
+    rig.carrier = true;
     ASSERT_TRUE(run.waitOut("indicator Kerchunk \"Clear to Send\""));
-    rig.setCarrier(false);
+    rig.carrier = false;
     ASSERT_TRUE(run.waitOut(s.last));
     run.signal(SIGTERM);  // a close request
     ASSERT_EQ(run.wait(), 0);
@@ -145,7 +145,7 @@ TEST(ProgramWithRadio, AStopSignalReleasesTheTransmitterAtOnceAndEndsAsACloseReq
     for (int sig : {SIGTERM, SIGINT}) {
         Program p;
         RigStandIn rig;
-        rig.setMorseKeyer(false);  // the station keys its own Morse: a long keyed stretch
+        rig.keyer = false;  // the station keys its own Morse: a long keyed stretch
         Child run(p.args({"--headless",
                           p.script("at 100 type CourtesyID TEST TEST TEST TEST\nat 200 click Command10\n"
                                    "at 600000 end\n"),
@@ -194,9 +194,9 @@ TEST(ProgramWithRadio, WithoutWindowsTheStationLogsEachDoingWithTheWallClockTime
     std::ofstream(p.config.file("tailchime.ini")) << "[RIG]\nMODEL=2\nFILE=" << rig.address() << "\nCALLSIGN=W1AW-R\n";
     Child run(p.args({"--no-window", "--trace"}), kQuietSound);
     ASSERT_TRUE(run.waitErr("radio \"radio open"));
-    rig.setCarrier(true);
+    rig.carrier = true;
     ASSERT_TRUE(run.waitErr("indicator Kerchunk \"Clear to Send\""));
-    rig.setCarrier(false);
+    rig.carrier = false;
     ASSERT_TRUE(rig.waitFor("morse K"));
     run.signal(SIGINT);
     EXPECT_EQ(run.wait(), 0);

@@ -73,26 +73,6 @@ void RigStandIn::listenOn(int port) {
     listenFd_ = fd;
 }
 
-void RigStandIn::setCarrier(bool present) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    carrier_ = present;
-}
-
-void RigStandIn::setMorseKeyer(bool present) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    keyer_ = present;
-}
-
-void RigStandIn::setCarrierSense(bool present) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    sense_ = present;
-}
-
-void RigStandIn::setMute(bool mute) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    mute_ = mute;
-}
-
 void RigStandIn::dropLine() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -118,11 +98,6 @@ void RigStandIn::startListening() {
 std::vector<std::string> RigStandIn::record() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return record_;
-}
-
-int RigStandIn::carrierReads() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return carrierReads_;
 }
 
 bool RigStandIn::waitFor(const std::string& line) {
@@ -153,14 +128,14 @@ void RigStandIn::answer(Client& c, const std::string& command) {
     else if (command == "m")
         reply = "FM\n15000\n";
     else if (command == "\\get_dcd") {
-        ++carrierReads_;
-        reply = !sense_ ? kNotAvailable : carrier_ ? "1\n" : "0\n";
+        ++carrierReads;
+        reply = !sense ? kNotAvailable : carrier ? "1\n" : "0\n";
     } else if (command == "T 1" || command == "T 0") {
         note(command == "T 1" ? "ptt 1" : "ptt 0");
         reply = kOk;
     } else if (command.rfind("\\send_morse ", 0) == 0) {
-        if (keyer_) note("morse " + command.substr(12));
-        reply = keyer_ ? kOk : kNotAvailable;
+        if (keyer) note("morse " + command.substr(12));
+        reply = keyer ? kOk : kNotAvailable;
     } else if (command.rfind("L KEYSPD ", 0) == 0) {
         note("keyspd " + command.substr(9));
         reply = kOk;
@@ -215,7 +190,7 @@ void RigStandIn::serve() {
                 std::string command = it->pending.substr(0, end);
                 it->pending.erase(0, end + 1);
                 if (!command.empty() && command.back() == '\r') command.pop_back();
-                if (!mute_) answer(*it, command);
+                if (!mute) answer(*it, command);
             }
         }
     }
