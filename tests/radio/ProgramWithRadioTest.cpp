@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 #include "support/Child.h"
@@ -185,37 +184,6 @@ TEST(ProgramWithRadio, AStopSignalEndsARunAfterASoundHasPlayed) {
     run.signal(SIGTERM);
     EXPECT_EQ(run.wait(), 0);
     EXPECT_NE(run.out().find(" exit\n"), std::string::npos) << run.out();
-}
-
-TEST(ProgramWithRadio, WithoutWindowsTheStationLogsEachDoingWithTheWallClockTime) {
-    Program p;
-    RigStandIn rig;
-    // The radio chosen in the settings file alone, as a repeater PC keeps it.
-    std::ofstream(p.config.file("tailchime.ini")) << "[RIG]\nMODEL=2\nFILE=" << rig.address() << "\nCALLSIGN=W1AW-R\n";
-    Child run(p.args({"--no-window", "--trace"}), kQuietSound);
-    ASSERT_TRUE(run.waitErr("radio \"radio open"));
-    rig.carrier = true;
-    ASSERT_TRUE(run.waitErr("indicator Kerchunk \"Clear to Send\""));
-    rig.carrier = false;
-    ASSERT_TRUE(rig.waitFor("morse K"));
-    run.signal(SIGINT);
-    EXPECT_EQ(run.wait(), 0);
-    EXPECT_EQ(run.out(), "");
-    std::regex stamped(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} .+)");
-    std::istringstream log(run.err());
-    std::vector<std::string> doings;
-    for (std::string l; std::getline(log, l);) {
-        EXPECT_TRUE(std::regex_match(l, stamped)) << l;
-        doings.push_back(l.substr(24));
-    }
-    auto at = [&](const std::string& start) {
-        return std::find_if(doings.begin(), doings.end(), [&](const auto& d) { return d.rfind(start, 0) == 0; });
-    };
-    ASSERT_NE(at("caption \"Tailchime    W1AW-R   v2.0.1\""), doings.end()) << run.err();
-    EXPECT_LT(at("carrier up"), at("carrier down"));
-    EXPECT_LT(at("carrier down"), at("cw \"K\""));
-    EXPECT_LT(at("cw \"K\""), at("exit"));
-    EXPECT_EQ(rig.record().back(), "ptt 0");  // released once more on the way out
 }
 
 TEST(ProgramWithRadio, ChoicesThatCannotWorkAreRefusedBeforeTheStationStarts) {
