@@ -215,11 +215,4 @@ TEST(ProgramWithRadio, ChoicesThatCannotWorkAreRefusedBeforeTheStationStarts) {
     }
 }
 
-TEST(ProgramWithRadio, ListsHamlibsRigModels) {
-    Child run({TAILCHIME_TEST_BIN, "--list-rigs"});
-    EXPECT_EQ(run.wait(), 0);
-    EXPECT_NE(run.out().find("\n2\tHamlib\tNET rigctl\t"), std::string::npos);
-    EXPECT_EQ(run.out().rfind("1\tHamlib\tDummy\t", 0), 0u);
-}
-
 }  // namespace

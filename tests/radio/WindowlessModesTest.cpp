@@ -89,6 +89,10 @@ TEST(WindowlessModes, TheInformationOptionsAndAStationScriptLoadNoWindowLibrary)
         Child program(run.args(TAILCHIME_TEST_BIN, mode), run.env());
         ASSERT_EQ(program.wait(), 0) << program.err();
         EXPECT_NE(program.out(), "");
+        if (mode.front() == "--list-rigs") {  // Hamlib's models, one a line
+            EXPECT_EQ(program.out().rfind("1\tHamlib\tDummy\t", 0), 0u);
+            EXPECT_NE(program.out().find("\n2\tHamlib\tNET rigctl\t"), std::string::npos);
+        }
         auto loaded = expectWindowless(run);
         EXPECT_EQ(librariesIn(loaded, kSoundLibraries), std::vector<std::string>{}) << "nothing here sounds";
     }
