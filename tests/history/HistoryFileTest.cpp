@@ -16,7 +16,7 @@
 
 using namespace tc::history;
 
-TEST(HistoryKill, TheFileSurvivesAndHoldsAllButTheLastSecond) {
+TEST(HistoryFile, SurvivesAKillHoldingAllButTheLastSecond) {
     TempDir dir;
     // Short timings, so that every over of a second counts and earns its
     // CW courtesy, whose transcript line tells how far the station got.
