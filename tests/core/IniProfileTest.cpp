@@ -105,18 +105,11 @@ TEST_F(IniProfileTest, ValueIsTrimmedUnquotedAndCut) {
         "# KERCHUNKWAIT=1\n"
         "NOEQUALS\n");
     tc::IniProfile profile(ini());
-    EXPECT_EQ(profile.GetString("SETTINGS", "EMPTY", "dflt"), "");
-    EXPECT_EQ(profile.GetString("SETTINGS", "BLANKS", "dflt"), "K");
-    EXPECT_EQ(profile.GetString("SETTINGS", "DOUBLE", "dflt"), " spaced ");
-    EXPECT_EQ(profile.GetString("SETTINGS", "SINGLE", "dflt"), "/tones/RF.wav");
-    EXPECT_EQ(profile.GetString("SETTINGS", "MIXED", "dflt"), "\"abc'");
-    EXPECT_EQ(profile.GetString("SETTINGS", "LONE", "dflt"), "\"");
-    EXPECT_EQ(profile.GetString("SETTINGS", "LONG", "dflt"), longValue.substr(0, 255));
-    EXPECT_EQ(profile.GetString("SETTINGS", "UTF8", "dflt"), accented.substr(0, 256));
-    EXPECT_EQ(profile.GetString("SETTINGS", "TWICE", "dflt"), "first");
-    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "dflt"), "dflt");
-    EXPECT_EQ(profile.GetString("SETTINGS", "KERCHUNKWAIT", "dflt"), "dflt");
-    EXPECT_EQ(profile.GetString("SETTINGS", "NOEQUALS", "dflt"), "dflt");
+    for (const auto& [key, value] : std::vector<std::pair<const char*, std::string>>{
+             {"EMPTY", ""}, {"BLANKS", "K"}, {"DOUBLE", " spaced "}, {"SINGLE", "/tones/RF.wav"}, {"MIXED", "\"abc'"},
+             {"LONE", "\""}, {"LONG", longValue.substr(0, 255)}, {"UTF8", accented.substr(0, 256)}, {"TWICE", "first"},
+             {"HANGTIME", "dflt"}, {"KERCHUNKWAIT", "dflt"}, {"NOEQUALS", "dflt"}})
+        EXPECT_EQ(profile.GetString("SETTINGS", key, "dflt"), value) << key;
 }
 
 TEST_F(IniProfileTest, WriteTouchesOnlyItsOwnLine) {

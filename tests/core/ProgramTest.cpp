@@ -43,6 +43,8 @@ TEST(Program, ExampleScriptGivesTheDocumentedLines) {
     for (const char* line : {"6500 cw \"K\"", "7000 show Kerchunk \"Kerchunker Set\" buttonface", "9500 cw \"I\"",
                              "9600 chat \"Tailchime  v2.0.1\"", "0 report \"Callsign=W1AW-R&Program=Tailchime&Ver=2.0.1\""})
         EXPECT_TRUE(hasLine(r.out, line)) << line << "\n" << r.out;
+    EXPECT_EQ(r.out.find(" cw ", r.out.find(" cw ") + 1), r.out.rfind(" cw ")) << "two idents alone\n" << r.out;
+    EXPECT_EQ(r.out.find(" exit"), std::string::npos) << "end stops the run without the program\n" << r.out;
 }
 
 TEST(Program, ShippedExamplesRun) {

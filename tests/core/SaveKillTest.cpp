@@ -88,10 +88,7 @@ protected:
     }
 
     Values settingsNow() {
-        std::ifstream in(config() + "/tailchime.ini", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        tc::IniText ini(text.str());
+        tc::IniText ini(readFile(config() + "/tailchime.ini"));
         Values v;
         for (const auto& [key, value] : kOld)
             if (auto found = ini.value("SETTINGS", key)) v[key] = *found;

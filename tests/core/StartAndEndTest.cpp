@@ -71,11 +71,10 @@ TEST_F(StartAndEnd, StartUpFillsTheIdentityFieldsAndReportsThem) {
                  "at 1 end\n",
                  recordingReports(reports));
     EXPECT_EQ(reports, std::vector<std::string>{"K1ABC-R|Tailchime|2.0.1"});
-    EXPECT_TRUE(r.has("0 report \"Callsign=K1ABC-R\"")) << r.out;
-    EXPECT_TRUE(r.has("1 show Prog \"Tailchime\"")) << r.out;
-    EXPECT_TRUE(r.has("1 show Ver \"2.0.1\"")) << r.out;
-    for (const char* label : {"Label1", "Label2", "Label3"})
-        EXPECT_TRUE(r.has(std::string("1 show ") + label + " \"0\"")) << r.out;
+    EXPECT_EQ(r.missing({"0 report \"Callsign=K1ABC-R\"", "1 show Prog \"Tailchime\"", "1 show Ver \"2.0.1\"",
+                         "1 show Label1 \"0\"", "1 show Label2 \"0\"", "1 show Label3 \"0\""}),
+              Lines{})
+        << r.out;
 }
 
 TEST_F(StartAndEnd, CloseRequestEndsWithoutSaving) {

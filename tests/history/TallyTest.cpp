@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "history/Tally.h"
 #include "history/UtcTime.h"
-#include "history/sqlite/HistoryFile.h"
-#include "support/TempDir.h"
 
 using namespace tc::history;
 
@@ -42,20 +38,4 @@ TEST(Tally, UtcTimesAndDates) {
     EXPECT_FALSE(utcMidnight("2026-02-30"));
     EXPECT_FALSE(utcMidnight("2026-1-01"));
     EXPECT_FALSE(utcMidnight("yesterday"));
-}
-
-TEST(HistoryFile, KeepsFourHundredDaysBeforeTheNewestRecord) {
-    TempDir dir;
-    const std::int64_t newest = 1000 * kDayMs;
-    {
-        HistoryFile file(dir.file("history.sqlite"));
-        file.add(Keying{newest - 401 * kDayMs, newest - 401 * kDayMs + 1000});
-        file.add(Keying{newest - 399 * kDayMs, newest - 399 * kDayMs + 1000});
-        file.flush();
-        file.add(Over{newest - 5000, newest, false, true});
-    }
-    HistoryFile file(dir.file("history.sqlite"));
-    auto all = file.between(std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max());
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(file.between(newest - 5000, newest - 4999).size(), 1u);
 }

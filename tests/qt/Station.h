@@ -1,12 +1,12 @@
 #pragma once
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include "program/Form21.h"
+#include "support/TempDir.h"
+#include "support/Tones.h"
 #include "app/posix/IniProfile.h"
 #include "core/StationLoop.h"
 #include "hostlink/SimulatedStation.h"
@@ -42,11 +42,9 @@ public:
     void run(int ms) { loop.runUntil(loop.nowMs() + ms); }
     std::string configFile() const { return profile.path(); }
     QWidget* widget(const char* name) const { return window.control(name); }
-    // Writes a mono WAV tone of the given length (by sox) and returns its path.
+    // Writes a mono WAV tone of the given length and returns its path.
     std::string toneFile(const char* name, double seconds) const {
-        std::string sox =
-            "sox -n -r 8000 -c 1 -b 16 '" + file(name) + "' synth " + std::to_string(seconds) + " sine 440";
-        if (std::system((sox + " >/dev/null 2>&1").c_str()) != 0) throw std::runtime_error("failed: " + sox);
+        writeTone(file(name), seconds);
         return file(name);
     }
 

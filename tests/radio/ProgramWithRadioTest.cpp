@@ -4,10 +4,9 @@
 
 #include <algorithm>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
-#include "radio/Child.h"
+#include "support/Child.h"
 #include "radio/RigStandIn.h"
 #include "support/TempDir.h"
 
@@ -43,13 +42,6 @@ std::vector<std::string> untimed(const std::string& transcript) {
     return lines;
 }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(ProgramWithRadio, HamlibsDummyRigReceivesTheIdentAndTheToneTestsKeying) {
     Program p;
     int port = freePort();
@@ -63,7 +55,7 @@ TEST(ProgramWithRadio, HamlibsDummyRigReceivesTheIdentAndTheToneTestsKeying) {
     ASSERT_EQ(run.wait(), 0) << run.err();
     rigctld.signal(SIGTERM);
     rigctld.wait();
-    std::string said = readAll(log);
+    std::string said = readFile(log);
     EXPECT_NE(said.find("dummy_send_morse entered"), std::string::npos);
     auto keyed = said.find("rigctl_set_ptt: ptt=1");
     ASSERT_NE(keyed, std::string::npos) << "no key-up reached the rig";
@@ -117,14 +109,14 @@ TEST_P(SameTimeline, OnTheRadioAsOnTheSimulatedStation) {
     Program p;
     std::ofstream(p.config.file("tailchime.ini")) << s.settings;
     RigStandIn rig;
-    rig.setMorseKeyer(false);
+    rig.keyer = false;
     Child run(p.args({"--headless", p.script("at 600000 end\n"), "--host", "rig", "--rig-model", "2", "--rig-file",
                       rig.address(), "--callsign", "W1AW-R", "--trace"}),
               kQuietSound);
     ASSERT_TRUE(run.waitErr("radio open"));
-    rig.setCarrier(true);
+    rig.carrier = true;
     ASSERT_TRUE(run.waitOut("indicator Kerchunk \"Clear to Send\""));
-    rig.setCarrier(false);
+    rig.carrier = false;
     ASSERT_TRUE(run.waitOut(s.last));
     run.signal(SIGTERM);  // a close request
     ASSERT_EQ(run.wait(), 0);
@@ -152,13 +144,13 @@ TEST(ProgramWithRadio, AStopSignalReleasesTheTransmitterAtOnceAndEndsAsACloseReq
     for (int sig : {SIGTERM, SIGINT}) {
         Program p;
         RigStandIn rig;
-        rig.setMorseKeyer(false);  // the station keys its own Morse: a long keyed stretch
+        rig.keyer = false;  // the station keys its own Morse: a long keyed stretch
         Child run(p.args({"--headless",
                           p.script("at 100 type CourtesyID TEST TEST TEST TEST\nat 200 click Command10\n"
                                    "at 600000 end\n"),
                           "--host", "rig", "--rig-model", "2", "--rig-file", rig.address()}),
                   kQuietSound);
-        ASSERT_TRUE(rig.waitFor([](const auto& r) { return RigStandIn::find(r, "ptt 1") >= 0; }));
+        ASSERT_TRUE(rig.waitFor("ptt 1"));
         run.signal(sig);
         EXPECT_EQ(run.wait(), 0);
         EXPECT_EQ(rig.record().back(), "ptt 0");
@@ -194,37 +186,6 @@ TEST(ProgramWithRadio, AStopSignalEndsARunAfterASoundHasPlayed) {
     EXPECT_NE(run.out().find(" exit\n"), std::string::npos) << run.out();
 }
 
-TEST(ProgramWithRadio, WithoutWindowsTheStationLogsEachDoingWithTheWallClockTime) {
-    Program p;
-    RigStandIn rig;
-    // The radio chosen in the settings file alone, as a repeater PC keeps it.
-    std::ofstream(p.config.file("tailchime.ini")) << "[RIG]\nMODEL=2\nFILE=" << rig.address() << "\nCALLSIGN=W1AW-R\n";
-    Child run(p.args({"--no-window", "--trace"}), kQuietSound);
-    ASSERT_TRUE(run.waitErr("radio \"radio open"));
-    rig.setCarrier(true);
-    ASSERT_TRUE(run.waitErr("indicator Kerchunk \"Clear to Send\""));
-    rig.setCarrier(false);
-    ASSERT_TRUE(rig.waitFor([](const auto& r) { return RigStandIn::find(r, "morse K") >= 0; }));
-    run.signal(SIGINT);
-    EXPECT_EQ(run.wait(), 0);
-    EXPECT_EQ(run.out(), "");
-    std::regex stamped(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} .+)");
-    std::istringstream log(run.err());
-    std::vector<std::string> doings;
-    for (std::string l; std::getline(log, l);) {
-        EXPECT_TRUE(std::regex_match(l, stamped)) << l;
-        doings.push_back(l.substr(24));
-    }
-    auto at = [&](const std::string& start) {
-        return std::find_if(doings.begin(), doings.end(), [&](const auto& d) { return d.rfind(start, 0) == 0; });
-    };
-    ASSERT_NE(at("caption \"Tailchime    W1AW-R   v2.0.1\""), doings.end()) << run.err();
-    EXPECT_LT(at("carrier up"), at("carrier down"));
-    EXPECT_LT(at("carrier down"), at("cw \"K\""));
-    EXPECT_LT(at("cw \"K\""), at("exit"));
-    EXPECT_EQ(rig.record().back(), "ptt 0");  // released once more on the way out
-}
-
 TEST(ProgramWithRadio, ChoicesThatCannotWorkAreRefusedBeforeTheStationStarts) {
     struct Case {
         std::vector<std::string> args;
@@ -252,13 +213,6 @@ TEST(ProgramWithRadio, ChoicesThatCannotWorkAreRefusedBeforeTheStationStarts) {
         EXPECT_EQ(run.wait(), 2) << c.says;
         EXPECT_NE(run.err().find(c.says), std::string::npos) << run.err();
     }
-}
-
-TEST(ProgramWithRadio, ListsHamlibsRigModels) {
-    Child run({TAILCHIME_TEST_BIN, "--list-rigs"});
-    EXPECT_EQ(run.wait(), 0);
-    EXPECT_NE(run.out().find("\n2\tHamlib\tNET rigctl\t"), std::string::npos);
-    EXPECT_EQ(run.out().rfind("1\tHamlib\tDummy\t", 0), 0u);
 }
 
 }  // namespace

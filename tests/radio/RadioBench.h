@@ -1,5 +1,4 @@
 #pragma once
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -9,6 +8,7 @@
 #include "core/StationLoop.h"
 #include "hostlink/hamlib/RigStation.h"
 #include "radio/RigStandIn.h"
+#include "support/Child.h"
 
 // Hears what the radio host reports to the logic thread: its events and
 // what it tells its listeners, in order.
@@ -43,8 +43,6 @@ struct Heard : tc::HostEvents, tc::HostListener {
 // A radio host on the real Hamlib client, talking to a stand-in rigctld,
 // with the logic thread's loop on real time run by the test itself.
 struct RadioBench {
-    static constexpr std::chrono::seconds kGuard{60};  // against hangs only
-
     tc::StationLoop loop{tc::StationLoop::Pace::Real};
     RigStandIn rig;
     Heard heard;
@@ -75,12 +73,7 @@ struct RadioBench {
 
     // Runs the logic thread until done() holds; false after the guard time.
     bool runUntil(const std::function<bool()>& done) {
-        auto until = std::chrono::steady_clock::now() + kGuard;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > until) return false;
-            loop.runUntil(loop.nowMs() + 10);
-        }
-        return true;
+        return eventually([&] { return done() || (loop.runUntil(loop.nowMs() + 10), false); }, {});
     }
     bool runUntilHeard(const std::string& start) {
         return runUntil([&] { return heard.has(start); });

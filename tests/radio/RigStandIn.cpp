@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "radio/DumpState.h"
+#include "support/Child.h"
 
 namespace {
 
@@ -22,6 +22,15 @@ void sendAll(int fd, const std::string& text) {
     }
 }
 
+// What Hamlib 4.5's rigctld answers to "\\dump_state" for its dummy rig (model 1), less its tuning steps,
+// filters and optional lines but the PTT type: what a network rig client reads when it opens.
+constexpr const char* kDumpState =
+    "1\n1\n0\n"  // protocol, model, ITU region
+    "150000.000000 1500000000.000000 0x1ff -1 -1 0x77e00007 0xf\n0 0 0 0 0 0 0\n"          // receive
+    "150000.000000 1500000000.000000 0x1ff 5000 100000 0x77e00007 0xf\n0 0 0 0 0 0 0\n"    // transmit
+    "0 0\n0 0\n9990\n9990\n10000\n0\n10 \n10 20 30 \n"  // steps, filters, RIT, XIT, IF, announce, preamp, att.
+    "0xffffffffffffffff\n0xffffffffffffffff\n0xfffffffff7ffffff\n0xffffff7083ffffff\n0xffffffffffffffff\n"
+    "0xffffffffffffffbf\nptt_type=0x1\ndone\n";  // functions, levels, parameters
 constexpr const char* kOk = "RPRT 0\n";
 constexpr const char* kNotAvailable = "RPRT -11\n";
 
@@ -64,26 +73,6 @@ void RigStandIn::listenOn(int port) {
     listenFd_ = fd;
 }
 
-void RigStandIn::setCarrier(bool present) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    carrier_ = present;
-}
-
-void RigStandIn::setMorseKeyer(bool present) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    keyer_ = present;
-}
-
-void RigStandIn::setCarrierSense(bool present) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    sense_ = present;
-}
-
-void RigStandIn::setMute(bool mute) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    mute_ = mute;
-}
-
 void RigStandIn::dropLine() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -111,15 +100,8 @@ std::vector<std::string> RigStandIn::record() const {
     return record_;
 }
 
-int RigStandIn::carrierReads() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return carrierReads_;
-}
-
-bool RigStandIn::waitFor(const std::function<bool(const std::vector<std::string>&)>& pred,
-                         std::chrono::milliseconds guard) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    return changed_.wait_for(lock, guard, [&] { return pred(record_); });
+bool RigStandIn::waitFor(const std::string& line) {
+    return eventually([&] { return find(record(), line) >= 0; });
 }
 
 int RigStandIn::find(const std::vector<std::string>& record, const std::string& line, int from) {
@@ -131,10 +113,7 @@ int RigStandIn::find(const std::vector<std::string>& record, const std::string& 
 void RigStandIn::answer(Client& c, const std::string& command) {
     // Called with the mutex held.
     std::string reply;
-    auto note = [&](std::string what) {
-        record_.push_back(std::move(what));
-        changed_.notify_all();
-    };
+    auto note = [&](std::string what) { record_.push_back(std::move(what)); };
     if (command == "\\chk_vfo")
         reply = "0\n";
     else if (command == "\\dump_state") {
@@ -149,14 +128,14 @@ void RigStandIn::answer(Client& c, const std::string& command) {
     else if (command == "m")
         reply = "FM\n15000\n";
     else if (command == "\\get_dcd") {
-        ++carrierReads_;
-        reply = !sense_ ? kNotAvailable : carrier_ ? "1\n" : "0\n";
+        ++carrierReads;
+        reply = !sense ? kNotAvailable : carrier ? "1\n" : "0\n";
     } else if (command == "T 1" || command == "T 0") {
         note(command == "T 1" ? "ptt 1" : "ptt 0");
         reply = kOk;
     } else if (command.rfind("\\send_morse ", 0) == 0) {
-        if (keyer_) note("morse " + command.substr(12));
-        reply = keyer_ ? kOk : kNotAvailable;
+        if (keyer) note("morse " + command.substr(12));
+        reply = keyer ? kOk : kNotAvailable;
     } else if (command.rfind("L KEYSPD ", 0) == 0) {
         note("keyspd " + command.substr(9));
         reply = kOk;
@@ -211,7 +190,7 @@ void RigStandIn::serve() {
                 std::string command = it->pending.substr(0, end);
                 it->pending.erase(0, end + 1);
                 if (!command.empty() && command.back() == '\r') command.pop_back();
-                if (!mute_) answer(*it, command);
+                if (!mute) answer(*it, command);
             }
         }
     }

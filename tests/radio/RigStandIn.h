@@ -1,7 +1,5 @@
 #pragma once
-#include <chrono>
-#include <condition_variable>
-#include <functional>
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -23,20 +21,19 @@ public:
     int port() const { return port_; }
     std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
 
-    void setCarrier(bool present);
-    void setMorseKeyer(bool present);    // without one, Morse is "not available"
-    void setCarrierSense(bool present);  // without it, the carrier is "not available"
-    void setMute(bool mute);             // reads every command, answers none
+    std::atomic<bool> carrier{false};
+    std::atomic<bool> keyer{true};  // without one, Morse is "not available"
+    std::atomic<bool> sense{true};  // without it, the carrier is "not available"
+    std::atomic<bool> mute{false};  // reads every command, answers none
+    std::atomic<int> carrierReads{0};
     void dropLine();                     // closes the client's connection
     void stopListening();                // the port refuses connections
     void startListening();               // on the same port again
 
     std::vector<std::string> record() const;
-    int carrierReads() const;
-    // Waits until what the rig was told satisfies pred; false after the
-    // guard time (a hang, not a slow machine: the guard is generous).
-    bool waitFor(const std::function<bool(const std::vector<std::string>&)>& pred,
-                 std::chrono::milliseconds guard = std::chrono::seconds(60));
+    // Waits until the rig has been told the line; false after the guard
+    // time (a hang, not a slow machine: the guard is generous).
+    bool waitFor(const std::string& line);
 
     // Whether a line occurs in the record after (not at) index from.
     static int find(const std::vector<std::string>& record, const std::string& line, int from = -1);
@@ -51,17 +48,11 @@ private:
     void answer(Client& c, const std::string& command);
 
     mutable std::mutex mutex_;
-    std::condition_variable changed_;
     int listenFd_ = -1;
     int port_ = 0;
     int wake_[2] = {-1, -1};
     bool quit_ = false;
-    bool carrier_ = false;
-    bool keyer_ = true;
-    bool sense_ = true;
-    bool mute_ = false;
     bool drop_ = false;
-    int carrierReads_ = 0;
     std::vector<Client> clients_;
     std::vector<std::string> record_;
     std::thread thread_;

@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <sstream>
 #include <set>
 
-#include "radio/Child.h"
+#include "support/Child.h"
 #include "radio/RigStandIn.h"
 #include "support/TempDir.h"
 
@@ -87,20 +89,45 @@ TEST(WindowlessModes, TheInformationOptionsAndAStationScriptLoadNoWindowLibrary)
         Child program(run.args(TAILCHIME_TEST_BIN, mode), run.env());
         ASSERT_EQ(program.wait(), 0) << program.err();
         EXPECT_NE(program.out(), "");
+        if (mode.front() == "--list-rigs") {  // Hamlib's models, one a line
+            EXPECT_EQ(program.out().rfind("1\tHamlib\tDummy\t", 0), 0u);
+            EXPECT_NE(program.out().find("\n2\tHamlib\tNET rigctl\t"), std::string::npos);
+        }
         auto loaded = expectWindowless(run);
         EXPECT_EQ(librariesIn(loaded, kSoundLibraries), std::vector<std::string>{}) << "nothing here sounds";
     }
 }
 
-TEST(WindowlessModes, AStationWithARadioAndNoWindowLoadsNoWindowLibrary) {
+// The radio chosen in the settings file alone, as a repeater PC keeps it:
+// each doing logged with the wall clock's time, and no window library.
+TEST(WindowlessModes, AStationWithARadioAndNoWindowLogsEachDoingAndLoadsNoWindowLibrary) {
     RigStandIn rig;
     TracedRun run;
-    Child program(run.args(TAILCHIME_TEST_BIN, {"--no-window", "--host", "rig", "--rig-model", "2", "--rig-file",
-                                                 rig.address()}),
-                  run.env());
+    std::ofstream(run.config.file("tailchime.ini")) << "[RIG]\nMODEL=2\nFILE=" << rig.address() << "\nCALLSIGN=W1AW-R\n";
+    Child program(run.args(TAILCHIME_TEST_BIN, {"--no-window", "--trace"}), run.env());
     ASSERT_TRUE(program.waitErr("radio \"radio open")) << program.err();
-    program.signal(SIGTERM);
+    rig.carrier = true;
+    ASSERT_TRUE(program.waitErr("indicator Kerchunk \"Clear to Send\""));
+    rig.carrier = false;
+    ASSERT_TRUE(rig.waitFor("morse K"));
+    program.signal(SIGINT);
     ASSERT_EQ(program.wait(), 0) << program.err();
+    EXPECT_EQ(program.out(), "");
+    std::regex stamped(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} .+)");
+    std::istringstream log(program.err());
+    std::vector<std::string> doings;
+    for (std::string l; std::getline(log, l);) {
+        EXPECT_TRUE(std::regex_match(l, stamped)) << l;
+        doings.push_back(l.substr(24));
+    }
+    auto at = [&](const std::string& start) {
+        return std::find_if(doings.begin(), doings.end(), [&](const auto& d) { return d.rfind(start, 0) == 0; });
+    };
+    ASSERT_NE(at("caption \"Tailchime    W1AW-R   v2.0.1\""), doings.end()) << program.err();
+    EXPECT_LT(at("carrier up"), at("carrier down"));
+    EXPECT_LT(at("carrier down"), at("cw \"K\""));
+    EXPECT_LT(at("cw \"K\""), at("exit"));
+    EXPECT_EQ(rig.record().back(), "ptt 0");  // released once more on the way out
     auto loaded = expectWindowless(run);
     EXPECT_TRUE(loaded.count("tailchime-sound.so")) << "the radio's tone and courtesies sound";
 }

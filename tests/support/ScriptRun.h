@@ -13,6 +13,8 @@
 // Runs a station script on virtual time, as `tailchime --headless SCRIPT
 // --virtual-time` does, with the configuration folder given (a fresh one
 // by default) and no usage report.
+using Lines = std::vector<std::string>;
+
 struct ScriptRun {
     int status = 0;
     std::string out;
@@ -28,6 +30,13 @@ struct ScriptRun {
         for (const auto& l : lines())
             if (l == line) return true;
         return false;
+    }
+    // Those of the expected lines the transcript lacks, in their order.
+    std::vector<std::string> missing(const std::vector<std::string>& expected) const {
+        std::vector<std::string> result;
+        for (const auto& l : expected)
+            if (!has(l)) result.push_back(l);
+        return result;
     }
     // Lines whose text after the time starts with these words.
     std::vector<std::string> linesOf(const std::string& word) const {
@@ -80,11 +89,4 @@ inline ScriptRun runScript(const std::string& script, const std::string& configD
     run.out = out.str();
     run.err = err.str();
     return run;
-}
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed afterwards.
@@ -23,3 +25,10 @@ public:
 private:
     std::string path_;
 };
+
+// A file's whole text ("" when there is none).
+inline std::string readFile(const std::string& path) {
+    std::stringstream s;
+    s << std::ifstream(path).rdbuf();
+    return s.str();
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "app/posix/IniProfile.h"
 #include "support/TempDir.h"
@@ -83,17 +84,13 @@ TEST(Throttle, FiveFreeTriesThenDoublingWaitsAndTriesAtOnceAreNeverAllChecked) {
 }
 
 TEST(WebSettings, WhereThePageListens) {
-    auto at = parseListenAt("8080", "127.0.0.1");
-    ASSERT_TRUE(at);
-    EXPECT_EQ(at->address, "127.0.0.1");
-    EXPECT_EQ(at->port, 8080);
-    at = parseListenAt("0.0.0.0:80", "127.0.0.1");
-    ASSERT_TRUE(at);
-    EXPECT_EQ(at->address, "0.0.0.0");
-    at = parseListenAt("[::1]:8443", "127.0.0.1");
-    ASSERT_TRUE(at);
-    EXPECT_EQ(at->address, "::1");
-    EXPECT_EQ(at->port, 8443);
+    for (auto [text, address, port] : {std::tuple{"8080", "127.0.0.1", 8080}, std::tuple{"0.0.0.0:80", "0.0.0.0", 80},
+                                       std::tuple{"[::1]:8443", "::1", 8443}}) {
+        auto at = parseListenAt(text, "127.0.0.1");
+        ASSERT_TRUE(at) << text;
+        EXPECT_EQ(at->address, address);
+        EXPECT_EQ(at->port, port);
+    }
     for (const char* bad : {"", "0", "65536", "host:", ":80", "::1:80", "[::1]80", "80x", "[]:80"})
         EXPECT_FALSE(parseListenAt(bad, "127.0.0.1")) << bad;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "radio/Child.h"
+#include "support/Child.h"
 
 struct WebClient {
     explicit WebClient(int port) : port(port), http("127.0.0.1", port) {
@@ -36,13 +36,12 @@ struct WebClient {
     }
     // Waits until /api/state holds the text (a guard against hangs only).
     bool stateHas(const std::string& text) {
-        const auto until = std::chrono::steady_clock::now() + Child::kGuard;
-        while (std::chrono::steady_clock::now() < until) {
-            auto r = get("/api/state");
-            if (r && r->status == 200 && r->body.find(text) != std::string::npos) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
+        return eventually(
+            [&] {
+                auto r = get("/api/state");
+                return r && r->status == 200 && r->body.find(text) != std::string::npos;
+            },
+            std::chrono::milliseconds(50));
     }
 
     int port;

@@ -26,13 +26,6 @@ void setPassword(const std::string& dir, const std::string& password) {
     ASSERT_EQ(pclose(in), 0);
 }
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The millisecond stamp of the first transcript line holding text.
 std::int64_t stampOf(const std::string& transcript, const std::string& text) {
     std::istringstream lines(transcript);
@@ -46,7 +39,7 @@ std::int64_t stampOf(const std::string& transcript, const std::string& text) {
 TEST(WebProgram, LoginThenTheStationFollowedAndSwitchedOffFromThePage) {
     TempDir dir;
     setPassword(dir.path(), "n0 kerchunks");
-    const std::string ini = slurp(dir.file("tailchime.ini"));
+    const std::string ini = readFile(dir.file("tailchime.ini"));
     EXPECT_NE(ini.find("PASSWORD=$argon2id$"), std::string::npos);
     EXPECT_EQ(ini.find("n0 kerchunks"), std::string::npos);
 

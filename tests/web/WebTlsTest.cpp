@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "radio/Child.h"
+#include "support/Child.h"
 #include "support/TempDir.h"
 #include "web/http/WebServer.h"
 #include "web/secure/Secrets.h"

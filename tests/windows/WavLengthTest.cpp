@@ -26,24 +26,22 @@ std::string wav(const TempFolder& dir, std::uint16_t tag, std::uint16_t channels
 
 TEST(WavLength, CountsWholeFramesOfTheDataThatIsThere) {
     TempFolder dir;
-    auto mono = wavLength(wav(dir, 1, 1, 22050, 16, 22050 * 2, 22050 * 2));
-    ASSERT_TRUE(mono);
-    EXPECT_EQ(mono->sampleRate, 22050);
-    EXPECT_EQ(mono->frames, 22050);
-
-    // Stereo 24-bit: six bytes a frame; a trailing half frame is no frame.
-    auto stereo = wavLength(wav(dir, 1, 2, 48000, 24, 6 * 1000 + 4, 6 * 1000 + 4));
-    ASSERT_TRUE(stereo);
-    EXPECT_EQ(stereo->frames, 1000);
-
-    // Truncated: the header promises a second, the file holds a tenth.
-    auto cut = wavLength(wav(dir, 1, 1, 8000, 16, 16000, 1600));
-    ASSERT_TRUE(cut);
-    EXPECT_EQ(cut->frames, 800);
-
-    auto floats = wavLength(wav(dir, 3, 1, 8000, 32, 400, 400));
-    ASSERT_TRUE(floats);
-    EXPECT_EQ(floats->frames, 100);
+    struct Case {
+        std::uint16_t tag, channels;
+        std::uint32_t rate;
+        std::uint16_t bits;
+        std::uint32_t declared, present;
+        std::int64_t frames;
+    };
+    for (const Case& c : {Case{1, 1, 22050, 16, 22050 * 2, 22050 * 2, 22050},
+                          Case{1, 2, 48000, 24, 6 * 1000 + 4, 6 * 1000 + 4, 1000},  // a trailing half frame is no frame
+                          Case{1, 1, 8000, 16, 16000, 1600, 800},  // the header promises a second, the file holds a tenth
+                          Case{3, 1, 8000, 32, 400, 400, 100}}) {  // floats
+        auto length = wavLength(wav(dir, c.tag, c.channels, c.rate, c.bits, c.declared, c.present));
+        ASSERT_TRUE(length) << c.frames;
+        EXPECT_EQ(length->sampleRate, static_cast<int>(c.rate));
+        EXPECT_EQ(length->frames, c.frames);
+    }
 }
 
 TEST(WavLength, SkipsOtherChunksIncludingTheirPadByte) {

@@ -28,6 +28,9 @@ finish() {
     [ "$failed" -eq 0 ]
     exit
 }
+verdict() {  # verdict STATUS NAME [DETAIL]: a pass when the status is 0
+    if [ "$1" -eq 0 ]; then pass "$2"; else fail "$2" "${3:-}"; fi
+}
 check() {  # check NAME COMMAND...: the command's output explains a failure
     local name=$1 out
     shift

@@ -62,12 +62,9 @@ mkdir -p "$WORK/zip"
 cmake -E chdir "$WORK/zip" cmake -E tar xf "$ZIP"
 same=yes
 for f in tailchime.exe RF.wav IP.wav; do cmp -s "$WORK/zip/Tailchime/$f" "$WIN_BUILD/src/$f" || same=no; done
-if [ "$(files "$WORK/zip")" = "Tailchime " ] && [ "$(files "$WORK/zip/Tailchime")" = "IP.wav LICENSE.txt README.txt RF.wav tailchime.exe " ] &&
-    [ $same = yes ] && grep -q $'\r$' "$WORK/zip/Tailchime/README.txt"; then
-    pass "the portable zip: one folder with the program, the tones, the licence and the read-me"
-else
-    fail "the portable zip: one folder with the program, the tones, the licence and the read-me" "$(cmake -E tar tvf "$ZIP")"
-fi
+[ "$(files "$WORK/zip")" = "Tailchime " ] && [ "$(files "$WORK/zip/Tailchime")" = "IP.wav LICENSE.txt README.txt RF.wav tailchime.exe " ] &&
+    [ $same = yes ] && grep -q $'\r$' "$WORK/zip/Tailchime/README.txt"
+verdict $? "the portable zip: one folder with the program, the tones, the licence and the read-me" "$(cmake -E tar tvf "$ZIP")"
 check "the installer is made, with its version resource 2.00.0001" \
     bash -c "strings -el '$SETUP' | grep -x 2.00.0001"
 prefix_ready
@@ -77,21 +74,15 @@ setup /S /StartWithWindows
 status=$?
 all_ended
 echo "    (a silent install took $took; the installer is $(stat -c %s "$SETUP") bytes, the zip $(stat -c %s "$ZIP"))"
-if [ $status -eq 0 ] && [ "$(files "$FOLDER")" = "IP.wav LICENSE.txt README.txt RF.wav tailchime.exe uninstall.exe " ] &&
-    cmp -s "$EXE" "$WIN_BUILD/src/tailchime.exe"; then
-    pass "/S installs with status 0: the program, the tones, the licence, the read-me and the uninstaller"
-else
-    fail "/S installs with status 0: the program, the tones, the licence, the read-me and the uninstaller" \
+[ $status -eq 0 ] && [ "$(files "$FOLDER")" = "IP.wav LICENSE.txt README.txt RF.wav tailchime.exe uninstall.exe " ] &&
+    cmp -s "$EXE" "$WIN_BUILD/src/tailchime.exe"
+verdict $? "/S installs with status 0: the program, the tones, the licence, the read-me and the uninstaller" \
         "status $status: $(files "$FOLDER")"
-fi
-if [ "$(files "$MENU")" = "Tailchime station simulator.lnk Tailchime.lnk " ] && [ -f "$DESKTOP/Tailchime.lnk" ] &&
+[ "$(files "$MENU")" = "Tailchime station simulator.lnk Tailchime.lnk " ] && [ -f "$DESKTOP/Tailchime.lnk" ] &&
     strings -el "$MENU/Tailchime station simulator.lnk" | grep -qx -- '--host simulated' &&
-    [ "$(value "$RUN" Tailchime)" = '"C:\Program Files\Tailchime\tailchime.exe"' ]; then
-    pass "the Start-menu folder (the program, the station simulator), the desktop shortcut, the start with Windows"
-else
-    fail "the Start-menu folder (the program, the station simulator), the desktop shortcut, the start with Windows" \
+    [ "$(value "$RUN" Tailchime)" = '"C:\Program Files\Tailchime\tailchime.exe"' ]
+verdict $? "the Start-menu folder (the program, the station simulator), the desktop shortcut, the start with Windows" \
         "$(files "$MENU") / $(files "$DESKTOP") / $(value "$RUN" Tailchime)"
-fi
 size=$(value "$KEY" EstimatedSize)
 kb=$(find "$FOLDER" -type f -printf '%s\n' | awk '{ n += $1 } END { print int(n / 1024) }')
 entry=$(for v in DisplayName DisplayVersion Publisher DisplayIcon UninstallString QuietUninstallString; do
@@ -102,12 +93,9 @@ Publisher=Tailchime Team
 DisplayIcon=C:\Program Files\Tailchime\tailchime.exe,0
 UninstallString="C:\Program Files\Tailchime\uninstall.exe"
 QuietUninstallString="C:\Program Files\Tailchime\uninstall.exe" /S'
-if [ "$entry" = "$expected" ] && [ -n "$size" ] && [ $((size - kb)) -ge -6 ] && [ $((size - kb)) -le 6 ]; then
-    pass "the entry in Programs and Features, with the installed size ($((size)) KB)"
-else
-    fail "the entry in Programs and Features, with the installed size ($((size)) KB)" "$entry
+[ "$entry" = "$expected" ] && [ -n "$size" ] && [ $((size - kb)) -ge -6 ] && [ $((size - kb)) -le 6 ]
+verdict $? "the entry in Programs and Features, with the installed size ($((size)) KB)" "$entry
 (EstimatedSize $size, files $kb KB)"
-fi
 
 # --- The installed program from its shortcuts ------------------------------------------
 SETTINGS="$C/users/$(id -un)/AppData/Roaming/Tailchime"
@@ -116,21 +104,15 @@ shortcut Tailchime
 out=$(drive "window=Tailchime    W1AW-R   v2.0.1" close)
 status=$?
 all_ended
-if [ $status -eq 0 ] && [ "$(unix <"$WORK/record.txt" | grep -c ' call Advise$')" -eq 1 ]; then
-    pass "with the node program installed, the Tailchime shortcut attaches to it: events connected, its call sign in the title"
-else
-    fail "with the node program installed, the Tailchime shortcut attaches to it: events connected, its call sign in the title" \
+[ $status -eq 0 ] && [ "$(unix <"$WORK/record.txt" | grep -c ' call Advise$')" -eq 1 ]
+verdict $? "with the node program installed, the Tailchime shortcut attaches to it: events connected, its call sign in the title" \
         "$out$(unix <"$WORK/record.txt" 2>/dev/null | head -5)"
-fi
 shortcut "Tailchime station simulator"
 out=$(drive "window=$TITLE" "clientsize=Station simulator=300x360" close)
 status=$?
 all_ended
-if [ $status -eq 0 ] && [ "$(unix <"$WORK/record.txt" | grep -c ' call Advise$')" -eq 1 ]; then
-    pass "the station simulator shortcut runs the simulated station beside the installed node program, without a notice"
-else
-    fail "the station simulator shortcut runs the simulated station beside the installed node program, without a notice" "$out"
-fi
+[ $status -eq 0 ] && [ "$(unix <"$WORK/record.txt" | grep -c ' call Advise$')" -eq 1 ]
+verdict $? "the station simulator shortcut runs the simulated station beside the installed node program, without a notice" "$out"
 
 win "$STANDIN" /UnregServer
 shortcut Tailchime
@@ -145,19 +127,13 @@ check "... where a changed setting is saved in %APPDATA%\\Tailchime" wait_line "
 before=$(state)
 setup /S
 status=$?
-if [ $status -ne 0 ] && [ "$(state)" = "$before" ]; then
-    pass "an install while the program runs fails (status $status) and changes nothing"
-else
-    fail "an install while the program runs fails (status $status) and changes nothing" "$(diff <(echo "$before") <(state))"
-fi
+[ $status -ne 0 ] && [ "$(state)" = "$before" ]
+verdict $? "an install while the program runs fails (status $status) and changes nothing" "$(diff <(echo "$before") <(state))"
 cp "$FOLDER/uninstall.exe" "$WORK/uninstall.exe"
 command_line "\"$(winpath "$WORK/uninstall.exe")\" /S _?=C:\\Program Files\\Tailchime"
 status=$?
-if [ $status -ne 0 ] && [ "$(state)" = "$before" ]; then
-    pass "an uninstall while the program runs fails (status $status) and changes nothing"
-else
-    fail "an uninstall while the program runs fails (status $status) and changes nothing" "$(diff <(echo "$before") <(state))"
-fi
+[ $status -ne 0 ] && [ "$(state)" = "$before" ]
+verdict $? "an uninstall while the program runs fails (status $status) and changes nothing" "$(diff <(echo "$before") <(state))"
 drive "window=$TITLE - $NOTICE" close >/dev/null
 all_ended
 
@@ -166,13 +142,10 @@ cp "$SETTINGS/tailchime.ini" "$WORK/settings.ini"
 setup /S
 status=$?
 all_ended
-if [ $status -eq 0 ] && cmp -s "$SETTINGS/tailchime.ini" "$WORK/settings.ini" && [ -n "$(value "$RUN" Tailchime)" ] &&
-    [ -f "$DESKTOP/Tailchime.lnk" ] && [ "$(value "$KEY" DisplayVersion)" = 2.0.1 ]; then
-    pass "a second install over the first ($took) keeps the changed setting and the choices made"
-else
-    fail "a second install over the first ($took) keeps the changed setting and the choices made" "status $status
+[ $status -eq 0 ] && cmp -s "$SETTINGS/tailchime.ini" "$WORK/settings.ini" && [ -n "$(value "$RUN" Tailchime)" ] &&
+    [ -f "$DESKTOP/Tailchime.lnk" ] && [ "$(value "$KEY" DisplayVersion)" = 2.0.1 ]
+verdict $? "a second install over the first ($took) keeps the changed setting and the choices made" "status $status
 $(state)"
-fi
 
 t0=$(date +%s%N)
 command_line "$(value "$KEY" QuietUninstallString)"
@@ -180,12 +153,9 @@ status=$?
 all_ended
 took="$((($(date +%s%N) - t0) / 1000000)) ms"
 left=$(find "$FOLDER" "$MENU" "$DESKTOP/Tailchime.lnk" 2>/dev/null; uninstall_key; value "$RUN" Tailchime)
-if [ $status -eq 0 ] && [ -z "$left" ] && cmp -s "$SETTINGS/tailchime.ini" "$WORK/settings.ini"; then
-    pass "the quiet uninstall ($took) leaves nothing in Program Files, the Start menu, the desktop or the registry; the settings stay"
-else
-    fail "the quiet uninstall ($took) leaves nothing in Program Files, the Start menu, the desktop or the registry; the settings stay" \
+[ $status -eq 0 ] && [ -z "$left" ] && cmp -s "$SETTINGS/tailchime.ini" "$WORK/settings.ini"
+verdict $? "the quiet uninstall ($took) leaves nothing in Program Files, the Start menu, the desktop or the registry; the settings stay" \
         "status $status: $left"
-fi
 
 # --- Another folder -------------------------------------------------------------------------
 setup /S /NoDesktopShortcut '/D=C:\Stations\Tailchime'
@@ -195,22 +165,16 @@ OTHER=$C/Stations/Tailchime
 mkdir -p "$WORK/other"
 win "$OTHER/tailchime.exe" --headless "$(winpath "$HERE/timelines/tone-test.tcs")" --virtual-time \
     --config-dir "$(winpath "$WORK/other")" --stats-server 127.0.0.1:1 | unix >"$WORK/other.txt"
-if [ $status -eq 0 ] && [ ! -e "$DESKTOP/Tailchime.lnk" ] && [ ! -e "$FOLDER" ] &&
-    grep -qF ' played "C:\\Stations\\Tailchime\\RF.wav"' "$WORK/other.txt"; then
-    pass "/D= installs into another folder (no desktop shortcut when told), where the program finds its tones beside it"
-else
-    fail "/D= installs into another folder (no desktop shortcut when told), where the program finds its tones beside it" \
+[ $status -eq 0 ] && [ ! -e "$DESKTOP/Tailchime.lnk" ] && [ ! -e "$FOLDER" ] &&
+    grep -qF ' played "C:\\Stations\\Tailchime\\RF.wav"' "$WORK/other.txt"
+verdict $? "/D= installs into another folder (no desktop shortcut when told), where the program finds its tones beside it" \
         "status $status: $(files "$OTHER") $(cat "$WORK/other.txt")"
-fi
 echo "my own ident" >"$OTHER/MyIdent.wav"
 cp "$OTHER/uninstall.exe" "$WORK/uninstall.exe"
 command_line "\"$(winpath "$WORK/uninstall.exe")\" /S _?=C:\\Stations\\Tailchime"
 status=$?
 all_ended
-if [ $status -eq 0 ] && [ "$(files "$OTHER")" = "MyIdent.wav " ] && [ -z "$(uninstall_key)" ]; then
-    pass "a scripted uninstall ends with status 0 and leaves the operator's own file in the folder"
-else
-    fail "a scripted uninstall ends with status 0 and leaves the operator's own file in the folder" "status $status: $(files "$OTHER")"
-fi
+[ $status -eq 0 ] && [ "$(files "$OTHER")" = "MyIdent.wav " ] && [ -z "$(uninstall_key)" ]
+verdict $? "a scripted uninstall ends with status 0 and leaves the operator's own file in the folder" "status $status: $(files "$OTHER")"
 
 finish

@@ -39,12 +39,9 @@ start "$WORK/nohost.out" --host echolink --stats-server 127.0.0.1:1
 drive "box=Run-time error '429'" ok >"$WORK/nohost.drive"
 ended
 out=$(unix <"$WORK/nohost.out")
-if grep -qx "[0-9]* message 48 \"Tailchime\" \"Run-time error '429': ActiveX component can't create object\"" <<<"$out" &&
-    grep -qx '[0-9]* exit' <<<"$out" && ! grep -q caption <<<"$out" && [ ! -e "$SETTINGS_DIR/tailchime.ini" ]; then
-    pass "no host: the can't-create report, the end, no settings touched"
-else
-    fail "no host: the can't-create report, the end, no settings touched" "$out"
-fi
+grep -qx "[0-9]* message 48 \"Tailchime\" \"Run-time error '429': ActiveX component can't create object\"" <<<"$out" &&
+    grep -qx '[0-9]* exit' <<<"$out" && ! grep -q caption <<<"$out" && [ ! -e "$SETTINGS_DIR/tailchime.ini" ]
+verdict $? "no host: the can't-create report, the end, no settings touched" "$out"
 
 # --- Unit tests of the Windows side --------------------------------------------
 register "$HERE/timelines/host-test.tcs" "$WORK/host-test.log" ||
@@ -84,20 +81,17 @@ session() {  # session NAME: timelines/NAME.tcs, settings from NAME.ini when the
     unix <"$dir/windows.raw" | basenames >"$dir/windows.txt"
 
     check "$name: the host's record of keying, CW and chat matches the simulated station, in order" \
-        awk -v words="tx cw chat" -v order=1 -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/record.txt"
+        awk -v words="tx cw chat" -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/record.txt"
     check "$name: the program's own doings match, in order (caption, report, play, played, save, exit)" \
-        awk -v words="caption report message play played save exit" -v order=1 \
+        awk -v words="caption report message play played save exit" \
         -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/windows.txt"
     local wrong
     wrong=$(unix <"$dir/record.txt" | grep -E ' call (SetPTT|SendCW|SendChatText) ' |
         grep -vE ' call (SetPTT bool (-1|0)|SendCW i2 0 bstr ".*"|SendChatText bstr ".*")$')
     # grep reads the whole record: with -q it could stop early and, under
     # pipefail, fail the pipeline through the writer's broken pipe.
-    if [ -z "$wrong" ] && unix <"$dir/record.txt" | grep ' call Advise$' >/dev/null; then
-        pass "$name: events connected, Booleans and texts passed as the host takes them"
-    else
-        fail "$name: events connected, Booleans and texts passed as the host takes them" "$wrong"
-    fi
+    [ -z "$wrong" ] && unix <"$dir/record.txt" | grep ' call Advise$' >/dev/null
+    verdict $? "$name: events connected, Booleans and texts passed as the host takes them" "$wrong"
     # The tone paths are each build's own; every other setting must agree.
     settings() { [ -f "$1" ] && unix <"$1" | grep -vE '^(RFTONE|INETTONE)='; }
     check "$name: the settings file as the Linux run wrote it" \
@@ -116,33 +110,24 @@ start "$WORK/second.out" --host echolink --stats-server 127.0.0.1:1
 drive "box=Program is already running." ok >"$WORK/second.drive"
 ended
 second=$(unix <"$WORK/second.out")
-if grep -qx '[0-9]* message 0 "Tailchime" "Program is already running\."' <<<"$second" &&
-    grep -qx '[0-9]* exit' <<<"$second" && [ "$(wc -l <<<"$second")" -eq 2 ]; then
-    pass "a second copy says the program is already running and ends"
-else
-    fail "a second copy says the program is already running and ends" "$second$(cat "$WORK/second.drive")"
-fi
+grep -qx '[0-9]* message 0 "Tailchime" "Program is already running\."' <<<"$second" &&
+    grep -qx '[0-9]* exit' <<<"$second" && [ "$(wc -l <<<"$second")" -eq 2 ]
+verdict $? "a second copy says the program is already running and ends" "$second$(cat "$WORK/second.drive")"
 program=$first
 drive "window=Tailchime    W1AW-R   v2.0.1" close >"$WORK/first.drive"
 ended
 out=$(unix <"$WORK/first.out")
-if grep -qx '[0-9]* exit' <<<"$out" && ! grep -q save <<<"$out" && [ ! -e "$SETTINGS_DIR/tailchime.ini" ]; then
-    pass "the close box is the close request: the station ends without saving"
-else
-    fail "the close box is the close request: the station ends without saving" "$out$(cat "$WORK/first.drive")"
-fi
+grep -qx '[0-9]* exit' <<<"$out" && ! grep -q save <<<"$out" && [ ! -e "$SETTINGS_DIR/tailchime.ini" ]
+verdict $? "the close box is the close request: the station ends without saving" "$out$(cat "$WORK/first.drive")"
 
 register "$HERE/timelines/host-vanishes.tcs" "$WORK/vanishes.txt"
 start "$WORK/vanishes.out" --host echolink --stats-server 127.0.0.1:1
 drive "box=Automation error" ok >"$WORK/vanishes.drive"
 ended
 out=$(unix <"$WORK/vanishes.out")
-if grep -q "message 48 \"Tailchime\" \"Run-time error '-\?[0-9]*': Automation error" <<<"$out" &&
-    grep -qx '[0-9]* exit' <<<"$out" && ! grep -q save <<<"$out"; then
-    pass "host gone: the next call's run-time error is reported and the program ends unsaved"
-else
-    fail "host gone: the next call's run-time error is reported and the program ends unsaved" "$out"
-fi
+grep -q "message 48 \"Tailchime\" \"Run-time error '-\?[0-9]*': Automation error" <<<"$out" &&
+    grep -qx '[0-9]* exit' <<<"$out" && ! grep -q save <<<"$out"
+verdict $? "host gone: the next call's run-time error is reported and the program ends unsaved" "$out"
 
 # --- The windows, worked by the panel driver ----------------------------------------
 # Counts the lines of a file that match a pattern.
@@ -163,11 +148,8 @@ printf '[SETTINGS]\r\nLEFT=1500\r\nTOP=750\r\n' >"$WORK/alone/tailchime.ini"
 start "$WORK/alone.out" --host simulated --config-dir "$(winpath "$WORK/alone")" --stats-server 127.0.0.1:1
 out=$(drive "window=Tailchime    N0CALL-L   v2.0.1" "clientsize=Tailchime    N0CALL-L   v2.0.1=336x280" layout \
     at=100,50 "clientsize=Station simulator=300x360" close)
-if [ $? -eq 0 ] && ended; then
-    pass "alone: the main window of 336 x 280 as designed, at its saved place, and the station simulator"
-else
-    fail "alone: the main window of 336 x 280 as designed, at its saved place, and the station simulator" "$out"
-fi
+[ $? -eq 0 ] && ended
+verdict $? "alone: the main window of 336 x 280 as designed, at its saved place, and the station simulator" "$out"
 
 # Beside the stand-in host: the operator's commands reach the host and the settings file.
 panel=$WORK/panel
@@ -190,18 +172,12 @@ check "beside the host: ... saved and exit writes the typed hang time" wait_line
 saves=$(count "$panel/out.txt" ' save$')
 drive "window=$title" drag=V1=-1000 click=Command18 >"$panel/drag.txt"
 wait_count "$panel/out.txt" ' save$' $((saves + 1))
-if [ "$(setting "$ini" VOLSET)" = -1540 ]; then
-    pass "beside the host: dragging the volume thumb changes nothing until it is let go"
-else
-    fail "beside the host: dragging the volume thumb changes nothing until it is let go" "VOLSET=$(setting "$ini" VOLSET)"
-fi
+[ "$(setting "$ini" VOLSET)" = -1540 ]
+verdict $? "beside the host: dragging the volume thumb changes nothing until it is let go" "VOLSET=$(setting "$ini" VOLSET)"
 drive "window=$title" release=V1=-1000 click=Command18 >>"$panel/drag.txt"
 wait_count "$panel/out.txt" ' save$' $((saves + 2))
-if [ "$(setting "$ini" VOLSET)" = -1000 ]; then
-    pass "beside the host: ... let go, the volume takes the thumb's place"
-else
-    fail "beside the host: ... let go, the volume takes the thumb's place" "VOLSET=$(setting "$ini" VOLSET)$(cat "$panel/drag.txt")"
-fi
+[ "$(setting "$ini" VOLSET)" = -1000 ]
+verdict $? "beside the host: ... let go, the volume takes the thumb's place" "VOLSET=$(setting "$ini" VOLSET)$(cat "$panel/drag.txt")"
 check "beside the host: Stop swaps for Use and saves the switch off" \
     drive "window=$title" click=Command15 shown=Command14 hidden=Command15 text=Antenna=antenna0
 check "beside the host: ... CHECK1 is 0 in the settings file" wait_line "$ini" '^CHECK1=0$'
@@ -214,11 +190,8 @@ mkdir -p "$WORK/scaled"
 start "$WORK/scaled.out" --host simulated --config-dir "$(winpath "$WORK/scaled")" --stats-server 127.0.0.1:1
 out=$(drive "window=Tailchime    N0CALL-L   v2.0.1" "clientsize=Tailchime    N0CALL-L   v2.0.1=504x420" dpi=144 layout \
     at=30,30 close)
-if [ $? -eq 0 ] && ended; then
-    pass "at 150 % scaling: the main window of 504 x 420, every control scaled"
-else
-    fail "at 150 % scaling: the main window of 504 x 420, every control scaled" "$out"
-fi
+[ $? -eq 0 ] && ended
+verdict $? "at 150 % scaling: the main window of 504 x 420, every control scaled" "$out"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 
 # A render error box left open: the supervisor goes on releasing the transmitter.
@@ -237,7 +210,7 @@ boxcheck() {  # boxcheck NAME: with the box open, ten releases follow the last k
         drive "window=$title" "box=Render error" >>"$box/$name.drive" && [ "${seen%% *}" -ge 10 ]
     local status=$?
     echo "    (${seen#* } ms from the last key-up to the first release)"
-    if [ $status -eq 0 ]; then pass "$2"; else fail "$2" "$(cat "$box/$name.drive"; unix <"$box/record.txt" | tail -5)"; fi
+    verdict $status "$2" "$(cat "$box/$name.drive"; unix <"$box/record.txt" | tail -5)"
 }
 boxcheck courtesy "box open after an Internet courtesy: the transmitter is released every tick"
 drive "window=$title" ok >/dev/null
@@ -268,11 +241,8 @@ done
 
 printf 'at 100 carrier up\nat 50 carrier down\n' >"$WORK/bad.tcs"
 headless bad "$WORK/bad.tcs"
-if grep -qx 'exit status 2' "$WORK/headless-bad/windows.txt" && [ "$(wc -l <"$WORK/headless-bad/windows.txt")" -eq 1 ]; then
-    pass "headless: a script out of time order runs nothing and ends with status 2"
-else
-    fail "headless: a script out of time order runs nothing and ends with status 2" "$(cat "$WORK/headless-bad/windows.txt")"
-fi
+grep -qx 'exit status 2' "$WORK/headless-bad/windows.txt" && [ "$(wc -l <"$WORK/headless-bad/windows.txt")" -eq 1 ]
+verdict $? "headless: a script out of time order runs nothing and ends with status 2" "$(cat "$WORK/headless-bad/windows.txt")"
 
 # On real time the tone plays through DirectShow and its end is seen.
 dir=$WORK/tone-test
@@ -282,6 +252,6 @@ mkdir -p "$dir/linux" "$dir/windows"
 win "$EXE" --headless "$(winpath "$HERE/timelines/tone-test.tcs")" --config-dir "$(winpath "$dir/windows")" \
     --stats-server 127.0.0.1:1 | unix | basenames >"$dir/windows.txt"
 check "headless on real time: DirectShow plays the tone to its end, keyed as on Linux, in order" \
-    awk -v words="tx play played" -v order=1 -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/windows.txt"
+    awk -v words="tx play played" -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/windows.txt"
 
 finish

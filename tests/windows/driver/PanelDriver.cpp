@@ -7,7 +7,6 @@
 // rather than for a time; a step that sees nothing of it within a minute
 // fails. Steps:
 //   window=TITLE        the main window with that title; prints its client size
-//   window~=TEXT        a top-level window whose title starts with TEXT
 //   layout              every control of the main window where the design puts it
 //   click=NAME          presses a button or selector picture
 //   type=NAME=TEXT      puts TEXT into an edit field as typing does
@@ -18,7 +17,6 @@
 //   covers=NAME         the page NAME covers its whole rectangle (hit test)
 //   box=TEXT            waits for a message box that says TEXT
 //   ok                  presses OK on the message box
-//   nobox               no message box is open
 //   close               asks the main window to close (its close box)
 //   clientsize=TITLE=WxH     a top-level window of that title and client size
 //   says=TITLE=TEXT     a top-level window of that title has a control whose text holds TEXT
@@ -139,17 +137,16 @@ std::string boxText(HWND box) {
     return text;
 }
 
-HWND topLevel(const std::string& title, bool prefix) {
+HWND topLevel(const std::string& title) {
     struct Search {
         const std::string* title;
-        bool prefix;
         HWND found;
-    } search{&title, prefix, nullptr};
+    } search{&title, nullptr};
     EnumWindows(
         [](HWND w, LPARAM p) -> BOOL {
             auto* s = reinterpret_cast<Search*>(p);
             const std::string t = textOf(w);
-            if (!IsWindowVisible(w) || (s->prefix ? t.rfind(*s->title, 0) != 0 : t != *s->title)) return TRUE;
+            if (!IsWindowVisible(w) || t != *s->title) return TRUE;
             s->found = w;
             return FALSE;
         },
@@ -246,13 +243,13 @@ bool runStep(const std::string& step) {
     const size_t eq2 = arg.find('=');
     const std::string name = arg.substr(0, eq2), value = eq2 == std::string::npos ? std::string() : arg.substr(eq2 + 1);
 
-    if (verb == "window" || verb == "window~") {
-        if (!waitFor([&] { return (mainWindow = topLevel(arg, verb == "window~")) != nullptr; }))
+    if (verb == "window") {
+        if (!waitFor([&] { return (mainWindow = topLevel(arg)) != nullptr; }))
             return fail(step, "no such window");
         std::printf("window \"%s\" %s\n", textOf(mainWindow).c_str(), clientSize(mainWindow).c_str());
     } else if (verb == "clientsize") {
         HWND w = nullptr;
-        if (!waitFor([&] { return (w = topLevel(name, false)) != nullptr; })) return fail(step, "no such window");
+        if (!waitFor([&] { return (w = topLevel(name)) != nullptr; })) return fail(step, "no such window");
         if (clientSize(w) != value) return fail(step, "client " + clientSize(w));
     } else if (verb == "says") {
         struct Search {
@@ -271,7 +268,7 @@ bool runStep(const std::string& step) {
             return search.found;
         };
         HWND w = nullptr;
-        if (!waitFor([&] { return (w = topLevel(name, false)) != nullptr && holds(w); }))
+        if (!waitFor([&] { return (w = topLevel(name)) != nullptr && holds(w); }))
             return fail(step, w ? "no control says so" : "no such window");
     } else if (verb == "dpi") {
         dpi = std::atoi(arg.c_str());
@@ -328,8 +325,6 @@ bool runStep(const std::string& step) {
         GetWindowRect(mainWindow, &r);
         const std::string at = std::to_string(r.left) + "," + std::to_string(r.top);
         if (at != arg) return fail(step, "at " + at);
-    } else if (verb == "nobox") {
-        if (HWND box = messageBox()) return fail(step, "a box says \"" + boxText(box) + "\"");
     } else if (verb == "close") {
         PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     } else {

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -47,6 +48,17 @@ private:
     int closed_ = 0;  // streams at their end
     std::thread outReader_, errReader_;
 };
+
+// Checks done() until it holds, a step apart; false when the guard (against
+// hangs only) ran out first.
+inline bool eventually(const std::function<bool()>& done, std::chrono::milliseconds step = std::chrono::milliseconds(20),
+                       std::chrono::seconds guard = Child::kGuard) {
+    for (auto until = std::chrono::steady_clock::now() + guard; !done();) {
+        if (std::chrono::steady_clock::now() > until) return false;
+        std::this_thread::sleep_for(step);
+    }
+    return true;
+}
 
 // A TCP port on 127.0.0.1 that nothing listened on a moment ago.
 int freePort();

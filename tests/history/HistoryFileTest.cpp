@@ -1,5 +1,6 @@
-// kill -9 while the history is being written: the file opens afterwards
-// and holds every over but those of the last second.
+// The history file: what it keeps, and kill -9 while it is being written
+// (the file opens afterwards and holds every over but those of the last
+// second).
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
@@ -8,13 +9,14 @@
 #include <limits>
 #include <sstream>
 
+#include "history/Tally.h"
 #include "history/sqlite/HistoryFile.h"
-#include "radio/Child.h"
+#include "support/Child.h"
 #include "support/TempDir.h"
 
 using namespace tc::history;
 
-TEST(HistoryKill, TheFileSurvivesAndHoldsAllButTheLastSecond) {
+TEST(HistoryFile, SurvivesAKillHoldingAllButTheLastSecond) {
     TempDir dir;
     // Short timings, so that every over of a second counts and earns its
     // CW courtesy, whose transcript line tells how far the station got.
@@ -33,10 +35,7 @@ TEST(HistoryKill, TheFileSurvivesAndHoldsAllButTheLastSecond) {
             if (l.find(" cw \"K\"") != std::string::npos) lines.push_back(l);
         return lines;
     };
-    const auto guard = std::chrono::steady_clock::now() + Child::kGuard;
-    while (courtesies().size() < 8 && std::chrono::steady_clock::now() < guard)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    ASSERT_GE(courtesies().size(), 8u) << program.out();
+    ASSERT_TRUE(eventually([&] { return courtesies().size() >= 8; })) << program.out();
     const std::string lastCourtesy = courtesies().back();
     program.signal(SIGKILL);
     program.wait();
@@ -63,4 +62,20 @@ TEST(HistoryKill, TheFileSurvivesAndHoldsAllButTheLastSecond) {
             ++overs;
         }
     EXPECT_GE(overs, before) << "station time " << alive;
+}
+
+TEST(HistoryFile, KeepsFourHundredDaysBeforeTheNewestRecord) {
+    TempDir dir;
+    const std::int64_t newest = 1000 * kDayMs;
+    {
+        HistoryFile file(dir.file("history.sqlite"));
+        file.add(Keying{newest - 401 * kDayMs, newest - 401 * kDayMs + 1000});
+        file.add(Keying{newest - 399 * kDayMs, newest - 399 * kDayMs + 1000});
+        file.flush();
+        file.add(Over{newest - 5000, newest, false, true});
+    }
+    HistoryFile file(dir.file("history.sqlite"));
+    auto all = file.between(std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max());
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(file.between(newest - 5000, newest - 4999).size(), 1u);
 }

@@ -1,4 +1,4 @@
-#include "radio/Child.h"
+#include "support/Child.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -64,16 +64,11 @@ void Child::signal(int sig) {
 int Child::wait() {
     if (pid_ <= 0) return -1;
     if (status_ != -2) return status_;
-    auto until = std::chrono::steady_clock::now() + kGuard;
     int raw = 0;
-    while (waitpid(pid_, &raw, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > until) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, &raw, 0);
-            status_ = -1;
-            return status_;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!eventually([&] { return waitpid(pid_, &raw, WNOHANG) != 0; })) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, &raw, 0);
+        return status_ = -1;
     }
     status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     if (outReader_.joinable()) outReader_.join();
@@ -110,17 +105,16 @@ int freePort() {
 }
 
 bool acceptsConnections(int port) {
-    auto until = std::chrono::steady_clock::now() + Child::kGuard;
-    while (std::chrono::steady_clock::now() < until) {
-        int fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(static_cast<uint16_t>(port));
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bool ok = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-        close(fd);
-        if (ok) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
+    return eventually(
+        [port] {
+            int fd = socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in a{};
+            a.sin_family = AF_INET;
+            a.sin_port = htons(static_cast<uint16_t>(port));
+            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            bool ok = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+            close(fd);
+            return ok;
+        },
+        std::chrono::milliseconds(50));
 }
