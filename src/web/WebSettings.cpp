@@ -55,6 +55,7 @@ WebSettings WebSettings::read(Profile& profile) {
     s.cert = get("CERT");
     s.key = get("KEY");
     s.metricsTokenHash = get("METRICS_TOKEN");
+    s.hosts = get("HOSTS");
     return s;
 }
 

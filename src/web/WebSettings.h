@@ -15,6 +15,8 @@ class Profile;
 //   PASSWORD  the password's Argon2id hash, as tailchime --web-password
 //             stores it; none, and no one can log in
 //   CERT, KEY PEM files: the page is served over TLS
+//   HOSTS     more names the page answers to, comma-separated (a reverse
+//             proxy's public name); it always answers to its address and localhost
 //   METRICS_TOKEN  the hash of the bearer token a scraper of /metrics
 //             shows, as tailchime --web-metrics-token stores it
 struct WebSettings {
@@ -27,6 +29,7 @@ struct WebSettings {
     std::string passwordHash;
     std::string cert, key;
     std::string metricsTokenHash;
+    std::string hosts;
 
     static WebSettings read(Profile& profile);
 };

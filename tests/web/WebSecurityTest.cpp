@@ -113,6 +113,9 @@ TEST_F(WebSecurity, OtherOriginsAndBadBodiesChangeNothing) {
     httplib::Headers big{{"Cookie", page.cookie}, {"Origin", page.origin()}, {"X-Pad", std::string(8000, 'x')},
                          {"X-Pad2", std::string(8000, 'x')}, {"X-Pad3", std::string(4000, 'x')}};
     EXPECT_EQ(page.http.Post("/api/control", big, "{\"action\":\"off\"}", "application/json")->status, 431);
+    httplib::Headers rebound{{"Cookie", page.cookie}, {"Origin", "http://evil.example"}, {"Host", "evil.example"}};
+    EXPECT_EQ(page.http.Post("/api/control", rebound, "{\"action\":\"off\"}", "application/json")->status, 421);
+    EXPECT_EQ(page.http.Get("/api/state", {{"Host", "evil.example:" + std::to_string(port)}})->status, 421);
     EXPECT_TRUE(controls().empty());
 
     EXPECT_EQ(page.post("/api/control", "{\"action\":\"timings\",\"hang\":600,\"kerchunk\":2500}")->status, 200);

@@ -48,8 +48,8 @@ std::optional<int> countOf(const httplib::Request& req, const char* name, int mo
 
 }  // namespace
 
-WebServer::Api::Api(const WebSettings& settings, Served served)
-    : settings_(settings), served_(std::move(served)), sessions_(secrets::sessionSecrets(), steadyMs),
+WebServer::Api::Api(const WebSettings& settings, const std::string& listenAddress, Served served)
+    : settings_(settings), served_(std::move(served)), hosts_(listenAddress, hostNames(settings.hosts)), sessions_(secrets::sessionSecrets(), steadyMs),
       throttle_(steadyMs) {}
 
 void WebServer::Api::route(httplib::Server& s, bool tls) {
@@ -62,11 +62,17 @@ void WebServer::Api::route(httplib::Server& s, bool tls) {
         {"Content-Security-Policy",
          "default-src 'self'; img-src 'self' data:; style-src 'self'; script-src 'self'; frame-ancestors 'none'"},
     });
-    s.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+    s.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
         std::size_t bytes = req.method.size() + req.target.size();
         for (const auto& [name, value] : req.headers) bytes += name.size() + value.size() + 4;
-        if (bytes + req.body.size() <= kMaxRequestBytes) return httplib::Server::HandlerResponse::Unhandled;
-        refuse(res, 431, "request too large");
+        if (bytes + req.body.size() > kMaxRequestBytes)
+            refuse(res, 431, "request too large");
+        else if (!req.has_header("Host"))
+            refuse(res, 400, "no Host");
+        else if (!hosts_.serves(req.get_header_value("Host")))
+            refuse(res, 421, "not a name this page answers to (see [WEB] HOSTS)");
+        else
+            return httplib::Server::HandlerResponse::Unhandled;
         return httplib::Server::HandlerResponse::Handled;
     });
     s.set_error_handler([](const httplib::Request&, httplib::Response& res) {

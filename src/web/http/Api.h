@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "web/ServedHosts.h"
 #include "web/http/WebServer.h"
 
 namespace httplib {
@@ -20,7 +21,7 @@ namespace tc {
 // own origin; the view needs a session too unless it is open.
 class WebServer::Api {
 public:
-    Api(const WebSettings& settings, Served served);
+    Api(const WebSettings& settings, const std::string& listenAddress, Served served);
     void route(httplib::Server& server, bool tls);
     void stopping() { served_.hub.close(); }
 
@@ -45,6 +46,7 @@ private:
     const WebSettings& settings_;
     Served served_;
     bool tls_ = false;
+    ServedHosts hosts_;
     Sessions sessions_;
     Throttle throttle_;
     std::mutex hashing_;  // one password hashed at a time: each takes 64 MiB

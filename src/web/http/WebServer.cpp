@@ -9,7 +9,9 @@
 namespace tc {
 
 WebServer::WebServer(WebSettings settings, ListenAt at, Served served)
-    : settings_(std::move(settings)), at_(std::move(at)), api_(std::make_unique<Api>(settings_, std::move(served))) {}
+    : settings_(std::move(settings)),
+      at_(std::move(at)),
+      api_(std::make_unique<Api>(settings_, at_.address, std::move(served))) {}
 
 WebServer::~WebServer() {
     api_->stopping();
