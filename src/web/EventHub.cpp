@@ -43,36 +43,59 @@ std::uint64_t EventHub::viewVersion() const {
 
 std::size_t EventHub::streams() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return streams_;
+    return open_.size();
 }
 
-std::unique_ptr<EventHub::Stream> EventHub::open() {
+void EventHub::nudge() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (streams_ >= kMaxStreams || closed_) return nullptr;
-        ++streams_;
+        ++nudges_;
     }
-    return std::make_unique<Stream>(*this);
+    changed_.notify_all();
 }
 
-EventHub::Stream::Stream(EventHub& hub) : hub_(hub) {
+std::unique_ptr<EventHub::Stream> EventHub::open(bool anonymous) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (closed_) return nullptr;
+        const auto isAnonymous = [](const Stream* s) { return s->anonymous_ && !s->dropped_; };
+        const auto live = std::count_if(open_.begin(), open_.end(), [](const Stream* s) { return !s->dropped_; });
+        if (anonymous && std::count_if(open_.begin(), open_.end(), isAnonymous) >= long(kMaxStreams / 2))
+            return nullptr;
+        if (live >= long(kMaxStreams)) {
+            if (anonymous) return nullptr;
+            auto oldest = std::find_if(open_.begin(), open_.end(), isAnonymous);
+            if (oldest == open_.end())
+                oldest = std::find_if(open_.begin(), open_.end(), [](const Stream* s) { return !s->dropped_; });
+            (*oldest)->dropped_ = true;
+        }
+    }
+    changed_.notify_all();
+    return std::make_unique<Stream>(*this, anonymous);
+}
+
+EventHub::Stream::Stream(EventHub& hub, bool anonymous) : hub_(hub), anonymous_(anonymous) {
     // Starts with the view as it is and the lines still kept.
     std::lock_guard<std::mutex> lock(hub_.mutex_);
     linesSeen_ = hub_.linesPublished_ - hub_.lines_.size();
+    nudgesSeen_ = hub_.nudges_;
+    hub_.open_.push_back(this);
 }
 
 EventHub::Stream::~Stream() {
     std::lock_guard<std::mutex> lock(hub_.mutex_);
-    --hub_.streams_;
+    std::erase(hub_.open_, this);
 }
 
 EventHub::News EventHub::Stream::next(std::chrono::milliseconds wait) {
     std::unique_lock<std::mutex> lock(hub_.mutex_);
     hub_.changed_.wait_for(lock, wait, [&] {
-        return hub_.closed_ || hub_.viewVersion_ != viewSeen_ || hub_.linesPublished_ != linesSeen_;
+        return hub_.closed_ || dropped_ || hub_.nudges_ != nudgesSeen_ || hub_.viewVersion_ != viewSeen_ ||
+               hub_.linesPublished_ != linesSeen_;
     });
+    nudgesSeen_ = hub_.nudges_;
     News news;
-    news.closed = hub_.closed_;
+    news.closed = hub_.closed_ || dropped_;
     news.view = hub_.viewVersion_ != viewSeen_;
     viewSeen_ = hub_.viewVersion_;
     const std::uint64_t oldestKept = hub_.linesPublished_ - hub_.lines_.size();

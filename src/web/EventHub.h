@@ -40,7 +40,7 @@ public:
 
     class Stream {
     public:
-        explicit Stream(EventHub& hub);
+        Stream(EventHub& hub, bool anonymous);
         ~Stream();
         Stream(const Stream&) = delete;
         Stream& operator=(const Stream&) = delete;
@@ -48,12 +48,20 @@ public:
         News next(std::chrono::milliseconds wait);
 
     private:
+        friend class EventHub;
         EventHub& hub_;
+        const bool anonymous_;
+        bool dropped_ = false;  // for a sysop's
         std::uint64_t viewSeen_ = 0;
         std::uint64_t linesSeen_ = 0;
+        std::uint64_t nudgesSeen_ = 0;
     };
-    // A new stream, or nothing when kMaxStreams are open.
-    std::unique_ptr<Stream> open();
+    // A new stream, or nothing when there is no slot for it. Anonymous
+    // streams (a view open to all) take at most half the slots; a sysop's
+    // always gets one, in the end by taking the oldest stream's.
+    std::unique_ptr<Stream> open(bool anonymous);
+    // Wakes every stream once, to look whether it may go on (a session ended).
+    void nudge();
 
     std::size_t streams() const;
 
@@ -64,7 +72,8 @@ private:
     std::uint64_t viewVersion_ = 0;
     std::deque<std::string> lines_;
     std::uint64_t linesPublished_ = 0;
-    std::size_t streams_ = 0;
+    std::vector<Stream*> open_;  // oldest first
+    std::uint64_t nudges_ = 0;
     bool closed_ = false;
 };
 

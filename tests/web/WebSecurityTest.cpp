@@ -146,16 +146,32 @@ TEST_F(WebSecurity, MalformedAndSlowRequestsAreClosedWhileOthersAreServed) {
     EXPECT_TRUE(closed) << "a client that never finishes its headers keeps its connection";
 }
 
-TEST_F(WebSecurity, AtMostEightEventStreams) {
+TEST_F(WebSecurity, ASysopAlwaysGetsAStreamAndItEndsWithTheSession) {
     WebClient page(port);
     ASSERT_TRUE(page.login("right one"));
     std::vector<std::unique_ptr<RawSocket>> streams;
-    for (std::size_t i = 0; i < EventHub::kMaxStreams; ++i) {
+    for (std::size_t i = 0; i <= EventHub::kMaxStreams; ++i) {  // one more than there are slots
         streams.push_back(std::make_unique<RawSocket>(port));
         streams.back()->send("GET /api/events HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: " + page.cookie + "\r\n\r\n");
+        if (i == 0) eventually([&] { return station.hub.streams() == 1; });  // the oldest is this one
     }
-    eventually([&] { return station.hub.streams() >= EventHub::kMaxStreams; });
-    ASSERT_EQ(station.hub.streams(), EventHub::kMaxStreams);
-    EXPECT_EQ(page.get("/api/events")->status, 503);
-    EXPECT_EQ(page.get("/api/state")->status, 200);
+    bool closed = false;
+    streams.front()->readToClose(Child::kGuard, closed);
+    EXPECT_TRUE(closed);  // the oldest gave its slot to the newest
+    EXPECT_EQ(page.post("/api/logout", "{}")->status, 200);
+    for (std::size_t i = 1; i < streams.size(); ++i) {
+        streams[i]->readToClose(Child::kGuard, closed);
+        EXPECT_TRUE(closed) << i;  // the session's streams end with it
+    }
+}
+
+TEST(EventHub, AnonymousStreamsTakeAtMostHalfTheSlots) {
+    EventHub hub;
+    std::vector<std::unique_ptr<EventHub::Stream>> open;
+    for (std::size_t i = 0; i < EventHub::kMaxStreams / 2; ++i) open.push_back(hub.open(true));
+    EXPECT_EQ(hub.open(true), nullptr);
+    while (open.size() < EventHub::kMaxStreams) open.push_back(hub.open(false));
+    EXPECT_NE(hub.open(false), nullptr);  // a sysop's still: the oldest anonymous one is dropped
+    EXPECT_TRUE(open.front()->next(std::chrono::milliseconds(0)).closed);
+    EXPECT_FALSE(open.back()->next(std::chrono::milliseconds(0)).closed);
 }

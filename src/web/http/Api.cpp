@@ -196,14 +196,19 @@ void WebServer::Api::history(const httplib::Request& req, httplib::Response& res
 
 void WebServer::Api::events(const httplib::Request& req, httplib::Response& res) {
     if (!mayView(req, res)) return;
-    std::shared_ptr<EventHub::Stream> stream = served_.hub.open();
+    // A stream opened in a session ends with it; one without takes a slot
+    // only where no sysop needs it.
+    const std::string token = cookieToken(req);
+    const bool anonymous = !sessions_.use(token);
+    std::shared_ptr<EventHub::Stream> stream = served_.hub.open(anonymous);
     if (!stream) {
         refuse(res, 503, "too many event streams");
         return;
     }
-    res.set_chunked_content_provider("text/event-stream", [this, stream](size_t offset, httplib::DataSink& sink) {
+    res.set_chunked_content_provider("text/event-stream", [this, stream, token, anonymous](size_t offset,
+                                                                                          httplib::DataSink& sink) {
         auto news = stream->next(offset == 0 ? std::chrono::milliseconds(0) : kPingEvery);
-        if (news.closed) return false;
+        if (news.closed || (!anonymous && !sessions_.use(token))) return false;
         std::string out = offset == 0 ? "retry: 2000\n\n" : "";
         for (const std::string& line : news.lines) out += "event: log\ndata: " + line + "\n\n";
         if (news.view || offset == 0) out += "event: state\ndata: " + stateNow() + "\n\n";
@@ -256,6 +261,7 @@ void WebServer::Api::login(const httplib::Request& req, httplib::Response& res) 
 void WebServer::Api::logout(const httplib::Request& req, httplib::Response& res) {
     if (!sameOrigin(req)) return refuse(res, 403, "not from this page");
     sessions_.close(cookieToken(req));
+    served_.hub.nudge();  // its streams end now
     res.set_header("Set-Cookie", std::string(kCookie) + "=; Path=/; HttpOnly; SameSite=Strict; Max-Age=0");
     answer(res, 200, "{\"ok\":true}");
 }
