@@ -7,11 +7,7 @@
 
 namespace {
 
-class Courtesy : public ::testing::Test {
-protected:
-    ScriptRun run(const std::string& script, ScriptOptions o = {}) { return runScript(script, config.path(), o); }
-    TempDir config;
-};
+using Courtesy = StationScript;
 
 TEST_F(Courtesy, KerchunkEarnsNothingAndNeverLightsTheLamp) {
     auto r = run(
@@ -24,8 +20,7 @@ TEST_F(Courtesy, KerchunkEarnsNothingAndNeverLightsTheLamp) {
     EXPECT_TRUE(r.linesOf("cw").empty()) << r.out;
     for (const auto& l : r.linesOf("indicator Kerchunk")) EXPECT_EQ(l.find("Clear to Send"), std::string::npos) << l;
     // The dropped carrier started the hang-time poll, which idles on.
-    EXPECT_EQ(r.missing({"2600 show KickBackCheck enabled interval=500", "8000 show OK2Kerchunk \"No\""}), Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"2600 show KickBackCheck enabled interval=500", "8000 show OK2Kerchunk \"No\""});
 }
 
 TEST_F(Courtesy, CountedOverLightsClearToSendAndSendsWithinOneHangTime) {
@@ -40,17 +35,15 @@ TEST_F(Courtesy, CountedOverLightsClearToSendAndSendsWithinOneHangTime) {
         "at 7000 show KickBackCheck\n"
         "at 7100 show Kerchunk\n"
         "at 7100 end\n");
-    EXPECT_EQ(r.missing({"2999 show OK2Kerchunk \"No\"",
-                         // The flag rises at the anti-kerchunker tick and the supervisor of the same
-                         // millisecond shows it; the status clock's next tick lights the lamp.
-                         "3001 show OK2Kerchunk \"Yes\"", "3001 show Kerchunk \"Clear to Send\" #80ff80",
-                         "3101 show Picture26 shown",
-                         // Polls at 3500, 4000, ... find the carrier until it drops at 6000; the
-                         // poll due at 6000 runs after the statement of the same millisecond.
-                         "6000 cw \"K\"", "7000 show OK2Kerchunk \"No\"", "7000 show KickBackCheck stopped interval=500",
-                         "7100 show Kerchunk \"Kerchunker Set\" buttonface"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"2999 show OK2Kerchunk \"No\"",
+                     // The flag rises at the anti-kerchunker tick and the supervisor of the same
+                     // millisecond shows it; the status clock's next tick lights the lamp.
+                     "3001 show OK2Kerchunk \"Yes\"", "3001 show Kerchunk \"Clear to Send\" #80ff80",
+                     "3101 show Picture26 shown",
+                     // Polls at 3500, 4000, ... find the carrier until it drops at 6000; the
+                     // poll due at 6000 runs after the statement of the same millisecond.
+                     "6000 cw \"K\"", "7000 show OK2Kerchunk \"No\"", "7000 show KickBackCheck stopped interval=500",
+                     "7100 show Kerchunk \"Kerchunker Set\" buttonface"});
 }
 
 TEST_F(Courtesy, CarrierBackWithinTheWaitCountsAtTheSingleTick) {
@@ -62,7 +55,7 @@ TEST_F(Courtesy, CarrierBackWithinTheWaitCountsAtTheSingleTick) {
         "at 4000 carrier down\n"
         "at 5000 end\n");
     // KickBackCheck has ticked every 500 ms since the carrier first dropped.
-    EXPECT_EQ(r.missing({"3001 show OK2Kerchunk \"Yes\"", "4000 cw \"K\""}), Lines{}) << r.out;
+    EXPECT_LINES(r, {"3001 show OK2Kerchunk \"Yes\"", "4000 cw \"K\""});
 }
 
 TEST_F(Courtesy, SwitchedOffStationCountsButSendsNothing) {
@@ -78,10 +71,8 @@ TEST_F(Courtesy, SwitchedOffStationCountsButSendsNothing) {
         "at 7700 click Command10\n"
         "at 7800 click Command7\n"
         "at 8000 end\n");
-    EXPECT_EQ(r.missing({"3001 show OK2Kerchunk \"Yes\"", "6501 show OK2Kerchunk \"No\"",
-                         "7600 show PTT1 \"IP  TX  OFF\" buttonface"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"3001 show OK2Kerchunk \"Yes\"", "6501 show OK2Kerchunk \"No\"",
+                     "7600 show PTT1 \"IP  TX  OFF\" buttonface"});
     EXPECT_TRUE(r.linesOf("cw").empty() && r.linesOf("play").empty()) << r.out;
     // Only the station's own keying for the Internet audio went on the air.
     EXPECT_EQ(r.linesOf("tx on"), std::vector<std::string>{"7000 tx on"});
@@ -97,10 +88,8 @@ TEST_F(Courtesy, InternetTrafficIdentsAtOnceWhenTheAudioEnds) {
         "at 2000 show PTT1\n"
         "at 2100 show Picture28\n"
         "at 2200 end\n");
-    EXPECT_EQ(r.missing({"1000 show PTT1 \"IP  TX  ON\" #ff0000", "1300 show Picture28 shown",
-                         "2000 show PTT1 \"IP  TX  OFF\" buttonface", "2100 show Picture28 hidden"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"1000 show PTT1 \"IP  TX  ON\" #ff0000", "1300 show Picture28 shown",
+                     "2000 show PTT1 \"IP  TX  OFF\" buttonface", "2100 show Picture28 hidden"});
     EXPECT_EQ(r.linesOf("cw"), std::vector<std::string>{"2000 cw \"I\""}) << "repeated rx on sends nothing";
 }
 
@@ -121,16 +110,14 @@ TEST_F(Courtesy, AudioIdentsPlayTheirToneAndTheSupervisorReleasesAtTheEnd) {
                  "at 9500 rx off\n"
                  "at 11000 end\n");
     const std::string rf = "\"" + tones.file("rf.wav") + "\"", ip = "\"" + tones.file("ip.wav") + "\"";
-    EXPECT_EQ(r.missing({// The RF tone: keyed at the poll, played from that millisecond.
-                         "4000 play " + rf + " volume=-1540 rate=1", "4600 show PTT \"PTT ON\" #ff0000",
-                         "4600 show Label3 \"1.25\"", "4600 show Ident \"Sending Ident\" #ffc080",
-                         "5250 played " + rf, "5800 show Label1 \"1.25\"",
-                         // Released by the first supervisor tick that sees the end.
-                         "5300 tx off",
-                         // The Internet tone at once when the Internet audio ends.
-                         "9500 play " + ip + " volume=-1540 rate=1", "10000 played " + ip}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {// The RF tone: keyed at the poll, played from that millisecond.
+                     "4000 play " + rf + " volume=-1540 rate=1", "4600 show PTT \"PTT ON\" #ff0000",
+                     "4600 show Label3 \"1.25\"", "4600 show Ident \"Sending Ident\" #ffc080",
+                     "5250 played " + rf, "5800 show Label1 \"1.25\"",
+                     // Released by the first supervisor tick that sees the end.
+                     "5300 tx off",
+                     // The Internet tone at once when the Internet audio ends.
+                     "9500 play " + ip + " volume=-1540 rate=1", "10000 played " + ip});
     EXPECT_TRUE(r.linesOf("cw").empty());
 }
 
@@ -140,10 +127,8 @@ TEST_F(Courtesy, NeitherOptionSelectedSendsTheAudioTone) {
     std::ofstream(config.file("tailchime.ini")) << "[SETTINGS]\nOPTION1=False\nOPTION2=False\nINETTONE="
                                                 << tones.file("ip.wav") << "\n";
     auto r = run("at 500 rx on\nat 600 rx off\nat 700 show Option1\nat 700 show Option2\nat 1500 end\n");
-    EXPECT_EQ(r.missing({"700 show Option1 false", "700 show Option2 false",
-                         "600 play \"" + tones.file("ip.wav") + "\" volume=-1540 rate=1"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"700 show Option1 false", "700 show Option2 false",
+                     "600 play \"" + tones.file("ip.wav") + "\" volume=-1540 rate=1"});
 }
 
 TEST_F(Courtesy, VolumeAndSpeedOfThePanelReachTheTransmission) {
@@ -159,11 +144,9 @@ TEST_F(Courtesy, VolumeAndSpeedOfThePanelReachTheTransmission) {
                  "at 1100 rx off\n"
                  "at 4000 end\n");
     // Two seconds at double speed.
-    EXPECT_EQ(r.missing({"200 show VolSet \"-3000\"", "200 show SpeedSet \"200\"",
-                         "1100 play \"" + tones.file("ip.wav") + "\" volume=-3000 rate=2",
-                         "2100 played \"" + tones.file("ip.wav") + "\""}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"200 show VolSet \"-3000\"", "200 show SpeedSet \"200\"",
+                     "1100 play \"" + tones.file("ip.wav") + "\" volume=-3000 rate=2",
+                     "2100 played \"" + tones.file("ip.wav") + "\""});
 }
 
 }  // namespace

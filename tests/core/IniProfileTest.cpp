@@ -9,26 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "support/TempDir.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 class IniProfileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("tailchime-ini-") + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
+    ~IniProfileTest() override {  // a test may have left its folder read-only
         std::error_code ec;
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir_, ec);
     }
-
-    std::string ini() const { return (dir_ / "tailchime.ini").string(); }
-
+    std::string ini() const { return dir.file("tailchime.ini"); }
     static void put(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
@@ -36,22 +29,15 @@ protected:
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-
     // Writes the keys and saves them, as one save of the settings does.
-    static bool save(tc::IniProfile& profile, std::initializer_list<tc::IniWrite> writes) {
+    static bool save(tc::IniProfile& profile, const std::vector<tc::IniWrite>& writes) {
         bool stored = true;
         for (const auto& w : writes) stored = profile.WriteString(w.section, w.key, w.value) && stored;
         return profile.Flush() && stored;
     }
-    // The files in the folder, the settings file among them.
-    std::vector<std::string> filesInFolder() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
-    fs::path dir_;
+    TempDir dir;
+    fs::path dir_{dir.path()};
 };
 
 TEST_F(IniProfileTest, MissingFileSectionOrKeyGivesDefaultAndFirstWriteCreatesAll) {
@@ -153,40 +139,32 @@ TEST_F(IniProfileTest, WriteTouchesOnlyItsOwnLine) {
     EXPECT_EQ(profile.GetString("SETTINGS", "COURTESYID", ""), "Q");
 }
 
-TEST_F(IniProfileTest, CrlfFileReadsCleanAndKeepsItsLineEndings) {
-    put(ini(), "[SETTINGS]\r\nRFTONE=/tones/RF.wav\r\n\r\n[LAST]\r\nx=y\r\n");
-    tc::IniProfile profile(ini());
-    EXPECT_EQ(profile.GetString("SETTINGS", "RFTONE", ""), "/tones/RF.wav");
-    ASSERT_TRUE(save(profile, {{"SETTINGS", "RFTONE", "/tones/chirp.wav"},
-                               {"SETTINGS", "VOLSET", "-1540"},
-                               {"NEW", "A", "1"}}));
-    EXPECT_EQ(bytesOf(ini()),
-              "[SETTINGS]\r\nRFTONE=/tones/chirp.wav\r\nVOLSET=-1540\r\n\r\n[LAST]\r\nx=y\r\n"
-              "[NEW]\r\nA=1\r\n");
-}
-
-TEST_F(IniProfileTest, SectionHeaderAloneGetsTheKeyRightBelowIt) {
-    put(ini(), "[SETTINGS]\n\n[LAST]\n");
-    tc::IniProfile profile(ini());
-    ASSERT_TRUE(save(profile, {{"SETTINGS", "LEFT", "300"}}));
-    EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\nLEFT=300\n\n[LAST]\n");
-
-    put(ini(), "[SETTINGS]");
-    ASSERT_TRUE(save(profile, {{"SETTINGS", "LEFT", "300"}}));
-    EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\nLEFT=300\n");
-}
-
-// A lone CR ends a line too, as it does for the Windows profile functions:
-// a key added after such a line stands on a line of its own.
-TEST_F(IniProfileTest, LoneCarriageReturnsEndLines) {
-    put(ini(), "[SETTINGS]\rHANGTIME=750\rKERCHUNKWAIT=3000\r");
-    tc::IniProfile profile(ini());
-    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", ""), "750");
-    ASSERT_TRUE(save(profile, {{"SETTINGS", "TOP", "300"}, {"SETTINGS", "HANGTIME", "800"}}));
-    EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\rHANGTIME=800\rKERCHUNKWAIT=3000\rTOP=300\r");
-    tc::IniProfile again(ini());
-    EXPECT_EQ(again.GetString("SETTINGS", "KERCHUNKWAIT", ""), "3000");
-    EXPECT_EQ(again.GetString("SETTINGS", "TOP", ""), "300");
+// Each save adds its keys where they belong, in the line endings the file has
+// (a lone CR ends a line too, as it does for the Windows profile functions).
+TEST_F(IniProfileTest, AddedKeysStandBelowTheirSectionInTheFilesLineEndings) {
+    struct Case {
+        std::string before;
+        std::vector<tc::IniWrite> writes;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"[SETTINGS]\r\nRFTONE=/tones/RF.wav\r\n\r\n[LAST]\r\nx=y\r\n",
+         {{"SETTINGS", "RFTONE", "/tones/chirp.wav"}, {"SETTINGS", "VOLSET", "-1540"}, {"NEW", "A", "1"}},
+         "[SETTINGS]\r\nRFTONE=/tones/chirp.wav\r\nVOLSET=-1540\r\n\r\n[LAST]\r\nx=y\r\n[NEW]\r\nA=1\r\n"},
+        {"[SETTINGS]\rHANGTIME=750\rKERCHUNKWAIT=3000\r",
+         {{"SETTINGS", "TOP", "300"}, {"SETTINGS", "HANGTIME", "800"}},
+         "[SETTINGS]\rHANGTIME=800\rKERCHUNKWAIT=3000\rTOP=300\r"},
+        {"[SETTINGS]\n\n[LAST]\n", {{"SETTINGS", "LEFT", "300"}}, "[SETTINGS]\nLEFT=300\n\n[LAST]\n"},
+        {"[SETTINGS]", {{"SETTINGS", "LEFT", "300"}}, "[SETTINGS]\nLEFT=300\n"},
+    };
+    for (const Case& c : cases) {
+        put(ini(), c.before);
+        tc::IniProfile profile(ini());
+        ASSERT_TRUE(save(profile, c.writes)) << c.before;
+        EXPECT_EQ(bytesOf(ini()), c.after);
+        tc::IniProfile again(ini());
+        for (const auto& w : c.writes) EXPECT_EQ(again.GetString(w.section, w.key, ""), w.value) << c.after;
+    }
 }
 
 TEST_F(IniProfileTest, WhatCannotBeOneLineIsRefused) {
@@ -223,7 +201,10 @@ TEST_F(IniProfileTest, LeftoversOfACrashAreClearedAtTheFirstRead) {
     put((dir_ / "tailchime.ini.tmp").string(), "not ours");
     tc::IniProfile profile(ini());
     EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", ""), "500");
-    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"tailchime.ini", "tailchime.ini.tmp"}));
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(dir_)) left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"tailchime.ini", "tailchime.ini.tmp"}));
 }
 
 // A settings file shared through a symbolic link stays shared.

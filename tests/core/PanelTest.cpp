@@ -12,11 +12,7 @@
 
 namespace {
 
-class PanelCommands : public ::testing::Test {
-protected:
-    ScriptRun run(const std::string& script) { return runScript(script, config.path()); }
-    TempDir config;
-};
+using PanelCommands = StationScript;
 
 TEST_F(PanelCommands, UseAndStopSwapAndTheAntennaTurnsOnlyWhileOn) {
     auto r = run("at 50 show Command14\nat 50 show Command15\n"
@@ -27,13 +23,11 @@ TEST_F(PanelCommands, UseAndStopSwapAndTheAntennaTurnsOnlyWhileOn) {
                  "at 650 click Command14\nat 701 show Ant1\nat 701 show Command14\n"
                  "at 800 end\n");
     // Stop, clicked while the second frame shows, turns the antenna back to its first at once.
-    EXPECT_EQ(r.missing({"50 show Command14 shown", "50 show Command15 shown", "101 show Command14 hidden",
-                         "101 show Command15 shown", "101 show Ant1 shown", "201 show Ant2 shown", "301 show Ant3 shown",
-                         "401 show Ant0 shown", "551 show Ant0 shown", "551 show Ant1 hidden", "551 show Check1 0",
-                         "601 show Command14 shown", "601 show Command15 hidden", "601 show Ant0 shown",
-                         "601 show Ant1 hidden", "701 show Ant1 shown", "701 show Command14 hidden"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"50 show Command14 shown", "50 show Command15 shown", "101 show Command14 hidden",
+                     "101 show Command15 shown", "101 show Ant1 shown", "201 show Ant2 shown", "301 show Ant3 shown",
+                     "401 show Ant0 shown", "551 show Ant0 shown", "551 show Ant1 hidden", "551 show Check1 0",
+                     "601 show Command14 shown", "601 show Command15 hidden", "601 show Ant0 shown",
+                     "601 show Ant1 hidden", "701 show Ant1 shown", "701 show Command14 hidden"});
     EXPECT_EQ(r.linesOf("save").size(), 2u);
 }
 

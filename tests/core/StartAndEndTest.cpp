@@ -14,11 +14,8 @@
 
 namespace {
 
-class StartAndEnd : public ::testing::Test {
-protected:
-    ScriptRun run(const std::string& script, ScriptOptions o = {}) { return runScript(script, config.path(), o); }
+struct StartAndEnd : StationScript {
     bool settingsWritten() const { return std::filesystem::exists(config.file("tailchime.ini")); }
-    TempDir config;
 };
 
 // A report sender that only records what start-up hands it.
@@ -71,10 +68,8 @@ TEST_F(StartAndEnd, StartUpFillsTheIdentityFieldsAndReportsThem) {
                  "at 1 end\n",
                  recordingReports(reports));
     EXPECT_EQ(reports, std::vector<std::string>{"K1ABC-R|Tailchime|2.0.1"});
-    EXPECT_EQ(r.missing({"0 report \"Callsign=K1ABC-R\"", "1 show Prog \"Tailchime\"", "1 show Ver \"2.0.1\"",
-                         "1 show Label1 \"0\"", "1 show Label2 \"0\"", "1 show Label3 \"0\""}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"0 report \"Callsign=K1ABC-R\"", "1 show Prog \"Tailchime\"", "1 show Ver \"2.0.1\"",
+                     "1 show Label1 \"0\"", "1 show Label2 \"0\"", "1 show Label3 \"0\""});
 }
 
 TEST_F(StartAndEnd, CloseRequestEndsWithoutSaving) {

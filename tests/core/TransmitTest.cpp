@@ -7,10 +7,7 @@
 
 namespace {
 
-class Transmit : public ::testing::Test {
-protected:
-    ScriptRun run(const std::string& script, ScriptOptions o = {}) { return runScript(script, config.path(), o); }
-    TempDir config;
+struct Transmit : StationScript {
     TempDir tones;
 };
 
@@ -21,10 +18,8 @@ TEST_F(Transmit, MissingToneShowsTheRenderFailureAndTheSupervisorReleases) {
                  "at 260 show Label3\n"
                  "at 400 end\n");
     // Released at the next supervisor tick.
-    EXPECT_EQ(r.missing({"250 tx on", "250 message 48 \"Error\" \"Render error no rendering device found. Select an Audio file\"",
-                         "260 show Label3 \"0\"", "300 tx off"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"250 tx on", "250 message 48 \"Error\" \"Render error no rendering device found. Select an Audio file\"",
+                     "260 show Label3 \"0\"", "300 tx off"});
     EXPECT_TRUE(r.linesOf("play").empty()) << r.out;
 }
 
@@ -43,14 +38,12 @@ TEST_F(Transmit, EmptyTonePathAsksForAFileWhileKeyed) {
     const std::string filter = "\"*.wav, *.mp2, *.mp3, *.mid|*.wav;*.mp2;*.mp3;*.mid\"";
     const std::string chosen = "\"" + tones.file("chosen.wav") + "\"";
     EXPECT_EQ(r.linesOf("message 64 \"Error\"").size(), 1u) << r.out;
-    EXPECT_EQ(r.missing({// Cancelled: the "Error" box, nothing loaded, released at the next tick.
-                         "150 dialog " + filter + " \"\"", "200 tx off",
-                         // Chosen: the path becomes the tone and plays; shorter than a second.
-                         "350 dialog " + filter + " " + chosen, "360 show RFTone " + chosen,
-                         "350 play " + chosen + " volume=-1540 rate=1", "360 show Text3 \"00:00:00\"",
-                         "360 show Label3 \"0.4\"", "360 show H1 value=0 min=0 max=0"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {// Cancelled: the "Error" box, nothing loaded, released at the next tick.
+                     "150 dialog " + filter + " \"\"", "200 tx off",
+                     // Chosen: the path becomes the tone and plays; shorter than a second.
+                     "350 dialog " + filter + " " + chosen, "360 show RFTone " + chosen,
+                     "350 play " + chosen + " volume=-1540 rate=1", "360 show Text3 \"00:00:00\"",
+                     "360 show Label3 \"0.4\"", "360 show H1 value=0 min=0 max=0"});
 }
 
 TEST_F(Transmit, PositionBarMaximumRoundsHalfToEven) {
@@ -64,15 +57,13 @@ TEST_F(Transmit, PositionBarMaximumRoundsHalfToEven) {
                  "at 5000 click Command8\n"
                  "at 5010 show H1\n"
                  "at 5010 end\n");
-    EXPECT_EQ(r.missing({"210 show H1 value=0 min=0 max=2", "210 show Text3 \"00:00:02\"",
-                         "5010 show H1 value=0 min=0 max=4"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"210 show H1 value=0 min=0 max=2", "210 show Text3 \"00:00:02\"",
+                     "5010 show H1 value=0 min=0 max=4"});
 }
 
 TEST_F(Transmit, PlayBeforeAnyToneKeysAndIsReleased) {
     auto r = run("at 150 click Command3\nat 400 end\n");
-    EXPECT_EQ(r.missing({"150 tx on", "200 tx off"}), Lines{}) << r.out;
+    EXPECT_LINES(r, {"150 tx on", "200 tx off"});
     EXPECT_TRUE(r.linesOf("message").empty()) << "nothing to load, nothing to say\n" << r.out;
 }
 
@@ -86,10 +77,8 @@ TEST_F(Transmit, StopHoldsTheTransmitterUntilResumeRunsToTheEnd) {
                  "at 6000 click Command5\n"
                  "at 8000 end\n");
     // Stopped short of the end: still keyed.
-    EXPECT_EQ(r.missing({"5000 show PTT \"PTT ON\" #ff0000", "5001 show Label1 \"1\"",
-                         "7000 played \"" + tones.file("long.wav") + "\"", "7000 tx off"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"5000 show PTT \"PTT ON\" #ff0000", "5001 show Label1 \"1\"",
+                     "7000 played \"" + tones.file("long.wav") + "\"", "7000 tx off"});
 }
 
 TEST_F(Transmit, SeekingWithThePositionBarMovesPlayback) {
@@ -114,9 +103,7 @@ TEST_F(Transmit, FileCommandLoadsWithoutPlaying) {
     EXPECT_EQ(r.linesOf("play").size(), 1u) << r.out;
     // The fresh graph stands at its start, short of its end, so the
     // supervisor holds the transmitter as it does for a stopped file.
-    EXPECT_EQ(r.missing({"160 show Label3 \"0\"", "2010 show Label3 \"1\"", "2010 show Label1 \"0\"", "2000 tx on"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"160 show Label3 \"0\"", "2010 show Label3 \"1\"", "2010 show Label1 \"0\"", "2000 tx on"});
 }
 
 TEST_F(Transmit, TheSameToneTwiceIsLoadedTwice) {
@@ -141,17 +128,15 @@ TEST_F(Transmit, IdentIndicatorFollowsAudioMode) {
                  "at 450 click Command7\n"
                  "at 451 show Ident\n"
                  "at 1000 end\n");
-    EXPECT_EQ(r.missing({"150 show Ident \"Ident OFF\" buttonface",  // CW mode leaves it alone
-                         "301 show Ident \"Audio Ident\" buttonface", "302 show Frame5 shown", "302 show Frame2 hidden",
-                         "451 show Ident \"Ident ON\" #ffc080"}),
-              Lines{})
-        << r.out;
+    EXPECT_LINES(r, {"150 show Ident \"Ident OFF\" buttonface",  // CW mode leaves it alone
+                     "301 show Ident \"Audio Ident\" buttonface", "302 show Frame5 shown", "302 show Frame2 hidden",
+                     "451 show Ident \"Ident ON\" #ffc080"});
 }
 
 TEST_F(Transmit, CwIdentKeysOnlyForTheMorse) {
     auto r = run("at 150 click Command10\nat 160 type CourtesyID ID\nat 2000 click Command11\nat 3000 end\n");
     // K: dash dot dash = 9 units of 60 ms at 20 words per minute.
-    EXPECT_EQ(r.missing({"150 cw \"K\"", "150 tx on", "690 tx off", "2000 cw \"I\""}), Lines{}) << r.out;
+    EXPECT_LINES(r, {"150 cw \"K\"", "150 tx on", "690 tx off", "2000 cw \"I\""});
 }
 
 }  // namespace

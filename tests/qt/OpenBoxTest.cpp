@@ -4,45 +4,19 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
-#include <fstream>
 #include <vector>
 
-#include "program/Form21.h"
-#include "app/posix/IniProfile.h"
-#include "hostlink/SimulatedStation.h"
-#include "core/AudioGraph.h"
-#include "transmit/sound/AudioFactories.h"
-#include "ui/qt/HeldEnd.h"
-#include "ui/qt/MainWindow.h"
-#include "ui/qt/QtDesktop.h"
-#include "ui/qt/QtEventLoop.h"
+#include "qt/Station.h"
 
 namespace tc {
 namespace {
 
 TEST(OpenBox, TheRenderErrorBoxLeavesTheSupervisorReleasingTheTransmitter) {
-    QTemporaryDir folder;
-    const std::string ini = folder.filePath("tailchime.ini").toStdString();
-    std::ofstream(ini) << "[SETTINGS]\nRFTONE=" << folder.filePath("missing.wav").toStdString()
-                       << "\nOPTION1=False\nOPTION2=True\n";
-    HeldEnd held;
-    QtEventLoop loop(held);
-    SimulatedStation station(loop);
-    auto audio = makeVirtualAudio(loop, nullptr);
-    IniProfile profile(ini);
-    QtDesktop desktop(held, {});
-    MainWindow* shown = nullptr;
-    Form21 form({loop, station, *audio, desktop, profile, "", "", {}, [&] {
-                     if (shown) shown->refresh();
-                 }});
-    MainWindow window(form.panel, form, held);
-    shown = &window;
-    desktop.setMainWindow(&window);
-    form.load();
-    window.show();
+    test::Station s("RFTONE=/nowhere/missing.wav\nOPTION1=False\nOPTION2=True\n", true);
+    SimulatedStation& station = s.station;
+    Form21& form = s.form;
 
     // What the transmitter does, and whether a box was up as it did it.
     struct Keying : HostListener {

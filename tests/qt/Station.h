@@ -15,6 +15,7 @@
 #include "ui/qt/HeldEnd.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtDesktop.h"
+#include "ui/qt/QtEventLoop.h"
 
 namespace tc::test {
 
@@ -23,12 +24,15 @@ namespace tc::test {
 // main window over the panel. Time moves only when a test runs the loop.
 class Station {
 public:
-    // settings: lines put into tailchime.ini before start-up ("" for none).
-    explicit Station(const std::string& settings = "")
-        : audio(makeVirtualAudio(loop, nullptr)),
+    // settings: lines put into tailchime.ini before start-up ("" for none);
+    // on Qt's real clock, where a test waits for what happens, not for a time.
+    explicit Station(const std::string& settings = "", bool qtClock = false)
+        : qtLoop(qtClock ? std::make_unique<QtEventLoop>(held) : nullptr),
+          events(qtLoop ? static_cast<EventLoop&>(*qtLoop) : loop),
+          audio(makeVirtualAudio(events, nullptr)),
           profile(file("tailchime.ini")),
           desktop(held, {}),
-          form({loop, station, *audio, desktop, profile, "", "", {}, [this] { window.refresh(); }}),
+          form({events, station, *audio, desktop, profile, "", "", {}, [this] { window.refresh(); }}),
           window(form.panel, form, held) {
         if (!settings.empty()) std::ofstream(profile.path()) << "[SETTINGS]\n" << settings;
         desktop.setMainWindow(&window);
@@ -51,7 +55,9 @@ public:
     QTemporaryDir folder;
     HeldEnd held;
     StationLoop loop{StationLoop::Pace::Virtual};
-    SimulatedStation station{loop};
+    std::unique_ptr<QtEventLoop> qtLoop;
+    EventLoop& events;
+    SimulatedStation station{events};
     std::unique_ptr<AudioGraphFactory> audio;
     IniProfile profile;
     QtDesktop desktop;

@@ -9,22 +9,14 @@
 #include "core/RuntimeError.h"
 #include "core/StationLoop.h"
 #include "sound/SoundFiles.h"
+#include "support/Child.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/output/CwSounder.h"
 #include "transmit/sound/output/SoundDevice.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Samples = std::vector<float>;
-
-// Waits on the real clock, bounded, since the disk driver keeps no exact pace.
-template <class Pred>
-bool eventually(Pred done) {
-    for (auto limit = Clock::now() + std::chrono::seconds(20); !done() && Clock::now() < limit;)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return done();
-}
 
 bool sounds(float x) { return x != 0.0f; }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -90,3 +92,13 @@ inline ScriptRun runScript(const std::string& script, const std::string& configD
     run.err = err.str();
     return run;
 }
+
+// A test of station scripts, each run in the test's own configuration folder.
+class StationScript : public ::testing::Test {
+protected:
+    ScriptRun run(const std::string& script, ScriptOptions o = {}) { return runScript(script, config.path(), o); }
+    TempDir config;
+};
+
+// The transcript holds every one of the lines; those it lacks are shown, with it.
+#define EXPECT_LINES(run, ...) EXPECT_EQ((run).missing(__VA_ARGS__), Lines{}) << (run).out

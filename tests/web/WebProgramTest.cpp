@@ -6,12 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <limits>
 #include <sstream>
 
 #include "history/Tally.h"
 #include "history/UtcTime.h"
-#include "history/sqlite/HistoryFile.h"
 #include "support/TempDir.h"
 #include "web/WebClient.h"
 
@@ -85,24 +83,14 @@ TEST(WebProgram, LoginThenTheStationFollowedAndSwitchedOffFromThePage) {
     ASSERT_GT(switchedOff, 0);
     ASSERT_LT(switchedOff, 20000) << "the machine was too slow for this timeline:\n" << transcript;
     EXPECT_GT(stampOf(transcript, "save"), switchedOff);
-    std::istringstream lines(transcript);
-    int courtesies = 0;
-    for (std::string l; std::getline(lines, l);)
-        if (l.find(" cw \"K\"") != std::string::npos) ++courtesies;
-    EXPECT_EQ(courtesies, 1) << transcript;  // none for the over after the switch-off
-
-    tc::history::HistoryFile file(dir.file("history.sqlite"));
-    int overs = 0, counted = 0, tests = 0;
-    for (const auto& r : file.between(0, std::numeric_limits<std::int64_t>::max())) {
-        if (auto* o = std::get_if<tc::history::Over>(&r)) {
-            ++overs;
-            counted += o->counted;
-        }
-        if (auto* i = std::get_if<tc::history::Ident>(&r)) tests += !i->courtesy && i->what == "I";
-    }
-    EXPECT_EQ(overs, 3);
-    EXPECT_EQ(counted, 2);
-    EXPECT_EQ(tests, 2);
+    auto sent = [&](const std::string& cw) {
+        int n = 0;
+        std::istringstream lines(transcript);
+        for (std::string l; std::getline(lines, l);) n += l.find(" cw \"" + cw + "\"") != std::string::npos;
+        return n;
+    };
+    EXPECT_EQ(sent("K"), 1) << transcript;  // none for the over after the switch-off
+    EXPECT_EQ(sent("I"), 2) << transcript;  // the script's test and the page's
 }
 
 TEST(WebProgram, AVirtualMonthInTheDailyBuckets) {
