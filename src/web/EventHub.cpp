@@ -55,7 +55,9 @@ void EventHub::nudge() {
 }
 
 std::unique_ptr<EventHub::Stream> EventHub::open(bool anonymous) {
+    std::unique_ptr<Stream> stream;
     {
+        // Counted and placed in one step: streams opened at once never all get a slot.
         std::lock_guard<std::mutex> lock(mutex_);
         if (closed_) return nullptr;
         const auto isAnonymous = [](const Stream* s) { return s->anonymous_ && !s->dropped_; };
@@ -69,18 +71,17 @@ std::unique_ptr<EventHub::Stream> EventHub::open(bool anonymous) {
                 oldest = std::find_if(open_.begin(), open_.end(), [](const Stream* s) { return !s->dropped_; });
             (*oldest)->dropped_ = true;
         }
+        stream.reset(new Stream(*this, anonymous));
+        // Starts with the view as it is and the lines still kept.
+        stream->linesSeen_ = linesPublished_ - lines_.size();
+        stream->nudgesSeen_ = nudges_;
+        open_.push_back(stream.get());
     }
     changed_.notify_all();
-    return std::make_unique<Stream>(*this, anonymous);
+    return stream;
 }
 
-EventHub::Stream::Stream(EventHub& hub, bool anonymous) : hub_(hub), anonymous_(anonymous) {
-    // Starts with the view as it is and the lines still kept.
-    std::lock_guard<std::mutex> lock(hub_.mutex_);
-    linesSeen_ = hub_.linesPublished_ - hub_.lines_.size();
-    nudgesSeen_ = hub_.nudges_;
-    hub_.open_.push_back(this);
-}
+EventHub::Stream::Stream(EventHub& hub, bool anonymous) : hub_(hub), anonymous_(anonymous) {}
 
 EventHub::Stream::~Stream() {
     std::lock_guard<std::mutex> lock(hub_.mutex_);
