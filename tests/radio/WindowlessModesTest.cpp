@@ -92,17 +92,28 @@ TEST(WindowlessModes, TheInformationOptionsAndAStationScriptLoadNoWindowLibrary)
     }
 }
 
+// A radio that keys its own Morse: the sound output is loaded for audio
+// idents only.
 TEST(WindowlessModes, AStationWithARadioAndNoWindowLoadsNoWindowLibrary) {
-    RigStandIn rig;
-    TracedRun run;
-    Child program(run.args(TAILCHIME_TEST_BIN, {"--no-window", "--host", "rig", "--rig-model", "2", "--rig-file",
-                                                 rig.address()}),
-                  run.env());
-    ASSERT_TRUE(program.waitErr("radio \"radio open")) << program.err();
-    program.signal(SIGTERM);
-    ASSERT_EQ(program.wait(), 0) << program.err();
-    auto loaded = expectWindowless(run);
-    EXPECT_TRUE(loaded.count("tailchime-sound.so")) << "the radio's tone and courtesies sound";
+    const struct {
+        const char* settings;
+        bool sounds;
+    } cases[] = {{"", false}, {"[SETTINGS]\nOPTION1=False\nOPTION2=True\n", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings);
+        RigStandIn rig;
+        TracedRun run;
+        std::ofstream(run.config.file("tailchime.ini")) << c.settings;
+        Child program(run.args(TAILCHIME_TEST_BIN, {"--no-window", "--host", "rig", "--rig-model", "2", "--rig-file",
+                                                     rig.address()}),
+                      run.env());
+        ASSERT_TRUE(program.waitErr("radio \"radio open")) << program.err();
+        program.signal(SIGTERM);
+        ASSERT_EQ(program.wait(), 0) << program.err();
+        auto loaded = expectWindowless(run);
+        EXPECT_EQ(loaded.count("tailchime-sound.so"), c.sounds ? 1u : 0u);
+        EXPECT_EQ(librariesIn(loaded, kSoundLibraries).empty(), !c.sounds);
+    }
 }
 
 #ifdef TAILCHIME_WINDOWS_MODULE
