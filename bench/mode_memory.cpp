@@ -256,7 +256,7 @@ int main(int argc, char** argv) {
     heldAtItsWrite("--headless (virtual time)", common({"--headless", script, "--virtual-time"}), quiet);
 
     int port = freePort();
-    Started rigctld = spawn({"rigctld", "-m", "1", "-T", "127.0.0.1", "-t", std::to_string(port)}, {}, -1, false);
+    Started rigctld = spawn({"rigctld", "-m", "1", "-P", "RIG", "-T", "127.0.0.1", "-t", std::to_string(port)}, {}, -1, false);
     if (acceptsConnections(port)) {
         untilStopped("--no-window (rigctld -m 1)",
                      common({"--no-window", "--host", "rig", "--rig-model", "2", "--rig-file",

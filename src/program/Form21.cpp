@@ -53,8 +53,12 @@ void Form21::wireTimers() {
 void Form21::load() {
     dispatcher_.noTrap([this] { startup_.Form_Load(); });
     if (ended()) return;
-    // The idents are known now: let the player get ready for them while
-    // the station waits for traffic.
+    if (panel.Options.Option2) prepareTones();
+}
+
+// Audio idents are chosen: the player gets ready for the tones while the
+// station waits for traffic (a CW station never loads what sounds them).
+void Form21::prepareTones() {
     ports_.audio.Prepare(panel.RFTone.text);
     ports_.audio.Prepare(panel.InetTone.text);
 }
@@ -91,6 +95,7 @@ void Form21::perform(Verb verb, Asker asker) {
             case Verb::LoadAgain: t.Command4_Click(); break;
         }
     });
+    if (verb == Verb::AudioIdent && panel.Options.Option2) prepareTones();
 }
 
 void Form21::testIdent(bool internet, Asker asker) {
@@ -106,7 +111,7 @@ void Form21::type(Field field, const std::string& text, Asker asker) {
                            &panel.KerchunkWait, &panel.RFTone, &panel.InetTone};
     TextField& f = *fields[static_cast<int>(field)];
     asked(asker, [&f, &text] { f.setText(text); });
-    if (field == Field::RFTone || field == Field::InetTone) ports_.audio.Prepare(text);
+    if ((field == Field::RFTone || field == Field::InetTone) && panel.Options.Option2) ports_.audio.Prepare(text);
 }
 
 void Form21::slide(Slider slider, long long value, Asker asker) {

@@ -93,6 +93,7 @@ public:
 
 private:
     void wireTimers();
+    void prepareTones();
     // Runs an operator's command as its asker's, then tells what the panel shows.
     void asked(Asker asker, const std::function<void()>& handler);
 

@@ -129,7 +129,23 @@ TEST(WindowlessModes, AStationWithARadioAndNoWindowLogsEachDoingAndLoadsNoWindow
     EXPECT_LT(at("cw \"K\""), at("exit"));
     EXPECT_EQ(rig.record().back(), "ptt 0");  // released once more on the way out
     auto loaded = expectWindowless(run);
-    EXPECT_TRUE(loaded.count("tailchime-sound.so")) << "the radio's tone and courtesies sound";
+    EXPECT_EQ(loaded.count("tailchime-sound.so"), 0u) << "the radio keys its own Morse and the idents are CW";
+}
+
+// The same radio with audio idents: the sound output is loaded for them.
+TEST(WindowlessModes, AStationWithARadioLoadsTheSoundOutputForAudioIdents) {
+    RigStandIn rig;
+    TracedRun run;
+    std::ofstream(run.config.file("tailchime.ini")) << "[SETTINGS]\nOPTION1=False\nOPTION2=True\n";
+    Child program(run.args(TAILCHIME_TEST_BIN, {"--no-window", "--host", "rig", "--rig-model", "2", "--rig-file",
+                                                 rig.address()}),
+                  run.env());
+    ASSERT_TRUE(program.waitErr("radio \"radio open")) << program.err();
+    program.signal(SIGTERM);
+    ASSERT_EQ(program.wait(), 0) << program.err();
+    auto loaded = expectWindowless(run);
+    EXPECT_EQ(loaded.count("tailchime-sound.so"), 1u);
+    EXPECT_FALSE(librariesIn(loaded, kSoundLibraries).empty());
 }
 
 #ifdef TAILCHIME_WINDOWS_MODULE

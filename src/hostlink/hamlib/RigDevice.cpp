@@ -77,9 +77,11 @@ std::string joined(std::initializer_list<const char*> names) {
 
 RigDevice::RigDevice(const RigConfig& config) {
     silenceHamlib();
-    rig_load_all_backends();
+    // Hamlib loads the model's own backend; all of them would cost the
+    // station a megabyte and more of memory.
     rig_ = rig_init(static_cast<rig_model_t>(config.model));
     if (!rig_) throw RigError("Hamlib has no rig model " + std::to_string(config.model) + " (--list-rigs lists them)");
+    morse_ = rig_->caps->send_morse != nullptr;
     if (!config.file.empty()) set("rig_pathname", config.file, "--rig-file");
     if (!config.pttType.empty())
         set("ptt_type", hamlibSpelling(config.pttType, kPttTypes),

@@ -43,6 +43,9 @@ public:
     // Sends a text in Morse with the radio's keyer; false when the radio has
     // no keyer Hamlib can reach.
     bool sendMorse(const std::string& text);
+    // Whether the radio may have a keyer Hamlib can reach: its model has
+    // one, and the radio has not refused Morse since it was opened.
+    bool hasKeyer() const { return morse_; }
     // Sets the keyer's speed where the radio has that control.
     void setKeySpeed(int wpm);
 
@@ -54,7 +57,7 @@ private:
 
     s_rig* rig_ = nullptr;
     bool open_ = false;
-    bool morse_ = true;  // until the radio says otherwise
+    bool morse_ = false;  // the model has a keyer, until the radio says otherwise
 };
 
 // "  2  Hamlib  NET rigctl  Stable" lines for --list-rigs.

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,7 +13,10 @@ namespace tc {
 // with Hamlib before the station starts: nullopt, with the problem, when
 // Hamlib refuses it. Without a call sign from the operator the station
 // reports the simulated station's N0CALL-L. The radio's Morse tone (for a
-// radio without a keyer) is `voice`.
-std::optional<HostMaker> radioHost(RigConfig config, RigStation::CwVoice voice, std::string& problem);
+// radio without a keyer) is the voice `makeVoice` gives, made before the
+// station starts for a model without a keyer, else at the first text the
+// radio's keyer refuses: a radio that keys its own Morse needs none.
+std::optional<HostMaker> radioHost(RigConfig config, std::function<RigStation::CwVoice()> makeVoice,
+                                   std::string& problem);
 
 }  // namespace tc

@@ -43,10 +43,14 @@ const tc::sound::SoundOutput* soundOutput() {
     return output;
 }
 
+// On the real clock the sound output is loaded once something is to sound:
+// audio idents chosen (the tones prepared at start) or a tone played.
 std::unique_ptr<tc::AudioGraphFactory> audio(tc::EventLoop& loop, tc::PlaybackListener* listener, bool virtualTime) {
     if (virtualTime) return tc::makeVirtualAudio(loop, listener);
-    if (auto* output = soundOutput()) return output->deviceAudio(loop, listener);
-    return tc::makeNoOutputAudio("no sound output");
+    return tc::makeAudioOnFirstUse([&loop, listener] {
+        if (auto* output = soundOutput()) return output->deviceAudio(loop, listener);
+        return tc::makeNoOutputAudio("no sound output");
+    });
 }
 
 }  // namespace
@@ -74,14 +78,12 @@ int main(int argc, char** argv) {
         if (!settings->audioDevice.empty())
             if (auto* output = soundOutput()) output->useOutputDevice(settings->audioDevice);
         if (!settings->chosen) return true;
-        // A radio's Morse tone is the sound output's, loaded only once the
-        // radio is checked and chosen.
-        auto voice = std::make_shared<tc::RigStation::CwVoice>();
-        auto radio = tc::radioHost(settings->rig, [voice](const std::string& text, int wpm) {
-            return *voice && (*voice)(text, wpm);
+        // A radio's Morse tone is the sound output's.
+        auto radio = tc::radioHost(settings->rig, [] {
+            auto* output = soundOutput();
+            return output ? output->cwVoice() : tc::RigStation::CwVoice();
         }, problem);
         if (!radio) return false;
-        if (auto* output = soundOutput()) *voice = output->cwVoice();
         platform.hosts[tc::kRadioHost] = *radio;
         return true;
     };

@@ -38,7 +38,28 @@ private:
     std::string problem_;
 };
 
+class GraphsOnFirstUse final : public AudioGraphFactory {
+public:
+    explicit GraphsOnFirstUse(std::function<std::unique_ptr<AudioGraphFactory>()> make) : make_(std::move(make)) {}
+
+    std::shared_ptr<AudioGraph> NewGraph() override { return made().NewGraph(); }
+    void Prepare(const std::string& path) override { made().Prepare(path); }
+
+private:
+    AudioGraphFactory& made() {
+        if (!made_) made_ = make_();
+        return *made_;
+    }
+
+    std::function<std::unique_ptr<AudioGraphFactory>()> make_;
+    std::unique_ptr<AudioGraphFactory> made_;
+};
+
 }  // namespace
+
+std::unique_ptr<AudioGraphFactory> makeAudioOnFirstUse(std::function<std::unique_ptr<AudioGraphFactory>()> make) {
+    return std::make_unique<GraphsOnFirstUse>(std::move(make));
+}
 
 std::unique_ptr<AudioGraphFactory> makeNoOutputAudio(const std::string& problem) {
     return std::make_unique<NoOutputGraphs>(problem);

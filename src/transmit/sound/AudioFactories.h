@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,11 @@ std::unique_ptr<AudioGraphFactory> makeDeviceAudio(EventLoop& loop, PlaybackList
 // Graphs where the program has no sound output: no file renders, and the
 // render failure tells the problem.
 std::unique_ptr<AudioGraphFactory> makeNoOutputAudio(const std::string& problem);
+
+// The graphs of the factory `make` gives, made at the first graph or the
+// first file to prepare: what plays them is loaded only once something is
+// to sound.
+std::unique_ptr<AudioGraphFactory> makeAudioOnFirstUse(std::function<std::unique_ptr<AudioGraphFactory>()> make);
 
 // One of the first two, as a run on virtual time or on real time needs.
 inline std::unique_ptr<AudioGraphFactory> makeAudio(EventLoop& loop, PlaybackListener* listener, bool virtualTime) {

@@ -7,6 +7,7 @@
 #include "ui/Panel.h"
 #include "ui/StationCommands.h"
 #include "ui/win32/WinEventLoop.h"
+#include "ui/win32/AntennaBox.h"
 #include "ui/win32/ControlIds.h"
 #include "ui/win32/Dpi.h"
 
@@ -66,8 +67,8 @@ HWND MainWindow::make(const PlacedControl& c, HWND parent) {
     HWND w = nullptr;
     switch (c.kind) {
         case Kind::Frame: w = widgets::frame(c.picture, parent, id); break;
-        case Kind::Picture:
-        case Kind::Antenna: w = widgets::child("Static", "", shown | SS_OWNERDRAW | SS_NOTIFY, 0, parent, id); break;
+        case Kind::Picture: w = widgets::child("Static", "", shown | SS_OWNERDRAW | SS_NOTIFY, 0, parent, id); break;
+        case Kind::Antenna: w = antenna_ = antenna::make(parent, id, shown, &antennaFrame_); break;
         case Kind::Selector:
             w = widgets::child("Static", "", shown | SS_OWNERDRAW | SS_NOTIFY, WS_EX_CLIENTEDGE, parent, id);
             break;
@@ -90,12 +91,7 @@ HWND MainWindow::make(const PlacedControl& c, HWND parent) {
         case Kind::Option: w = widgets::child("Button", "", WS_VISIBLE | BS_RADIOBUTTON, 0, parent, id); break;
     }
     if (c.kind == Kind::Frame && shape && !shape->visible) ShowWindow(w, SW_HIDE);
-    if (c.kind == Kind::Antenna) {
-        antenna_ = w;
-        SetWindowTextA(w, kAntennaImages[0]);  // the frame in front, for whoever looks from outside
-    } else {
-        widgets::addTip(tips_, w, c.tooltip);
-    }
+    if (c.kind != Kind::Antenna) widgets::addTip(tips_, w, c.tooltip);
     controls_.push_back({w, c, shape, field, field ? field->text : std::string()});
     placed_.push_back({w, {c.left, c.top, c.left + c.width, c.top + c.height}});
     return w;
@@ -166,8 +162,8 @@ void MainWindow::refresh() {
     if (p.Left != placedLeft_ || p.Top != placedTop_) place();
 }
 
-// The antenna is one picture box: a new frame repaints that box alone,
-// with the frame in front of those shown.
+// The antenna is one picture box: a new frame is drawn on that box alone,
+// the frame in front of those shown.
 void MainWindow::turnAntenna() {
     const Panel& p = panel_;
     int front = 0;
@@ -178,8 +174,7 @@ void MainWindow::turnAntenna() {
     if (antennaFrame_ == 0) widgets::addTip(tips_, antenna_, "System Active");
     if (front == 0) widgets::removeTip(tips_, antenna_);
     antennaFrame_ = front;
-    SetWindowTextA(antenna_, kAntennaImages[front]);
-    InvalidateRect(antenna_, nullptr, FALSE);
+    antenna::turn(antenna_);
 }
 
 void MainWindow::place() {
@@ -257,8 +252,6 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!c) break;
             if (c->placed.kind == Kind::Button)
                 widgets::drawButton(item, c->placed.picture);
-            else if (c->placed.kind == Kind::Antenna)
-                widgets::drawPicture(item, kAntennaImages[antennaFrame_]);
             else if (c->placed.picture)
                 widgets::drawPicture(item, c->placed.picture);
             return TRUE;

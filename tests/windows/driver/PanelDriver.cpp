@@ -47,6 +47,7 @@ const char* classOf(tc::PlacedControl::Kind kind) {
         case K::Option: return "Button";
         case K::Field: return "Edit";
         case K::ScrollBar: return "ScrollBar";
+        case K::Antenna: return "TailchimeAntenna";
         default: return "Static";
     }
 }

@@ -45,10 +45,15 @@ std::int64_t nowNs() {
 }
 
 // Where real-time scheduling is not allowed, SDL's own priority stays.
-bool raiseOutputThread() {
+bool toOutputPriority() {
     sched_param param{};
     param.sched_priority = kOutputPriority;
     return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
+}
+
+void normalPriority() {
+    sched_param normal{};
+    pthread_setschedparam(pthread_self(), SCHED_OTHER, &normal);
 }
 
 }  // namespace
@@ -130,8 +135,7 @@ SoundDevice::Figures SoundDevice::figures() const {
 void SoundDevice::serve() {
     // The station's thread may run on real-time scheduling; opening and
     // closing the output is no business of that priority.
-    sched_param normal{};
-    pthread_setschedparam(pthread_self(), SCHED_OTHER, &normal);
+    normalPriority();
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return !changes_.empty() || woken_ || idle_ || retry_; });
@@ -196,7 +200,19 @@ bool SoundDevice::openOutput(std::string& why) {
     toldIdle_ = false;
     wasBusy_ = false;
     lastFeedNs_ = 0;
+    scratch_.assign(static_cast<std::size_t>(kPeriodFrames) * PlayHead::kChannels * 4, 0.0f);
+    // SDL's output thread starts paused and, when it finds itself paused,
+    // plays a period of silence before it looks again: the sound would come
+    // a period late. It is unpaused the moment it exists, and it is born
+    // of this thread on real-time scheduling where the system allows it, so
+    // that it is not left waiting for a processor on a busy machine either.
+    const bool raised = toOutputPriority();
     device_ = SDL_OpenAudioDevice(name.empty() ? nullptr : name.c_str(), 0, &want, &have, 0);
+    if (device_) {
+        framesPerFeed_ = have.samples;
+        SDL_PauseAudioDevice(device_, 0);
+    }
+    if (raised) normalPriority();
     if (device_ == 0) {
         why = SDL_GetError();
         if (!name.empty()) why = "'" + name + "': " + why;
@@ -204,11 +220,8 @@ bool SoundDevice::openOutput(std::string& why) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    framesPerFeed_ = have.samples;
-    scratch_.assign(static_cast<std::size_t>(have.samples) * PlayHead::kChannels * 4, 0.0f);
     open_.store(true);
     opens_.fetch_add(1);
-    SDL_PauseAudioDevice(device_, 0);
     return true;
 }
 
@@ -224,7 +237,7 @@ void SoundDevice::closeOutput() {
 void SoundDevice::feed(float* out, int frames) {
     const std::int64_t start = nowNs();
     if (lastFeedNs_ == 0) {
-        realTime_.store(raiseOutputThread());
+        realTime_.store(toOutputPriority());
     } else {
         // SDL holds about one period beyond the one being played: a feed
         // that comes more than two periods after the last one was too late.
