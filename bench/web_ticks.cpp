@@ -1,16 +1,19 @@
 // Whether the page's readers cost the station its punctuality: the
 // lateness of the supervisor's 100 ms ticks while CW courtesies go out,
-// first with no one reading the page, then with 50 clients each asking for
-// /api/state ten times a second. Prints figures; not a test.
+// first with no one reading the page, then with 50 clients on kept
+// connections each asking for /api/state ten times a second, then the same
+// under 200 clients that never finish a request. Prints figures; not a test.
 #include <httplib.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 #include <thread>
 #include <vector>
 
+#include "SlowClients.h"
 #include "WebStation.h"
 
 namespace {
@@ -20,11 +23,17 @@ constexpr int kPort = 18623;
 constexpr int kClients = 50;
 constexpr std::int64_t kPhaseMs = 20000;
 
-void print(const char* label, std::vector<double> late, long requests) {
-    std::sort(late.begin(), late.end());
-    auto at = [&](double q) { return late[static_cast<size_t>(q * static_cast<double>(late.size() - 1))]; };
-    std::printf("%-22s ticks %zu  late p50 %.1f ms  p99 %.1f ms  max %.1f ms  requests answered %ld\n", label,
-                late.size(), at(0.5), at(0.99), late.back(), requests);
+double at(std::vector<double>& v, double q) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[static_cast<size_t>(q * static_cast<double>(v.size() - 1))];
+}
+
+void print(const char* label, std::vector<double> late, std::vector<double> waits) {
+    std::printf("%-26s ticks %zu late p50 %.1f p99 %.1f max %.1f ms; %.0f requests/s, answered in p50 %.1f p99 %.1f "
+                "max %.1f ms\n",
+                label, late.size(), at(late, 0.5), at(late, 0.99), at(late, 1), double(waits.size()) * 1000 / kPhaseMs,
+                at(waits, 0.5), at(waits, 0.99), at(waits, 1));
 }
 
 }  // namespace
@@ -33,21 +42,27 @@ int main() {
     bench::WebStation web(kPort, {{"VIEW", "open"}});
 
     const std::int64_t first = web.loop.nowMs() + 1000;
-    web.traffic(first, first + 2 * kPhaseMs, 4000, 2500);  // a counted over every four seconds, each with its CW courtesy
+    web.traffic(first, first + 3 * kPhaseMs, 4000, 2500);  // a counted over every four seconds, each with its CW courtesy
     web.timeTicks();
     const auto& ticks = web.ticks;
 
     std::atomic<bool> reading{false}, done{false};
-    std::atomic<long> answered{0};
+    std::atomic<int> phase{0};
+    std::mutex mutex;
+    std::vector<double> waits[3];  // of each phase's answered requests
     std::vector<std::thread> clients;
     for (int i = 0; i < kClients; ++i)
         clients.emplace_back([&] {
             httplib::Client c("127.0.0.1", kPort);
+            c.set_keep_alive(true);
             while (!done) {
                 auto next = Clock::now() + std::chrono::milliseconds(100);
                 if (reading) {
+                    const auto asked = Clock::now();
                     auto r = c.Get("/api/state");
-                    if (r && r->status == 200) ++answered;
+                    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - asked).count();
+                    std::lock_guard<std::mutex> lock(mutex);
+                    if (r && r->status == 200) waits[phase].push_back(ms);
                 }
                 std::this_thread::sleep_until(next);
             }
@@ -55,8 +70,17 @@ int main() {
 
     web.loop.runUntil(first + kPhaseMs);
     const std::size_t quiet = ticks.size();
+    phase = 1;
     reading = true;
     web.loop.runUntil(first + 2 * kPhaseMs);
+    const std::size_t polled = ticks.size();
+    std::size_t attacked;
+    {
+        bench::SlowClients slow(kPort, 200);
+        phase = 2;
+        web.loop.runUntil(first + 3 * kPhaseMs);
+        attacked = ticks.size();
+    }
     done = true;
     for (auto& c : clients) c.join();
 
@@ -65,7 +89,8 @@ int main() {
         return std::vector<double>(late.begin() + static_cast<long>(from), late.begin() + static_cast<long>(to));
     };
     std::printf("%s\n", bench::load().c_str());
-    print("no one reading", part(0, quiet), 0);
-    print("50 clients x 10/s", part(quiet, ticks.size()), answered.load());
+    print("no one reading", part(0, quiet), {});
+    print("50 kept clients x 10/s", part(quiet, polled), waits[1]);
+    print("the same + 200 slow ones", part(polled, attacked), waits[2]);
     return 0;
 }

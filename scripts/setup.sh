@@ -14,8 +14,8 @@ RUN_PACKAGES=(
   libhamlib-dev libhamlib-utils
   # usage report
   libcurl4-openssl-dev
-  # the station's history, its web page, the page's password
-  libsqlite3-dev libcpp-httplib-dev libsodium-dev libjs-chart.js
+  # the station's history, its web page (Boost.Beast, TLS by OpenSSL), the page's password
+  libsqlite3-dev libboost-dev libssl-dev libsodium-dev libjs-chart.js
   # the club's broker (MQTT)
   libmosquitto-dev nlohmann-json3-dev
   # windows
@@ -23,6 +23,8 @@ RUN_PACKAGES=(
 )
 TEST_PACKAGES=(
   libgtest-dev
+  # the tests' own HTTP client
+  libcpp-httplib-dev
   # test fixtures, screenshots, killing a save at each of its calls
   sox lame twolame xvfb xauth x11-utils imagemagick strace
   # the start-up benchmark hears of the windows from the X server

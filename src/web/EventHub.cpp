@@ -10,7 +10,7 @@ void EventHub::publish(const event::Status& view) {
         view_ = view;
         ++viewVersion_;
     }
-    changed_.notify_all();
+    wakeAll();
 }
 
 void EventHub::publishLine(const std::string& line) {
@@ -20,7 +20,7 @@ void EventHub::publishLine(const std::string& line) {
         if (lines_.size() > kKeptLines) lines_.pop_front();
         ++linesPublished_;
     }
-    changed_.notify_all();
+    wakeAll();
 }
 
 event::Status EventHub::view() const {
@@ -33,7 +33,7 @@ void EventHub::close() {
         std::lock_guard<std::mutex> lock(mutex_);
         closed_ = true;
     }
-    changed_.notify_all();
+    wakeAll();
 }
 
 std::uint64_t EventHub::viewVersion() const {
@@ -46,13 +46,7 @@ std::size_t EventHub::streams() const {
     return open_.size();
 }
 
-void EventHub::nudge() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ++nudges_;
-    }
-    changed_.notify_all();
-}
+void EventHub::nudge() { wakeAll(); }
 
 std::unique_ptr<EventHub::Stream> EventHub::open(bool anonymous) {
     std::unique_ptr<Stream> stream;
@@ -74,11 +68,25 @@ std::unique_ptr<EventHub::Stream> EventHub::open(bool anonymous) {
         stream.reset(new Stream(*this, anonymous));
         // Starts with the view as it is and the lines still kept.
         stream->linesSeen_ = linesPublished_ - lines_.size();
-        stream->nudgesSeen_ = nudges_;
         open_.push_back(stream.get());
     }
-    changed_.notify_all();
+    wakeAll();
     return stream;
+}
+
+void EventHub::wakeAll() {
+    std::vector<std::function<void()>> wakers;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const Stream* s : open_)
+            if (s->waker_) wakers.push_back(s->waker_);
+    }
+    for (const auto& w : wakers) w();
+}
+
+void EventHub::Stream::wake(std::function<void()> waker) {
+    std::lock_guard<std::mutex> lock(hub_.mutex_);
+    waker_ = std::move(waker);
 }
 
 EventHub::Stream::Stream(EventHub& hub, bool anonymous) : hub_(hub), anonymous_(anonymous) {}
@@ -88,13 +96,8 @@ EventHub::Stream::~Stream() {
     std::erase(hub_.open_, this);
 }
 
-EventHub::News EventHub::Stream::next(std::chrono::milliseconds wait) {
-    std::unique_lock<std::mutex> lock(hub_.mutex_);
-    hub_.changed_.wait_for(lock, wait, [&] {
-        return hub_.closed_ || dropped_ || hub_.nudges_ != nudgesSeen_ || hub_.viewVersion_ != viewSeen_ ||
-               hub_.linesPublished_ != linesSeen_;
-    });
-    nudgesSeen_ = hub_.nudges_;
+EventHub::News EventHub::Stream::take() {
+    std::lock_guard<std::mutex> lock(hub_.mutex_);
     News news;
     news.closed = hub_.closed_ || dropped_;
     news.view = hub_.viewVersion_ != viewSeen_;

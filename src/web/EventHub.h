@@ -1,9 +1,8 @@
 #pragma once
-#include <chrono>
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -14,10 +13,10 @@
 namespace tc {
 
 // The news of the station for the page: its view (published by the logic
-// thread whenever it changes) and its log lines. The server's threads read
-// the view at any time, and each event stream waits here for what is new
-// to it. No one waits for a stream: one that falls behind misses the
-// oldest lines, never holds up the station.
+// thread whenever it changes) and its log lines. The server reads the view
+// at any time, and each event stream is woken when there is news for it
+// and takes what is new to it. No one waits for a stream: one that falls
+// behind misses the oldest lines, never holds up the station.
 class EventHub {
 public:
     static constexpr std::size_t kMaxStreams = 8;
@@ -44,8 +43,11 @@ public:
         ~Stream();
         Stream(const Stream&) = delete;
         Stream& operator=(const Stream&) = delete;
-        // Waits up to `wait` for news (none when it times out).
-        News next(std::chrono::milliseconds wait);
+        // What is new to it since it last looked.
+        News take();
+        // Called, from whichever thread told the news, whenever there may be
+        // some: it must only hand the work on.
+        void wake(std::function<void()> waker);
 
     private:
         friend class EventHub;
@@ -54,7 +56,7 @@ public:
         bool dropped_ = false;  // for a sysop's
         std::uint64_t viewSeen_ = 0;
         std::uint64_t linesSeen_ = 0;
-        std::uint64_t nudgesSeen_ = 0;
+        std::function<void()> waker_;
     };
     // A new stream, or nothing when there is no slot for it. Anonymous
     // streams (a view open to all) take at most half the slots; a sysop's
@@ -66,14 +68,15 @@ public:
     std::size_t streams() const;
 
 private:
+    // Tells every stream, after whatever changed is in place.
+    void wakeAll();
+
     mutable std::mutex mutex_;
-    std::condition_variable changed_;
     event::Status view_;
     std::uint64_t viewVersion_ = 0;
     std::deque<std::string> lines_;
     std::uint64_t linesPublished_ = 0;
     std::vector<Stream*> open_;  // oldest first
-    std::uint64_t nudges_ = 0;
     bool closed_ = false;
 };
 

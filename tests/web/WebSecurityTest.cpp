@@ -32,10 +32,10 @@ protected:
         Served served{station.hub,
                       [] { return history::Tally{}; },
                       [](std::int64_t, int) { return std::vector<history::Bucket>{}; },
-                      [this](const Control& c) {
+                      [this](const Control& c, std::function<void()> done) {
                           std::lock_guard<std::mutex> lock(station.mutex);
                           station.controls.push_back(c.name());
-                          return true;
+                          done();
                       },
                       [this](const std::string& line) {
                           std::lock_guard<std::mutex> lock(station.mutex);
@@ -146,6 +146,89 @@ TEST_F(WebSecurity, MalformedAndSlowRequestsAreClosedWhileOthersAreServed) {
     EXPECT_TRUE(closed) << "a client that never finishes its headers keeps its connection";
 }
 
+TEST_F(WebSecurity, RequestsAreReadStrictlyAndAnsweredInOrder) {
+    const std::string host = "Host: 127.0.0.1\r\n";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::vector<const char*> answers;  // the status lines' starts, in order
+    } cases[] = {
+        {"length and chunked", "POST /api/logout HTTP/1.1\r\n" + host + "Content-Length: 4\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n", {"HTTP/1.1 400"}},
+        {"chunked and length", "POST /api/logout HTTP/1.1\r\n" + host + "Transfer-Encoding: chunked\r\nContent-Length: 4\r\n\r\n0\r\n\r\n", {"HTTP/1.1 400"}},
+        {"two lengths", "POST /api/logout HTTP/1.1\r\n" + host + "Content-Length: 2\r\nContent-Length: 3\r\n\r\n{}x", {"HTTP/1.1 400"}},
+        {"no Host", "GET /api/session HTTP/1.1\r\n\r\n", {"HTTP/1.1 400"}},
+        {"two Hosts", "GET /api/session HTTP/1.1\r\n" + host + host + "\r\n", {"HTTP/1.1 400"}},
+        {"a header line over 8 KB", "GET /api/session HTTP/1.1\r\n" + host + "X-Pad: " + std::string(9000, 'x') + "\r\n\r\n", {"HTTP/1.1 431"}},
+        {"a body over 16 KB", "POST /api/logout HTTP/1.1\r\n" + host + "Content-Length: 20000\r\n\r\n", {"HTTP/1.1 413"}},
+        {"pipelined", "GET /api/session HTTP/1.1\r\n" + host + "\r\nGET /nowhere HTTP/1.1\r\n" + host +
+             "\r\nGET /api/session HTTP/1.1\r\n" + host + "Connection: close\r\n\r\n", {"HTTP/1.1 200", "HTTP/1.1 404", "HTTP/1.1 200"}},
+        {"chunked alone", "POST /api/login HTTP/1.1\r\n" + host + "Transfer-Encoding: chunked\r\nConnection: close\r\n\r\n2\r\n{}\r\n0\r\n\r\n", {"HTTP/1.1 403"}},
+    };
+    for (const Case& c : cases) {
+        RawSocket client(port);
+        ASSERT_TRUE(client.send(c.bytes)) << c.what;
+        bool closed;
+        const std::string got = client.readToClose(Child::kGuard, closed);
+        EXPECT_TRUE(closed) << c.what;
+        std::size_t at = 0;
+        for (const char* status : c.answers) {
+            at = got.find(status, at);
+            ASSERT_NE(at, std::string::npos) << c.what << ": " << status << " in " << got;
+            ++at;
+        }
+        EXPECT_EQ(got.find("HTTP/1.1", at), std::string::npos) << c.what << ": one answer too many in " << got;
+    }
+    EXPECT_TRUE(controls().empty());
+}
+
+// Clients that send a header and never end it, more than one address may
+// hold: each that asks takes the place of the one that has waited longest,
+// the rest go at the header's deadline, and a stop closes them all at once.
+TEST_F(WebSecurity, ClientsThatNeverFinishNeitherKeepOutOthersNorHoldUpTheStop) {
+    std::vector<std::unique_ptr<RawSocket>> slow;
+    for (std::size_t i = 0; i < WebServer::kPerAddress + 8; ++i) {
+        slow.push_back(std::make_unique<RawSocket>(port));
+        slow.back()->send("GET /api/state HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Slow: ");
+    }
+    // Browser-like pollers on kept connections, beyond the address's share too.
+    std::vector<std::unique_ptr<WebClient>> pollers;
+    for (std::size_t i = 0; i < WebServer::kPerAddress + 6; ++i) {
+        pollers.push_back(std::make_unique<WebClient>(port));
+        pollers.back()->http.set_keep_alive(true);
+    }
+    for (int round = 0; round < 3; ++round)
+        for (auto& p : pollers) {
+            auto r = p->get("/api/session");
+            ASSERT_TRUE(r) << round;
+            EXPECT_EQ(r->status, 200);
+        }
+    bool closed;
+    slow.front()->readToClose(Child::kGuard, closed);
+    EXPECT_TRUE(closed) << "the longest waiting gave its place";
+    RawSocket stream(port);
+    stream.send("GET /api/events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    server.reset();
+    for (auto& s : slow) {
+        s->readToClose(Child::kGuard, closed);
+        EXPECT_TRUE(closed);
+    }
+    stream.readToClose(Child::kGuard, closed);
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(WebSecurity, AStreamWhoseClientDoesNotReadIsDropped) {
+    WebClient page(port);
+    ASSERT_TRUE(page.login("right one"));
+    RawSocket deaf(port);
+    deaf.send("GET /api/events HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: " + page.cookie + "\r\n\r\n");
+    eventually([&] { return station.hub.streams() == 1; });
+    const std::string line(4000, 'x');
+    EXPECT_TRUE(eventually([&] {
+        for (int i = 0; i < 50; ++i) station.hub.publishLine(line);
+        return station.hub.streams() == 0;
+    }, std::chrono::milliseconds(20)));
+}
+
 TEST_F(WebSecurity, ASysopAlwaysGetsAStreamAndItEndsWithTheSession) {
     WebClient page(port);
     ASSERT_TRUE(page.login("right one"));
@@ -172,6 +255,6 @@ TEST(EventHub, AnonymousStreamsTakeAtMostHalfTheSlots) {
     EXPECT_EQ(hub.open(true), nullptr);
     while (open.size() < EventHub::kMaxStreams) open.push_back(hub.open(false));
     EXPECT_NE(hub.open(false), nullptr);  // a sysop's still: the oldest anonymous one is dropped
-    EXPECT_TRUE(open.front()->next(std::chrono::milliseconds(0)).closed);
-    EXPECT_FALSE(open.back()->next(std::chrono::milliseconds(0)).closed);
+    EXPECT_TRUE(open.front()->take().closed);
+    EXPECT_FALSE(open.back()->take().closed);
 }

@@ -28,7 +28,7 @@ TEST(WebTls, ServedOverTlsWithASecureCookie) {
     WebServer server(settings, ListenAt{"127.0.0.1", port},
                      Served{hub, [] { return history::Tally{}; },
                             [](std::int64_t, int) { return std::vector<history::Bucket>{}; },
-                            [](const Control&) { return true; }, [](const std::string&) {}, {}});
+                            [](const Control&, std::function<void()> done) { done(); }, [](const std::string&) {}, {}});
     std::string problem;
     ASSERT_TRUE(server.start(problem)) << problem;
 

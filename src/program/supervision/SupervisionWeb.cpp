@@ -1,17 +1,8 @@
-#include <future>
-
 #include "app/posix/IniProfile.h"
 #include "web/PlainWords.h"
 #include "program/supervision/SupervisionParts.h"
 
 namespace tc {
-
-namespace {
-
-// How long a control's request waits for the station to carry it out.
-constexpr auto kControlWait = std::chrono::seconds(2);
-
-}  // namespace
 
 void Supervision::startWeb(Parts& p, const SupervisionOptions& options) {
     IniProfile profile(options.configDir + "/tailchime.ini");
@@ -38,14 +29,11 @@ void Supervision::startWeb(Parts& p, const SupervisionOptions& options) {
     Served served{p.hub,
                   [&p] { return p.today(); },
                   [&p](std::int64_t widthMs, int count) { return p.buckets(widthMs, count); },
-                  [&p](const Control& control) {
-                      auto done = std::make_shared<std::promise<void>>();
-                      auto ready = done->get_future();
-                      p.mailbox->send([&p, control, done] {
+                  [&p](const Control& control, std::function<void()> done) {
+                      p.mailbox->send([&p, control, done = std::move(done)] {
                           carryOut(control, p.form);
-                          done->set_value();
+                          done();
                       });
-                      return ready.wait_for(kControlWait) == std::future_status::ready;
                   },
                   [&p](const std::string& text) {
                       p.hub.publishLine(timeOfDay() + "  " + text);

@@ -1,7 +1,5 @@
 #include "web/http/Api.h"
 
-#include <httplib.h>
-
 #include "web/http/Page.h"
 #include "web/secure/Secrets.h"
 
@@ -14,18 +12,22 @@ std::int64_t steadyMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-void answer(httplib::Response& res, int status, const std::string& json) {
-    res.status = status;
-    res.set_content(json, "application/json");
+HttpReply answer(int status, std::string json) {
+    HttpReply r;
+    r.status = status;
+    r.body = std::move(json);
+    return r;
 }
 
-void refuse(httplib::Response& res, int status, const std::string& why) {
-    answer(res, status, "{\"error\":" + json::quote(why) + "}");
+HttpReply refuse(int status, const std::string& why) { return answer(status, "{\"error\":" + json::quote(why) + "}"); }
+
+Answer now(HttpReply r) {
+    return [r = std::move(r)] { return r; };
 }
 
-std::string cookieToken(const httplib::Request& req) {
+std::string cookieToken(const HttpRequest& req) {
     const std::string name = std::string(WebServer::kCookie) + "=";
-    const std::string cookies = req.get_header_value("Cookie");
+    const std::string cookies = req.header("cookie");
     std::size_t at = 0;
     while (at < cookies.size()) {
         std::size_t end = cookies.find(';', at);
@@ -38,245 +40,249 @@ std::string cookieToken(const httplib::Request& req) {
     return "";
 }
 
-std::optional<int> countOf(const httplib::Request& req, const char* name, int most) {
-    if (!req.has_param(name)) return std::nullopt;
-    const std::string text = req.get_param_value(name);
-    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
-    int n = std::stoi(text);
+std::optional<int> countOf(const HttpRequest& req, const char* name, int most) {
+    const auto text = req.param(name);
+    if (!text) return std::nullopt;
+    if (text->empty() || text->size() > 3 || text->find_first_not_of("0123456789") != std::string::npos) return 0;
+    int n = std::stoi(*text);
     return n >= 1 && n <= most ? n : 0;
 }
 
+bool fromThisMachine(const HttpRequest& req) { return req.peer == "127.0.0.1" || req.peer == "::1"; }
+
 }  // namespace
 
-WebServer::Api::Api(const WebSettings& settings, const std::string& listenAddress, Served served)
-    : settings_(settings), served_(std::move(served)), hosts_(listenAddress, hostNames(settings.hosts)), sessions_(secrets::sessionSecrets(), steadyMs),
+WebServer::Api::Api(const WebSettings& settings, const std::string& listenAddress, Served served, bool tls,
+                     Later later)
+    : settings_(settings), served_(std::move(served)), tls_(tls), later_(std::move(later)),
+      hosts_(listenAddress, hostNames(settings.hosts)), sessions_(secrets::sessionSecrets(), steadyMs),
       throttle_(steadyMs) {}
 
-void WebServer::Api::route(httplib::Server& s, bool tls) {
-    tls_ = tls;
-    s.set_default_headers({
-        {"X-Content-Type-Options", "nosniff"},
-        {"X-Frame-Options", "DENY"},
-        {"Referrer-Policy", "no-referrer"},
-        {"Cache-Control", "no-store"},
-        {"Content-Security-Policy",
-         "default-src 'self'; img-src 'self' data:; style-src 'self'; script-src 'self'; frame-ancestors 'none'"},
-    });
-    s.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
-        std::size_t bytes = req.method.size() + req.target.size();
-        for (const auto& [name, value] : req.headers) bytes += name.size() + value.size() + 4;
-        if (bytes + req.body.size() > kMaxRequestBytes)
-            refuse(res, 431, "request too large");
-        else if (!req.has_header("Host"))
-            refuse(res, 400, "no Host");
-        else if (!hosts_.serves(req.get_header_value("Host")))
-            refuse(res, 421, "not a name this page answers to (see [WEB] HOSTS)");
-        else
-            return httplib::Server::HandlerResponse::Unhandled;
-        return httplib::Server::HandlerResponse::Handled;
-    });
-    s.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-        if (res.body.empty()) refuse(res, res.status, "HTTP " + std::to_string(res.status));
-    });
-    s.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
-        refuse(res, 500, "internal error");
-    });
-    for (const PageFile& file : pageFiles())
-        s.Get(file.path, [&file](const httplib::Request&, httplib::Response& res) {
-            res.set_content(std::string(file.body), file.type);
-        });
-    s.Get("/api/state", [this](const auto& req, auto& res) { state(req, res); });
-    s.Get("/api/history", [this](const auto& req, auto& res) { history(req, res); });
-    s.Get("/api/events", [this](const auto& req, auto& res) { events(req, res); });
-    s.Get("/api/session", [this](const auto& req, auto& res) { session(req, res); });
-    s.Post("/api/login", [this](const auto& req, auto& res) { login(req, res); });
-    s.Post("/api/logout", [this](const auto& req, auto& res) { logout(req, res); });
-    s.Post("/api/control", [this](const auto& req, auto& res) { control(req, res); });
-    s.Get("/metrics", [this](const auto& req, auto& res) { metrics(req, res); });
+void WebServer::Api::stopping() {
+    served_.hub.close();
+    slow_.stop();
 }
 
-bool WebServer::Api::loggedIn(const httplib::Request& req) { return sessions_.use(cookieToken(req)); }
+// Every request names a host this page answers to: a page elsewhere that
+// reaches it through a name of its own (DNS rebinding) is refused.
+void WebServer::Api::handle(const HttpRequest& req, const Reply& reply) {
+    int hosts = 0;
+    for (const auto& h : req.headers) hosts += h.first == "host";
+    if (hosts != 1) return reply(now(refuse(400, hosts ? "more than one Host" : "no Host")));
+    if (!hosts_.serves(req.header("host")))
+        return reply(now(refuse(421, "not a name this page answers to (see [WEB] HOSTS)")));
+    try {
+        route(req, reply);
+    } catch (const std::exception&) {
+        reply(now(refuse(500, "internal error")));
+    }
+}
 
-bool WebServer::Api::mayView(const httplib::Request& req, httplib::Response& res) {
-    if (settings_.viewOpen || loggedIn(req)) return true;
-    refuse(res, 401, "login required");
-    return false;
+void WebServer::Api::route(const HttpRequest& req, const Reply& reply) {
+    const bool get = req.method == "GET", post = req.method == "POST";
+    for (const PageFile& file : pageFiles())
+        if (req.path == file.path) {
+            if (!get) break;
+            HttpReply r;
+            r.type = file.type;
+            r.body = std::string(file.body);
+            return reply(now(std::move(r)));
+        }
+    if (get && req.path == "/api/history") return history(req, reply);
+    if (post && req.path == "/api/login") return login(req, reply);
+    if (post && req.path == "/api/control") return control(req, reply);
+    if (get && req.path == "/api/state") return reply(now(state(req)));
+    if (get && req.path == "/api/events") return reply(now(events(req)));
+    if (get && req.path == "/api/session") return reply(now(session(req)));
+    if (get && req.path == "/metrics") return reply(now(metrics(req)));
+    if (post && req.path == "/api/logout") return reply(now(logout(req)));
+    for (const char* known : {"/api/history", "/api/login", "/api/control", "/api/state", "/api/events",
+                              "/api/session", "/metrics", "/api/logout"})
+        if (req.path == known) return reply(now(refuse(405, "not with " + req.method)));
+    for (const PageFile& file : pageFiles())
+        if (req.path == file.path) return reply(now(refuse(405, "not with " + req.method)));
+    reply(now(refuse(404, "no such page")));
+}
+
+bool WebServer::Api::loggedIn(const HttpRequest& req) { return sessions_.use(cookieToken(req)); }
+
+std::optional<HttpReply> WebServer::Api::refusedView(const HttpRequest& req) {
+    if (settings_.viewOpen || loggedIn(req)) return std::nullopt;
+    return refuse(401, "login required");
 }
 
 // Who asks: the address of the connection, or, from a reverse proxy on this
 // machine, the address it names last in X-Forwarded-For (the one it took
 // the request from); no one else is believed.
-std::string WebServer::Api::clientAddress(const httplib::Request& req) {
-    const bool local = req.remote_addr == "127.0.0.1" || req.remote_addr == "::1";
-    std::string forwarded = req.get_header_value("X-Forwarded-For");
-    if (!local || forwarded.empty()) return req.remote_addr;
+std::string WebServer::Api::clientAddress(const HttpRequest& req) {
+    std::string forwarded = req.header("x-forwarded-for");
+    if (!fromThisMachine(req) || forwarded.empty()) return req.peer;
     forwarded = forwarded.substr(forwarded.rfind(',') + 1);
     const auto first = forwarded.find_first_not_of(' '), last = forwarded.find_last_not_of(' ');
-    return first == std::string::npos ? req.remote_addr : forwarded.substr(first, last - first + 1);
+    return first == std::string::npos ? req.peer : forwarded.substr(first, last - first + 1);
 }
 
 // The page's own origin is the scheme and the Host it was asked for. A
 // reverse proxy on this machine that speaks TLS for it says so in
 // X-Forwarded-Proto; no one else is believed.
-bool WebServer::Api::sameOrigin(const httplib::Request& req) const {
-    const std::string host = req.get_header_value("Host");
+bool WebServer::Api::sameOrigin(const HttpRequest& req) const {
+    const std::string host = req.header("host");
     std::string scheme = tls_ ? "https" : "http";
-    const std::string proxied = req.get_header_value("X-Forwarded-Proto");
-    const bool local = req.remote_addr == "127.0.0.1" || req.remote_addr == "::1";
-    if (local && (proxied == "https" || proxied == "http")) scheme = proxied;
-    return !host.empty() && req.get_header_value("Origin") == scheme + "://" + host;
+    const std::string proxied = req.header("x-forwarded-proto");
+    if (fromThisMachine(req) && (proxied == "https" || proxied == "http")) scheme = proxied;
+    return !host.empty() && req.header("origin") == scheme + "://" + host;
 }
 
-std::optional<json::Object> WebServer::Api::jsonBody(const httplib::Request& req, httplib::Response& res) {
-    const std::string type = req.get_header_value("Content-Type");
-    if (type.rfind("application/json", 0) != 0) {
-        refuse(res, 415, "the body must be JSON");
+std::optional<json::Object> WebServer::Api::jsonBody(const HttpRequest& req, HttpReply& refusal) {
+    if (req.header("content-type").rfind("application/json", 0) != 0) {
+        refusal = refuse(415, "the body must be JSON");
         return std::nullopt;
     }
     auto body = json::parseFlatObject(req.body);
-    if (!body) refuse(res, 400, "malformed JSON");
+    if (!body) refusal = refuse(400, "malformed JSON");
     return body;
 }
 
 // Today's counts are read again at most once a second, and at once when
 // the station has told something new (an over or an ident has ended).
 std::string WebServer::Api::stateNow() {
-    history::Tally today;
-    {
-        std::lock_guard<std::mutex> lock(todayMutex_);
-        const auto now = std::chrono::steady_clock::now();
-        const std::uint64_t version = served_.hub.viewVersion();
-        if (now - todayAt_ >= std::chrono::seconds(1) || version != todayVersion_) {
-            today_ = served_.today();
-            todayAt_ = now;
-            todayVersion_ = version;
-        }
-        today = today_;
+    const auto at = std::chrono::steady_clock::now();
+    const std::uint64_t version = served_.hub.viewVersion();
+    if (at - todayAt_ >= std::chrono::seconds(1) || version != todayVersion_) {
+        today_ = served_.today();
+        todayAt_ = at;
+        todayVersion_ = version;
     }
-    return stateJson(served_.hub.view(), today);
+    return stateJson(served_.hub.view(), today_);
 }
 
-void WebServer::Api::state(const httplib::Request& req, httplib::Response& res) {
-    if (mayView(req, res)) answer(res, 200, stateNow());
+HttpReply WebServer::Api::state(const HttpRequest& req) {
+    if (auto refusal = refusedView(req)) return *refusal;
+    return answer(200, stateNow());
 }
 
 // Open where the view is; otherwise for a scraper that shows the token.
-void WebServer::Api::metrics(const httplib::Request& req, httplib::Response& res) {
+HttpReply WebServer::Api::metrics(const HttpRequest& req) {
     const std::string bearer = "Bearer ";
-    const std::string authorization = req.get_header_value("Authorization");
+    const std::string authorization = req.header("authorization");
     const bool shown = authorization.rfind(bearer, 0) == 0 &&
                        secrets::tokenMatches(settings_.metricsTokenHash, authorization.substr(bearer.size()));
     if (!settings_.viewOpen && !shown) {
-        res.set_header("WWW-Authenticate", "Bearer");
-        refuse(res, 401, "a bearer token is needed (tailchime --web-metrics-token)");
-        return;
+        HttpReply r = refuse(401, "a bearer token is needed (tailchime --web-metrics-token)");
+        r.headers.emplace_back("WWW-Authenticate", "Bearer");
+        return r;
     }
-    res.status = 200;
-    res.set_content(served_.metrics ? served_.metrics() : "", "text/plain; version=0.0.4; charset=utf-8");
+    HttpReply r = answer(200, served_.metrics ? served_.metrics() : "");
+    r.type = "text/plain; version=0.0.4; charset=utf-8";
+    return r;
 }
 
-void WebServer::Api::history(const httplib::Request& req, httplib::Response& res) {
-    if (!mayView(req, res)) return;
+void WebServer::Api::history(const HttpRequest& req, const Reply& reply) {
+    if (auto refusal = refusedView(req)) return reply(now(*refusal));
     auto hours = countOf(req, "hours", 24 * 14), days = countOf(req, "days", 400);
-    if (hours.has_value() == days.has_value() || (hours && !*hours) || (days && !*days)) {
-        refuse(res, 400, "give hours=1..336 or days=1..400");
-        return;
-    }
-    auto buckets = hours ? served_.buckets(history::kHourMs, *hours) : served_.buckets(history::kDayMs, *days);
-    std::string j = "[";
-    for (const history::Bucket& b : buckets) {
-        if (j.size() > 1) j += ',';
-        j += "{\"start\":" + std::to_string(b.start) + ",\"end\":" + std::to_string(b.end) +
-             ",\"overs\":" + std::to_string(b.tally.overs) + ",\"kerchunks\":" + std::to_string(b.tally.kerchunks) +
-             ",\"courtesies\":" + std::to_string(b.tally.courtesies) +
-             ",\"tx_seconds\":" + std::to_string((b.tally.txMs + 500) / 1000) + "}";
-    }
-    answer(res, 200, j + "]");
+    if (hours.has_value() == days.has_value() || (hours && !*hours) || (days && !*days))
+        return reply(now(refuse(400, "give hours=1..336 or days=1..400")));
+    const std::int64_t width = hours ? history::kHourMs : history::kDayMs;
+    const int count = hours ? *hours : *days;
+    slow_.hand([this, reply, width, count] {
+        std::string j = "[";
+        for (const history::Bucket& b : served_.buckets(width, count)) {
+            if (j.size() > 1) j += ',';
+            j += "{\"start\":" + std::to_string(b.start) + ",\"end\":" + std::to_string(b.end) +
+                 ",\"overs\":" + std::to_string(b.tally.overs) + ",\"kerchunks\":" + std::to_string(b.tally.kerchunks) +
+                 ",\"courtesies\":" + std::to_string(b.tally.courtesies) +
+                 ",\"tx_seconds\":" + std::to_string((b.tally.txMs + 500) / 1000) + "}";
+        }
+        reply(now(answer(200, j + "]")));
+    });
 }
 
-void WebServer::Api::events(const httplib::Request& req, httplib::Response& res) {
-    if (!mayView(req, res)) return;
+HttpReply WebServer::Api::events(const HttpRequest& req) {
+    if (auto refusal = refusedView(req)) return *refusal;
     // A stream opened in a session ends with it; one without takes a slot
     // only where no sysop needs it.
     const std::string token = cookieToken(req);
     const bool anonymous = !sessions_.use(token);
     std::shared_ptr<EventHub::Stream> stream = served_.hub.open(anonymous);
-    if (!stream) {
-        refuse(res, 503, "too many event streams");
-        return;
-    }
-    res.set_chunked_content_provider("text/event-stream", [this, stream, token, anonymous](size_t offset,
-                                                                                          httplib::DataSink& sink) {
-        auto news = stream->next(offset == 0 ? std::chrono::milliseconds(0) : kPingEvery);
-        if (news.closed || (!anonymous && !sessions_.use(token))) return false;
-        std::string out = offset == 0 ? "retry: 2000\n\n" : "";
+    if (!stream) return refuse(503, "too many event streams");
+    HttpReply r;
+    r.type = "text/event-stream";
+    r.stream = stream;
+    r.feed = [this, stream, token, anonymous](bool first, bool ping) -> std::optional<std::string> {
+        auto news = stream->take();
+        if (news.closed || (!anonymous && !sessions_.use(token))) return std::nullopt;
+        std::string out = first ? "retry: 2000\n\n" : "";
         for (const std::string& line : news.lines) out += "event: log\ndata: " + line + "\n\n";
-        if (news.view || offset == 0) out += "event: state\ndata: " + stateNow() + "\n\n";
+        if (news.view || first) out += "event: state\ndata: " + stateNow() + "\n\n";
         // The page counts a station that says nothing for a while as lost.
-        if (out.empty()) out = "event: ping\ndata:\n\n";
-        return sink.write(out.data(), out.size());
-    });
+        if (out.empty() && ping) out = "event: ping\ndata:\n\n";
+        return out;
+    };
+    return r;
 }
 
-void WebServer::Api::session(const httplib::Request& req, httplib::Response& res) {
+HttpReply WebServer::Api::session(const HttpRequest& req) {
     auto flag = [](bool b) { return b ? std::string("true") : std::string("false"); };
-    answer(res, 200,
-           "{\"logged_in\":" + flag(loggedIn(req)) + ",\"password_set\":" + flag(!settings_.passwordHash.empty()) +
-               ",\"view_open\":" + flag(settings_.viewOpen) + "}");
+    return answer(200, "{\"logged_in\":" + flag(loggedIn(req)) + ",\"password_set\":" +
+                           flag(!settings_.passwordHash.empty()) + ",\"view_open\":" + flag(settings_.viewOpen) + "}");
 }
 
-void WebServer::Api::login(const httplib::Request& req, httplib::Response& res) {
-    if (!sameOrigin(req)) return refuse(res, 403, "not from this page");
-    auto body = jsonBody(req, res);
-    if (!body) return;
+void WebServer::Api::login(const HttpRequest& req, const Reply& reply) {
+    if (!sameOrigin(req)) return reply(now(refuse(403, "not from this page")));
+    HttpReply refusal;
+    auto body = jsonBody(req, refusal);
+    if (!body) return reply(now(refusal));
     auto it = body->find("password");
     const std::string* password = it == body->end() ? nullptr : std::get_if<std::string>(&it->second);
-    if (!password || body->size() != 1) return refuse(res, 400, "give the password");
+    if (!password || body->size() != 1) return reply(now(refuse(400, "give the password")));
     if (settings_.passwordHash.empty())
-        return refuse(res, 503, "no password is set: run tailchime --web-password on the station");
+        return reply(now(refuse(503, "no password is set: run tailchime --web-password on the station")));
     const std::string from = clientAddress(req);
     if (auto wait = throttle_.admit(from)) {
         const std::string seconds = std::to_string((wait + 999) / 1000);
-        res.set_header("Retry-After", seconds);
-        return refuse(res, 429, "too many wrong passwords: try again in " + seconds + " s");
+        HttpReply r = refuse(429, "too many wrong passwords: try again in " + seconds + " s");
+        r.headers.emplace_back("Retry-After", seconds);
+        return reply(now(std::move(r)));
     }
-    bool right;
-    {
-        std::lock_guard<std::mutex> lock(hashing_);
-        right = secrets::passwordMatches(settings_.passwordHash, *password);
-    }
-    if (!right) {
-        if (auto wait = throttle_.failed(from))
-            served_.log("wrong passwords from " + from + ": its next try waits " + std::to_string(wait / 1000) + " s");
-        return refuse(res, 401, "wrong password");
-    }
-    throttle_.succeeded(from);
-    std::string cookie = std::string(kCookie) + "=" + sessions_.open() + "; Path=/; HttpOnly; SameSite=Strict";
-    if (tls_) cookie += "; Secure";
-    res.set_header("Set-Cookie", cookie);
-    served_.log("login from " + from);
-    answer(res, 200, "{\"ok\":true}");
+    slow_.hand([this, reply, from, password = *password] {
+        if (!secrets::passwordMatches(settings_.passwordHash, password)) {
+            if (auto wait = throttle_.failed(from))
+                served_.log("wrong passwords from " + from + ": its next try waits " + std::to_string(wait / 1000) +
+                            " s");
+            return reply(now(refuse(401, "wrong password")));
+        }
+        throttle_.succeeded(from);
+        std::string cookie = std::string(kCookie) + "=" + sessions_.open() + "; Path=/; HttpOnly; SameSite=Strict";
+        if (tls_) cookie += "; Secure";
+        served_.log("login from " + from);
+        HttpReply r = answer(200, "{\"ok\":true}");
+        r.headers.emplace_back("Set-Cookie", cookie);
+        reply(now(std::move(r)));
+    });
 }
 
-void WebServer::Api::logout(const httplib::Request& req, httplib::Response& res) {
-    if (!sameOrigin(req)) return refuse(res, 403, "not from this page");
+HttpReply WebServer::Api::logout(const HttpRequest& req) {
+    if (!sameOrigin(req)) return refuse(403, "not from this page");
     sessions_.close(cookieToken(req));
     served_.hub.nudge();  // its streams end now
-    res.set_header("Set-Cookie", std::string(kCookie) + "=; Path=/; HttpOnly; SameSite=Strict; Max-Age=0");
-    answer(res, 200, "{\"ok\":true}");
+    HttpReply r = answer(200, "{\"ok\":true}");
+    r.headers.emplace_back("Set-Cookie", std::string(kCookie) + "=; Path=/; HttpOnly; SameSite=Strict; Max-Age=0");
+    return r;
 }
 
-void WebServer::Api::control(const httplib::Request& req, httplib::Response& res) {
-    if (!loggedIn(req)) return refuse(res, 401, "login required");
-    if (!sameOrigin(req)) return refuse(res, 403, "not from this page");
-    auto body = jsonBody(req, res);
-    if (!body) return;
+void WebServer::Api::control(const HttpRequest& req, const Reply& reply) {
+    if (!loggedIn(req)) return reply(now(refuse(401, "login required")));
+    if (!sameOrigin(req)) return reply(now(refuse(403, "not from this page")));
+    HttpReply refusal;
+    auto body = jsonBody(req, refusal);
+    if (!body) return reply(now(refusal));
     std::string problem;
     auto c = Control::from(*body, problem);
-    if (!c) return refuse(res, 400, problem);
+    if (!c) return reply(now(refuse(400, problem)));
     served_.log(c->name() + " from " + clientAddress(req));
-    if (!served_.control(*c)) return answer(res, 202, "{\"ok\":true,\"queued\":true}");
-    answer(res, 200, "{\"ok\":true,\"state\":" + stateNow() + "}");
+    // Whichever comes first: the station has carried it out, or the wait is over.
+    served_.control(*c, [this, reply] { reply([this] { return answer(200, "{\"ok\":true,\"state\":" + stateNow() + "}"); }); });
+    later_(kControlWait, [reply] { reply(now(answer(202, "{\"ok\":true,\"queued\":true}"))); });
 }
 
 }  // namespace tc

@@ -1,60 +1,64 @@
 #pragma once
 #include <chrono>
-#include <mutex>
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "core/Worker.h"
 #include "web/ServedHosts.h"
+#include "web/http/HttpMessage.h"
 #include "web/http/WebServer.h"
-
-namespace httplib {
-class Server;
-struct Request;
-struct Response;
-}  // namespace httplib
 
 namespace tc {
 
 // The page's routes: the page itself, /api/state, /api/history,
-// /api/events, /api/session, /api/login, /api/logout, /api/control (see
-// the README). Whatever acts needs a session, a JSON body and the page's
-// own origin; the view needs a session too unless it is open.
+// /api/events, /api/session, /api/login, /api/logout, /api/control and
+// /metrics (see the README). Whatever acts needs a session, a JSON body and
+// the page's own origin; the view needs a session too unless it is open.
+// Called on the server's thread, which it never holds up: a password is
+// checked and the history read on a worker of their own, and a control
+// is answered when the station has carried it out.
 class WebServer::Api {
 public:
-    Api(const WebSettings& settings, const std::string& listenAddress, Served served);
-    void route(httplib::Server& server, bool tls);
-    void stopping() { served_.hub.close(); }
+    // Runs the work on the server's thread after a while.
+    using Later = std::function<void(std::chrono::milliseconds, std::function<void()>)>;
+    static constexpr std::chrono::milliseconds kControlWait{2000};  // then "queued": the station still will
+
+    Api(const WebSettings& settings, const std::string& listenAddress, Served served, bool tls, Later later);
+    void handle(const HttpRequest& req, const Reply& reply);
+    void stopping();
 
 private:
-    bool loggedIn(const httplib::Request& req);
-    bool mayView(const httplib::Request& req, httplib::Response& res);
-    bool sameOrigin(const httplib::Request& req) const;
-    static std::string clientAddress(const httplib::Request& req);
-    std::optional<json::Object> jsonBody(const httplib::Request& req, httplib::Response& res);
+    bool loggedIn(const HttpRequest& req);
+    std::optional<HttpReply> refusedView(const HttpRequest& req);
+    bool sameOrigin(const HttpRequest& req) const;
+    static std::string clientAddress(const HttpRequest& req);
+    std::optional<json::Object> jsonBody(const HttpRequest& req, HttpReply& refusal);
 
-    void state(const httplib::Request& req, httplib::Response& res);
-    void history(const httplib::Request& req, httplib::Response& res);
-    void events(const httplib::Request& req, httplib::Response& res);
-    void session(const httplib::Request& req, httplib::Response& res);
-    void login(const httplib::Request& req, httplib::Response& res);
-    void logout(const httplib::Request& req, httplib::Response& res);
-    void control(const httplib::Request& req, httplib::Response& res);
-    void metrics(const httplib::Request& req, httplib::Response& res);
+    void route(const HttpRequest& req, const Reply& reply);
+    HttpReply state(const HttpRequest& req);
+    void history(const HttpRequest& req, const Reply& reply);
+    HttpReply events(const HttpRequest& req);
+    HttpReply session(const HttpRequest& req);
+    void login(const HttpRequest& req, const Reply& reply);
+    HttpReply logout(const HttpRequest& req);
+    void control(const HttpRequest& req, const Reply& reply);
+    HttpReply metrics(const HttpRequest& req);
 
     std::string stateNow();
 
     const WebSettings& settings_;
     Served served_;
-    bool tls_ = false;
+    const bool tls_;
+    Later later_;
     ServedHosts hosts_;
     Sessions sessions_;
     Throttle throttle_;
-    std::mutex hashing_;  // one password hashed at a time: each takes 64 MiB
-    std::mutex todayMutex_;
+    // Today's counts, read again at most once a second.
     history::Tally today_;
     std::chrono::steady_clock::time_point todayAt_{};
     std::uint64_t todayVersion_ = 0;
-    static constexpr std::chrono::milliseconds kPingEvery{2000};
+    Worker slow_{1024};  // one password hashed at a time: each takes 64 MiB
 };
 
 }  // namespace tc

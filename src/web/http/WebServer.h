@@ -2,7 +2,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "history/Tally.h"
@@ -12,37 +11,35 @@
 #include "web/Throttle.h"
 #include "web/WebSettings.h"
 
-namespace httplib {
-class Server;
-}
-
 namespace tc {
 
 // What the page serves, and how its controls reach the station.
 struct Served {
     EventHub& hub;
-    // Read on the server's threads.
+    // Read on the server's thread or its worker.
     std::function<history::Tally()> today;
     std::function<std::vector<history::Bucket>(std::int64_t widthMs, int count)> buckets;
-    // Hands a control to the logic thread; true once it was carried out,
-    // false when the station did not get to it in time (it still will).
-    std::function<bool(const Control&)> control;
+    // Hands a control to the logic thread, which calls `done` once it has
+    // carried it out.
+    std::function<void(const Control&, std::function<void()> done)> control;
     // A line for the station's log, from any thread.
     std::function<void(const std::string&)> log;
-    // /metrics, in Prometheus's text format; read on the server's threads.
+    // /metrics, in Prometheus's text format; read on the server's thread.
     std::function<std::string()> metrics;
 };
 
-// The supervisory web page and its API, on threads of their own
-// (cpp-httplib's pool): never on the station's thread, which they reach
-// only through `served`. Bounded everywhere: 16 KB a request, time-outs
-// for a request's headers and body, 32 connections served at once, 8
-// event streams.
+// The supervisory web page and its API, on a thread of its own that serves
+// every connection as its bytes come and never waits for one: never on the
+// station's thread, which it reaches only through `served`. Bounded
+// everywhere (see http1::Limits): time for a request's header and body,
+// between requests and for each answer; 8 KB of header and 16 KB of body;
+// kConnections at once and kPerAddress from one address, where a newcomer
+// takes the place of the connection that has waited longest for a request;
+// 8 event streams. Its end takes at most the password check under way.
 class WebServer {
 public:
-    static constexpr std::size_t kMaxRequestBytes = 16 * 1024;
-    static constexpr int kConnections = 32;
-    static constexpr int kReadTimeoutS = 5;
+    static constexpr std::size_t kConnections = 256;
+    static constexpr std::size_t kPerAddress = 64;
     static constexpr const char* kCookie = "tailchime_session";
 
     WebServer(WebSettings settings, ListenAt at, Served served);
@@ -57,11 +54,12 @@ public:
     class Api;
 
 private:
+    struct Loop;
     WebSettings settings_;
     ListenAt at_;
+    Served served_;
+    std::unique_ptr<Loop> loop_;
     std::unique_ptr<Api> api_;
-    std::unique_ptr<httplib::Server> server_;
-    std::thread thread_;
 };
 
 }  // namespace tc
