@@ -11,6 +11,7 @@
 #include "history/Tally.h"
 #include "history/UtcTime.h"
 #include "support/TempDir.h"
+#include "web/RawSocket.h"
 #include "web/WebClient.h"
 
 namespace {
@@ -137,6 +138,14 @@ TEST(WebProgram, AVirtualMonthInTheDailyBuckets) {
                   std::string::npos);
     }
     EXPECT_EQ(page.post("/api/control", "{\"action\":\"off\"}")->status, 401);  // the controls stay closed
+    // A stop ends the program whatever its clients do: a stream followed,
+    // requests never finished.
+    std::vector<std::unique_ptr<RawSocket>> holding;
+    for (int i = 0; i < 8; ++i) {
+        holding.push_back(std::make_unique<RawSocket>(port));
+        holding.back()->send(i ? "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Slow: "
+                               : "GET /api/events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    }
     program.signal(SIGTERM);
-    program.wait();
+    EXPECT_EQ(program.wait(), 0);
 }

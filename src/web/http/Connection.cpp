@@ -25,15 +25,17 @@ std::string lower(beast::string_view s) {
 
 template <class Stream>
 void Connection<Stream>::start() {
-    if constexpr (std::is_same_v<Stream, beast::tcp_stream>) {
-        readHeader();
-    } else {
+#ifdef TAILCHIME_WEB_TLS
+    if constexpr (!std::is_same_v<Stream, beast::tcp_stream>) {
         tcp().expires_after(Limits::kHeaders);
         stream_.async_handshake(net::ssl::stream_base::server, [self = this->shared_from_this()](beast::error_code ec) {
             if (ec) return self->close();
             self->readHeader();
         });
+        return;
     }
+#endif
+    readHeader();
 }
 
 template <class Stream>
