@@ -72,9 +72,11 @@ WebServer::~WebServer() {
     }
     loop_->io.stop();
     if (loop_->thread.joinable()) loop_->thread.join();
-    auto open = loop_->shared.open;
-    for (auto& [id, connection] : open) connection->close();
-    loop_.reset();
+    {
+        auto open = loop_->shared.open;
+        for (auto& [id, connection] : open) connection->close();
+    }
+    loop_.reset();  // the loop last: what it has still to run holds connections
 }
 
 bool WebServer::start(std::string& problem) {
