@@ -21,6 +21,7 @@ try:
     from selenium import webdriver
     from selenium.webdriver.chrome.service import Service
     from selenium.webdriver.common.by import By
+    from selenium.webdriver.common.keys import Keys
     from selenium.webdriver.support.ui import WebDriverWait
 except ImportError:
     webdriver = None
@@ -108,7 +109,8 @@ def test(program):
 
             # A typed hang time is kept through the live updates until it is set.
             hang = driver.find_element(By.ID, "set-hang")
-            hang.clear()
+            hang.click()  # as a sysop does: into the field, all of it chosen, the new figure typed
+            hang.send_keys(Keys.CONTROL, "a")
             hang.send_keys("700")
             driver.find_element(By.ID, "set-kerchunk").click()
             time.sleep(1.5)  # the antenna and the lamps go on updating meanwhile

@@ -223,7 +223,7 @@ for (const b of document.querySelectorAll("button[data-action]"))
   b.addEventListener("click", () => control({ action: b.dataset.action }));
 
 for (const id of ["set-hang", "set-kerchunk"]) {
-  $(id).addEventListener("input", () => edited.add(id));
+  for (const kind of ["input", "change"]) $(id).addEventListener(kind, () => edited.add(id));
   $(id).addEventListener("keydown", (e) => { if (e.key === "Escape") edited.delete(id); });
 }
 
