@@ -89,7 +89,7 @@ mkdir -p "$dir"
 start "$dir/out.txt" --host simulated --config-dir "$(winpath "$dir")" --stats-server 127.0.0.1:1
 title="Tailchime    N0CALL-L   v2.0.1"
 # The dialog's fields: 302 address, 303 port, 304 and 305 the password twice.
-out=$(drive "window=$title" "menu=Web page..." "says=Web page=No page is served: give it a port." \
+out=$(drive "window=$title" "menu=1" "says=Web page=No page is served: give it a port." \
     "fill=Web page=303=99999" "press=Web page=Save" "says=Web page=The port is a number from 1 to 65535." \
     "fill=Web page=303=8123" "fill=Web page=304=n0 kerchunks" "fill=Web page=305=n0 kerchunkz" "press=Web page=Save" \
     "says=Web page=The two passwords differ." "fill=Web page=305=n0 kerchunks" "press=Web page=Save" \

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU: the menu a popup menu window shows
-
 template <class Fn>
 bool waitFor(Fn condition) {
     for (int i = 0; i < 1200; ++i) {
@@ -59,17 +57,12 @@ std::string menuStep(const std::string& verb, const std::string& arg, HWND mainW
             return IsWindowVisible(w) && std::string(cls) == "#32768";
         };
         if (!waitFor([&] { return (popup = findWindow(nullptr, isPopup)) != nullptr; })) return "no menu opens";
-        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, kGetMenu, 0, 0));
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            char item[128] = {};
-            GetMenuStringA(menu, static_cast<UINT>(i), item, sizeof item, MF_BYPOSITION);
-            if (arg != item) continue;
-            for (int down = 0; down <= i; ++down) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
-            PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
-            return waitFor([&] { return !IsWindowVisible(popup); }) ? "" : "the menu stays";
-        }
-        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-        return "the menu has no such item";
+        // The menu lives in the program's process: it is worked as the keyboard works it.
+        const int item = std::atoi(arg.c_str());
+        if (item < 1) return "no such item";
+        for (int down = 0; down < item; ++down) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+        return waitFor([&] { return !IsWindowVisible(popup); }) ? "" : "the menu stays";
     }
     const size_t eq = arg.find('=');
     const std::string title = arg.substr(0, eq), rest = eq == std::string::npos ? "" : arg.substr(eq + 1);

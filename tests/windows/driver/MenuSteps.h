@@ -5,7 +5,7 @@
 
 // The driver's steps on the main window's context menu and on the small
 // windows it opens:
-//   menu=TEXT             opens the context menu and chooses the item TEXT, by the keyboard
+//   menu=N                opens the context menu and chooses its Nth item, by the keyboard
 //   fill=TITLE=ID=TEXT    puts TEXT into the edit field ID of the window TITLE
 //   press=TITLE=TEXT      presses the button that says TEXT in the window TITLE
 // Gives "" when done, else why not.
