@@ -39,6 +39,8 @@ TEST_PACKAGES=(
   dpkg-dev librsvg2-bin lintian desktop-file-utils man-db
   # the Windows build (MinGW-w64, widl), its installer (NSIS) and its tests under Wine
   g++-mingw-w64-x86-64 mingw-w64-tools nsis wine64 wine libwine-dev gstreamer1.0-plugins-good
+  # ... its libraries from Debian's source packages: SQLite's amalgamation (tclsh), libsodium (autotools)
+  tcl autoconf automake libtool
 )
 
 packages=("${RUN_PACKAGES[@]}")

@@ -60,7 +60,7 @@ Var settings  ; the operator's settings folder, named on the uninstaller's last 
 
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
-!define MUI_FINISHPAGE_TEXT "Tailchime has been removed from this computer.$\r$\n$\r$\nYour settings stay in $settings (tailchime.ini), ready for when Tailchime is installed again. Delete that folder if you do not need them."
+!define MUI_FINISHPAGE_TEXT "Tailchime has been removed from this computer.$\r$\n$\r$\nYour settings and the station's history stay in $settings (tailchime.ini, history.sqlite), ready for when Tailchime is installed again. Delete that folder if you do not need them."
 !insertmacro MUI_UNPAGE_FINISH
 
 !insertmacro MUI_LANGUAGE "English"

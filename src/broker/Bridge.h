@@ -8,6 +8,7 @@
 #include "alerts/AlertWatch.h"
 #include "broker/BrokerSettings.h"
 #include "broker/mosquitto/MqttClient.h"
+#include "core/EventLoop.h"
 #include "core/StationEvents.h"
 #include "core/Worker.h"
 #include "history/Tally.h"
@@ -28,7 +29,7 @@ class Transcript;
 // station on the logic thread and hands everything to a thread of its own,
 // which builds the messages (today's counts come from the history) and
 // queues them with the library: the station never waits for the broker.
-class Bridge {
+class Bridge : public Watch {
 public:
     struct Parts {
         StationEvents& events;
@@ -45,7 +46,7 @@ public:
     static constexpr std::size_t kMaxWaiting = 4096;
 
     Bridge(const BrokerSettings& settings, Parts parts);
-    ~Bridge();  // "offline", then a clean disconnect
+    ~Bridge() override;  // "offline", then a clean disconnect
     Bridge(const Bridge&) = delete;
     Bridge& operator=(const Bridge&) = delete;
 

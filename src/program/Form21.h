@@ -55,6 +55,8 @@ private:
 
 public:
     StationEvents events;
+    // The station's settings file, where its followers read their own sections.
+    Profile& settingsFile() const { return ports_.profile; }
 
     // Start-up. Afterwards ended() tells whether the program ended in it.
     void load();

@@ -12,6 +12,7 @@
 #include "web/WebSettings.h"
 #include "web/secure/PasswordCommand.h"
 #include "web/secure/Secrets.h"
+#include "web/secure/WebPageChoice.h"
 
 using namespace tc;
 
@@ -19,8 +20,8 @@ TEST(Password, OnlyItsHashIsStoredAndOnlyItMatches) {
     TempDir dir;
     std::istringstream in("correct horse\n");
     std::ostringstream err;
-    ASSERT_EQ(setWebPassword(dir.path(), in, err), 0) << err.str();
     IniProfile profile(dir.file("tailchime.ini"));
+    ASSERT_EQ(setWebPassword(profile, in, err), 0) << err.str();
     WebSettings web = WebSettings::read(profile);
     EXPECT_EQ(web.passwordHash.rfind("$argon2id$", 0), 0u);
     EXPECT_EQ(web.passwordHash.find("correct horse"), std::string::npos);
@@ -29,8 +30,43 @@ TEST(Password, OnlyItsHashIsStoredAndOnlyItMatches) {
     EXPECT_FALSE(secrets::passwordMatches("", ""));
 
     std::istringstream empty("\n");
-    EXPECT_EQ(setWebPassword(dir.path(), empty, err), 1);
+    EXPECT_EQ(setWebPassword(profile, empty, err), 1);
     EXPECT_EQ(WebSettings::read(profile).passwordHash, web.passwordHash);
+}
+
+TEST(WebPageChoice, IsCheckedAndStoredWithThePasswordsHashOnly) {
+    struct Row {
+        WebPageChoice choice;
+        const char* problem;  // "" when stored
+        const char* page;     // where the page then is
+    };
+    const Row rows[] = {
+        {{"", "8080", "n0 kerchunks", "n0 kerchunks"}, "", "http://127.0.0.1:8080/"},
+        {{"0.0.0.0", "8081", "", ""}, "", "http://127.0.0.1:8081/"},  // the password kept
+        {{"::1", "8082", "", ""}, "", "http://[::1]:8082/"},
+        {{"", "", "", ""}, "", ""},  // no port, no page
+        {{"", "80800", "", ""}, "The port is a number from 1 to 65535.", ""},
+        {{"", "http", "", ""}, "The port is a number from 1 to 65535.", ""},
+        {{"example.org", "8080", "", ""}, "The address is an IP address, such as 127.0.0.1 or 0.0.0.0.", ""},
+        {{"", "8080", "one", "other"}, "The two passwords differ.", ""},
+    };
+    TempDir dir;
+    IniProfile profile(dir.file("tailchime.ini"));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.choice.address + ":" + row.choice.port + " " + row.choice.password);
+        const std::string before = WebSettings::read(profile).passwordHash;
+        auto problem = problemWith(row.choice);
+        if (!problem)
+            problem = storeWebPageChoice(profile, row.choice,
+                                         row.choice.password.empty() ? "" : *secrets::hashPassword(row.choice.password));
+        EXPECT_EQ(problem.value_or(""), row.problem);
+        const WebSettings web = WebSettings::read(profile);
+        if (!*row.problem) EXPECT_EQ(pageAddress(web), row.page);
+        if (row.choice.password.empty() || *row.problem) EXPECT_EQ(web.passwordHash, before);
+    }
+    const std::string hash = WebSettings::read(profile).passwordHash;
+    EXPECT_TRUE(secrets::passwordMatches(hash, "n0 kerchunks"));
+    EXPECT_EQ(IniProfile(dir.file("tailchime.ini")).GetString("WEB", "PASSWORD", ""), hash);
 }
 
 TEST(Sessions, EndTwelveHoursUnusedAndAtLogout) {

@@ -153,8 +153,9 @@ status=$?
 all_ended
 took="$((($(date +%s%N) - t0) / 1000000)) ms"
 left=$(find "$FOLDER" "$MENU" "$DESKTOP/Tailchime.lnk" 2>/dev/null; uninstall_key; value "$RUN" Tailchime)
-[ $status -eq 0 ] && [ -z "$left" ] && cmp -s "$SETTINGS/tailchime.ini" "$WORK/settings.ini"
-verdict $? "the quiet uninstall ($took) leaves nothing in Program Files, the Start menu, the desktop or the registry; the settings stay" \
+[ $status -eq 0 ] && [ -z "$left" ] && cmp -s "$SETTINGS/tailchime.ini" "$WORK/settings.ini" &&
+    [ -s "$SETTINGS/history.sqlite" ]
+verdict $? "the quiet uninstall ($took) leaves nothing in Program Files, the Start menu, the desktop or the registry; the settings and the history stay" \
         "status $status: $left"
 
 # --- Another folder -------------------------------------------------------------------------

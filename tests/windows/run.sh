@@ -9,6 +9,8 @@
 #     of the same timeline (Linux build, virtual time), line for line in order,
 #     and whose settings file must match the one the Linux run wrote;
 #   - the example station scripts headless, transcripts equal to Linux's;
+#   - the web page on the real clock (login, state, a control) and the
+#     history it keeps, killed while writing included (page.sh);
 #   - the windows, worked by the panel driver (panel-driver.exe) as an
 #     operator would: layout, pages, clicks, typing, the volume scroll bar,
 #     the settings file and the stand-in host's record, and message boxes
@@ -254,4 +256,5 @@ win "$EXE" --headless "$(winpath "$HERE/timelines/tone-test.tcs")" --config-dir 
 check "headless on real time: DirectShow plays the tone to its end, keyed as on Linux, in order" \
     awk -v words="tx play played" -f "$HERE/compare.awk" "$dir/linux.txt" "$dir/windows.txt"
 
+source "$HERE/page.sh"
 finish

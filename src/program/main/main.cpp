@@ -20,6 +20,7 @@
 #include "hostlink/hamlib/RigDevice.h"
 #include "report/curl/CurlPost.h"
 #include "program/supervision/Supervision.h"
+#include "web/posix/QuietTerminal.h"
 #include "web/secure/PasswordCommand.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/SoundOutput.h"
@@ -101,12 +102,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     };
-    launcher.supervision = tc::supervisionFor;
-    launcher.webPassword = [](const std::string& dir) { return tc::setWebPassword(dir, std::cin, std::cerr); };
-    launcher.webMetricsToken = [](const std::string& dir) { return tc::makeMetricsToken(dir, std::cout, std::cerr); };
-    launcher.historyCsv = [](const tc::Options& options, const std::string& dir) {
-        return tc::exportHistoryCsv(dir, *options.historyCsv);
-    };
+    tc::superviseWith(launcher, tc::askAtTerminal);
 #ifdef TAILCHIME_WITH_WINDOWS
     // The windows come from their module, loaded here and only here: every
     // other mode runs without Qt in the process.

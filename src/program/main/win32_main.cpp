@@ -25,6 +25,8 @@
 #include "report/win32/WinInetPost.h"
 #include "transmit/sound/AudioFactories.h"
 #include "program/win32/Windowed.h"
+#include "program/supervision/Supervision.h"
+#include "web/win32/QuietConsole.h"
 
 namespace {
 
@@ -67,6 +69,7 @@ int main(int argc, char** argv) {
     launcher.http = [](tc::EventLoop& loop) { return std::make_shared<tc::win32::WinInetPost>(loop); };
     launcher.configDirDefault = tc::win32::settingsFolder();
     launcher.nodeProgramInstalled = [] { return tc::win32::hostProgramInstalled(); };
+    tc::superviseWith(launcher, tc::win32::askAtConsole);
     launcher.windowed = [](const tc::Options& options, const std::string& configDir, const tc::Platform& platform,
                            const std::string& notice) {
         std::string problem;

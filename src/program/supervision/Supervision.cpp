@@ -5,8 +5,10 @@
 #include <iostream>
 #include <limits>
 
+#include "core/Profile.h"
 #include "history/Csv.h"
 #include "history/UtcTime.h"
+#include "program/Launch.h"
 #include "program/Options.h"
 #include "program/supervision/SupervisionParts.h"
 
@@ -59,7 +61,7 @@ std::unique_ptr<Supervision> Supervision::start(Form21& form, EventLoop& loop, T
         }
     }
     if (!virtualTime) {
-        startAlerts(*parts, options);
+        startAlerts(*parts);
         startWeb(*parts, options);
         startBridge(*parts, options);
     }
@@ -106,6 +108,20 @@ int exportHistoryCsv(const std::string& configDir, const std::string& file) {
         std::cerr << "tailchime: " << e.what() << "\n";
         return 1;
     }
+}
+
+void superviseWith(Launcher& launcher, AskQuietly ask) {
+    launcher.supervision = supervisionFor;
+    Platform& platform = launcher.platform;
+    launcher.webPassword = [&platform, ask = std::move(ask)](const std::string& dir) {
+        return setWebPassword(*platform.profile(dir), std::cin, std::cerr, ask);
+    };
+    launcher.webMetricsToken = [&platform](const std::string& dir) {
+        return makeMetricsToken(*platform.profile(dir), std::cout, std::cerr);
+    };
+    launcher.historyCsv = [](const Options& options, const std::string& dir) {
+        return exportHistoryCsv(dir, *options.historyCsv);
+    };
 }
 
 }  // namespace tc

@@ -6,10 +6,12 @@
 
 #include "core/EventLoop.h"
 #include "program/Platform.h"
+#include "web/secure/PasswordCommand.h"
 #include "web/WebSettings.h"
 
 namespace tc {
 
+struct Launcher;
 struct Options;
 
 // What follows a running station: its history in history.sqlite beside
@@ -39,7 +41,7 @@ public:
 
 private:
     explicit Supervision(std::unique_ptr<Parts> parts);
-    static void startAlerts(Parts& parts, const SupervisionOptions& options);
+    static void startAlerts(Parts& parts);
     static void startWeb(Parts& parts, const SupervisionOptions& options);
     static void startBridge(Parts& parts, const SupervisionOptions& options);
     std::unique_ptr<Parts> parts_;
@@ -51,5 +53,10 @@ Platform::Supervise supervisionFor(const Options& options, const std::string& co
 
 // --history-csv FILE: the whole history; 0 when written, 1 otherwise.
 int exportHistoryCsv(const std::string& configDir, const std::string& file);
+
+// Gives the launcher the station's supervision and its commands that end at
+// once (--web-password, asking with `ask` where a password is typed,
+// --web-metrics-token, --history-csv).
+void superviseWith(Launcher& launcher, AskQuietly ask);
 
 }  // namespace tc

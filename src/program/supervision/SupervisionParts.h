@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "alerts/AlertWatch.h"
-#include "alerts/curl/Webhook.h"
-#include "broker/Bridge.h"
+#include "alerts/Webhook.h"
 #include "core/Mailbox.h"
 #include "core/Transcript.h"
 #include "history/Recorder.h"
@@ -44,7 +43,7 @@ struct Supervision::Parts {
     StationEvents::Subscription viewFollows;
     alerts::AlertWatch::Subscription alertsOnPage;
     std::unique_ptr<WebServer> server;
-    std::unique_ptr<Bridge> bridge;
+    std::unique_ptr<Watch> bridge;  // the broker bridge, where the build has one
 
     // Today's counts as they stand once the history has written what it was
     // handed (never on the station's thread: it may wait for the disk).

@@ -1,12 +1,10 @@
-#include "app/posix/IniProfile.h"
 #include "web/PlainWords.h"
 #include "program/supervision/SupervisionParts.h"
 
 namespace tc {
 
 void Supervision::startWeb(Parts& p, const SupervisionOptions& options) {
-    IniProfile profile(options.configDir + "/tailchime.ini");
-    WebSettings settings = WebSettings::read(profile);
+    WebSettings settings = WebSettings::read(p.form.settingsFile());
     ListenAt at = options.web.value_or(ListenAt{settings.address, settings.port});
     if (at.port == 0) return;
     auto tell = [&p](const std::string& text) { p.log.line("web " + Transcript::quoted(text)); };

@@ -10,6 +10,7 @@
 #include "hostlink/SimulatedStation.h"
 #include "ui/win32/MainWindow.h"
 #include "program/win32/SimulatorWindow.h"
+#include "program/win32/WebPageDialog.h"
 #include "ui/win32/WindowsDesktop.h"
 
 namespace tc::win32 {
@@ -47,6 +48,11 @@ int runWindowed(const Options& options, const std::string& configDir, const Plat
     Form21& form = station.form();
     MainWindow window(form.panel, form, loop);
     shown = &window;
+    std::unique_ptr<WebPageDialog> webPage;
+    window.addMenuItem("Web page...", [&] {
+        if (!webPage) webPage = std::make_unique<WebPageDialog>(form.settingsFile());
+        webPage->present(window.handle());
+    });
     desktop.setHandlerRunner([&form](const std::function<void()>& handler) { form.run(handler); });
     std::unique_ptr<SimulatorWindow> simulator;
     if (station.simulated()) simulator = std::make_unique<SimulatorWindow>(*station.simulated(), loop);

@@ -231,6 +231,11 @@ LRESULT CALLBACK MainWindow::proc(HWND window, UINT message, WPARAM wParam, LPAR
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
+            const size_t item = LOWORD(wParam) - static_cast<size_t>(kFirstMenuItem);
+            if (HIWORD(wParam) == 0 && LOWORD(wParam) >= kFirstMenuItem && item < menu_.size()) {
+                menu_[item].second();
+                return 0;
+            }
             Control* c = find(LOWORD(wParam));
             if (!c) break;
             const int code = HIWORD(wParam);
@@ -244,6 +249,21 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 c->shown = widgets::textOf(c->hwnd);  // the field already shows it
                 forward([this, name = std::string(c->placed.name), text = c->shown] { station_.type(name, text); });
             }
+            return 0;
+        }
+        case WM_CONTEXTMENU: {
+            if (menu_.empty()) break;
+            HMENU popup = CreatePopupMenu();
+            for (size_t i = 0; i < menu_.size(); ++i)
+                AppendMenuA(popup, MF_STRING, kFirstMenuItem + i, menu_[i].first.c_str());
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (at.x == -1 && at.y == -1) {  // asked for from the keyboard
+                RECT r;
+                GetWindowRect(window_, &r);
+                at = {r.left + 20, r.top + 20};
+            }
+            TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+            DestroyMenu(popup);
             return 0;
         }
         case WM_DRAWITEM: {

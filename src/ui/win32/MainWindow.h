@@ -35,10 +35,15 @@ public:
     // Brings every control in line with the panel.
     void refresh();
     void show();
+    // A line of the window's context menu (a right click anywhere on it).
+    void addMenuItem(std::string text, std::function<void()> chosen) {
+        menu_.emplace_back(std::move(text), std::move(chosen));
+    }
     // Words shown in the title after the program's caption.
     void setTitleNote(std::string note) { note_ = std::move(note); }
 
     static constexpr const char* kClass = "TailchimeMain";
+    static constexpr int kFirstMenuItem = 0x7000;
 
 private:
     struct Control {
@@ -78,6 +83,7 @@ private:
     bool dragging_ = false;  // the volume thumb is held
     std::string caption_;
     std::string note_;
+    std::vector<std::pair<std::string, std::function<void()>>> menu_;
     double placedLeft_ = -1;  // the panel's place as last given to the window
     double placedTop_ = -1;
 };

@@ -22,6 +22,7 @@
 //   says=TITLE=TEXT     a top-level window of that title has a control whose text holds TEXT
 //   dpi=N               the layout is checked at N dots per inch (96 unless told)
 //   at=X,Y              the main window's outer top-left corner is at X,Y
+//   menu=, fill=, press=     the context menu and the windows it opens (MenuSteps.h)
 // Prints "ok STEP" for each step done, or "FAIL STEP: why" and exits 1.
 #include <windows.h>
 
@@ -30,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "MenuSteps.h"
 #include "ui/win32/ControlIds.h"
 
 namespace {
@@ -328,6 +330,9 @@ bool runStep(const std::string& step) {
         if (at != arg) return fail(step, "at " + at);
     } else if (verb == "close") {
         PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    } else if (isMenuStep(verb)) {
+        const std::string why = menuStep(verb, arg, mainWindow);
+        if (!why.empty()) return fail(step, why);
     } else {
         return fail(step, "unknown step");
     }

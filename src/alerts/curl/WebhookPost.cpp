@@ -1,4 +1,4 @@
-#include "alerts/curl/Webhook.h"
+#include "alerts/Webhook.h"
 
 #include <curl/curl.h>
 

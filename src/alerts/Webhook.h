@@ -7,7 +7,8 @@
 namespace tc {
 
 // Posts each alert's JSON to a URL, one at a time, on a thread of its own
-// (the station never waits for it), each within kTimeoutS. What it could
+// (the station never waits for it), each within kTimeoutS: through libcurl
+// on Linux, WinINet on Windows. What it could
 // not post it tells `failed` (from its own thread). At most kMaxWaiting
 // wait; more push out the oldest.
 class Webhook {
