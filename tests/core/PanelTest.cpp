@@ -54,14 +54,6 @@ TEST_F(PanelCommands, ChoosingAFileKeepsTheFieldOnCancel) {
     EXPECT_TRUE(r.linesOf("save").empty()) << "choosing a file does not save";
 }
 
-TEST_F(PanelCommands, CwTestsSendTheFieldsAsTheyAre) {
-    auto r = run("at 100 type IPCourtesy \nat 200 click Command11\nat 300 type CourtesyID QRZ?\nat 400 click Command10\n"
-                 "at 2000 end\n");
-    EXPECT_TRUE(r.has("200 cw \"\"")) << "an empty ident text goes to the host as it is\n" << r.out;
-    EXPECT_TRUE(r.has("400 cw \"QRZ?\"")) << r.out;
-    EXPECT_EQ(r.linesOf("tx on"), std::vector<std::string>{"400 tx on"});
-}
-
 TEST_F(PanelCommands, AboutWindowIsMadeOnceAndTitledFromItsOwnHostObject) {
     TempDir scratch;
     tc::StationLoop loop;
