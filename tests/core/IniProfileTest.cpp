@@ -166,8 +166,9 @@ TEST_F(IniProfileTest, AddedKeysStandBelowTheirSectionInTheFilesLineEndings) {
 TEST_F(IniProfileTest, WhatCannotBeOneLineIsRefused) {
     put(ini(), "[SETTINGS]\nA=1\n");
     tc::IniProfile profile(ini());
-    for (const tc::IniWrite& w : std::vector<tc::IniWrite>{{"SETTINGS", "A", "two\nlines"}, {"SETTINGS", "A=B", "1"},
-                                                        {"SETTINGS", ";A", "1"}, {"SETTINGS", "  ", "1"}, {"SET]TINGS", "A", "1"}})
+    for (const tc::IniWrite& w : std::vector<tc::IniWrite>{{"SETTINGS", "A", "two\nlines"},
+                                                           {"SETTINGS", "A=B", "1"}, {"SETTINGS", ";A", "1"},
+                                                           {"SETTINGS", "  ", "1"}, {"SET]TINGS", "A", "1"}})
         EXPECT_FALSE(profile.WriteString(w.section, w.key, w.value)) << w.section << " " << w.key;
     EXPECT_TRUE(profile.Flush()) << "nothing was to be written";
     EXPECT_EQ(readFile(ini()), "[SETTINGS]\nA=1\n");

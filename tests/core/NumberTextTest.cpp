@@ -26,11 +26,14 @@ TEST(NumberText, GeneralFormWithoutTrailingZeros) {
 }
 
 TEST(NumberText, WholeNumbersRoundHalfToEvenAndBooleansReadAsTheSettingsWriteThem) {
-    for (auto [text, value] : {std::pair{"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {" 750 ", 750}, {"+.5", 0}, {"1540.", 1540}})
+    for (auto [text, value] :
+         {std::pair{"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {" 750 ", 750}, {"+.5", 0}, {"1540.", 1540}})
         EXPECT_EQ(tc::wholeNumber(text), value) << text;
-    for (const std::string& bad : std::vector<std::string>{"", " ", "-", ".", "7x", "x7", "1e3", "1,5", "--1", std::string(400, '9')})
+    for (const std::string& bad :
+         std::vector<std::string>{"", " ", "-", ".", "7x", "x7", "1e3", "1,5", "--1", std::string(400, '9')})
         EXPECT_THROW(tc::wholeNumber(bad), tc::RuntimeError) << '"' << bad << '"';
-    for (auto [text, value] : {std::pair{"True", true}, {"tRUE", true}, {"FALSE", false}, {"1", true}, {"-1", true}, {"0", false}})
+    for (auto [text, value] :
+         {std::pair{"True", true}, {"tRUE", true}, {"FALSE", false}, {"1", true}, {"-1", true}, {"0", false}})
         EXPECT_EQ(tc::booleanValue(text), value) << text;
     EXPECT_THROW(tc::booleanValue("yes"), tc::RuntimeError);
 }
@@ -38,8 +41,9 @@ TEST(NumberText, WholeNumbersRoundHalfToEvenAndBooleansReadAsTheSettingsWriteThe
 TEST(NumberText, ClockText) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     // The 25th hour counts on; beyond it, the clock stops.
-    for (auto [seconds, text] : {std::pair{0.9, "00:00:00"}, {-5.0, "00:00:00"}, {59.99, "00:00:59"}, {3725.5, "01:02:05"},
-                                 {24 * 3600.0 + 61, "24:01:01"}, {25 * 3600.0, "24:59:59"}, {1e300, "24:59:59"}, {nan, "00:00:00"}})
+    for (auto [seconds, text] :
+         {std::pair{0.9, "00:00:00"}, {-5.0, "00:00:00"}, {59.99, "00:00:59"}, {3725.5, "01:02:05"},
+          {24 * 3600.0 + 61, "24:01:01"}, {25 * 3600.0, "24:59:59"}, {1e300, "24:59:59"}, {nan, "00:00:00"}})
         EXPECT_EQ(tc::FormatTime(seconds), text) << seconds;
 }
 

@@ -83,13 +83,17 @@ TEST(MainWindow, LampsPagesAndButtonsInFrontFollowTheStation) {
         {nothing, 0, "Picture26 Picture27 Picture28 Picture29 Picture3 Frame5 Command14"},
         {nothing, 100, "Picture21 Picture22 Picture23 Picture24 Picture3 Frame2 Command15"},
         // A carrier lights the RF lamp; held past the anti-kerchunker time, that lamp too.
-        {[&] { s.station.raiseCarrier(true); }, 200, "Picture21 Picture27 Picture23 Picture24 Picture3 Frame2 Command15"},
+        {[&] { s.station.raiseCarrier(true); }, 200,
+         "Picture21 Picture27 Picture23 Picture24 Picture3 Frame2 Command15"},
         {nothing, 2000, "Picture26 Picture27 Picture23 Picture24 Picture3 Frame2 Command15"},
-        {[&] { s.station.raiseCarrier(false); }, 3000, "Picture21 Picture22 Picture23 Picture24 Picture3 Frame2 Command15"},
+        {[&] { s.station.raiseCarrier(false); }, 3000,
+         "Picture21 Picture22 Picture23 Picture24 Picture3 Frame2 Command15"},
         // Internet audio lights the IP lamp; the keyed transmitter the PTT lamp and the on-air images.
         {click("Picture13"), 100, "Picture21 Picture22 Picture23 Picture24 Picture3 Frame5 Command15"},
-        {[&] { s.station.raiseRX(true); }, 200, "Picture21 Picture22 Picture28 Picture29 Picture4 Frame5 Command15 +onair"},
-        {[&] { s.station.raiseRX(false); }, 200, "Picture21 Picture22 Picture23 Picture29 Picture4 Frame5 Command15 +onair"},
+        {[&] { s.station.raiseRX(true); }, 200,
+         "Picture21 Picture22 Picture28 Picture29 Picture4 Frame5 Command15 +onair"},
+        {[&] { s.station.raiseRX(false); }, 200,
+         "Picture21 Picture22 Picture23 Picture29 Picture4 Frame5 Command15 +onair"},
         {nothing, 1500, "Picture21 Picture22 Picture23 Picture24 Picture3 Frame5 Command15"},
         {click("Picture18"), 100, "Picture21 Picture22 Picture23 Picture24 Picture3 Frame2 Command15"},
         // The Timings page covers the ident page until Save and exit.
@@ -252,7 +256,8 @@ TEST(MainWindow, TheAboutWindowIsModelessAndLoadsAgainAfterClosing) {
     EXPECT_TRUE(about->windowFlags() & Qt::Tool);
     EXPECT_EQ(about->windowTitle().toStdString(), "Tailchime    N0CALL-L   v2.0.1");
     auto labels = about->findChildren<QLabel*>();
-    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->text() == about->windowTitle(); }));
+    EXPECT_TRUE(
+        std::any_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->text() == about->windowTitle(); }));
     EXPECT_TRUE(s.window.isEnabled());
     QTest::mouseClick(s.widget("Command12"), Qt::LeftButton);
     EXPECT_EQ(s.desktop.aboutWindow(), about) << "one window while it is open";

@@ -50,7 +50,8 @@ TEST(ProgramWithRadio, HamlibsDummyRigReceivesTheIdentAndTheToneTestsKeying) {
 }
 
 TEST(ProgramWithRadio, AScriptCannotRaiseTheHostsEventsNorSetTheCallSignWhenARadioIsTheHost) {
-    const std::string events = ":2: the radio raises the host's events in a run with a radio; a script cannot raise them\n",
+    const std::string events = ":2: the radio raises the host's events in a run with a radio; "
+                               "a script cannot raise them\n",
                       call = ":2: a radio's call sign is the operator's setting (--callsign, or CALLSIGN in [RIG]); "
                              "a script cannot set it\n";
     for (const auto& [script, problem] : std::vector<std::pair<std::string, std::string>>{

@@ -186,8 +186,8 @@ TEST(WindowsModule, WithoutItTheWindowsAreRefusedInOneLineBeforeTheRadioIsTouche
 
     // What needs no windows runs as before.
     TracedRun headless;
-    Child script(headless.args({"--headless", std::string(TAILCHIME_SOURCE_DIR) + "/examples/example.tcs", "--virtual-time"}, program),
-                 headless.env());
+    const std::string example = std::string(TAILCHIME_SOURCE_DIR) + "/examples/example.tcs";
+    Child script(headless.args({"--headless", example, "--virtual-time"}, program), headless.env());
     EXPECT_EQ(script.wait(), 0) << script.err();
     EXPECT_NE(script.out().find(" cw \""), std::string::npos) << script.out();
 }

@@ -17,7 +17,8 @@ struct ProgramRun {
         return config.file("station.tcs");
     }
     void settings(const std::string& text) const { std::ofstream(config.file("tailchime.ini")) << text; }
-    std::vector<std::string> args(const std::vector<std::string>& more, const std::string& program = TAILCHIME_TEST_BIN) const {
+    std::vector<std::string> args(const std::vector<std::string>& more,
+                                  const std::string& program = TAILCHIME_TEST_BIN) const {
         std::vector<std::string> a = {program, "--config-dir", config.path(), "--stats-server", "127.0.0.1:9"};
         a.insert(a.end(), more.begin(), more.end());
         return a;

@@ -154,7 +154,8 @@ std::string nameOf(int id) {
 }
 
 std::string placeText(long left, long top, long width, long height) {
-    return std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" + std::to_string(height);
+    return std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" +
+           std::to_string(height);
 }
 
 std::string layoutProblems() {
@@ -166,8 +167,10 @@ std::string layoutProblems() {
             problems += name + ": missing\n";
             continue;
         }
-        if (GetParent(w) != (e.container ? control(e.container) : mainWindow)) problems += name + ": in another container\n";
-        if (classOf(w) != classOf(e.kind)) problems += name + ": class " + classOf(w) + ", not " + classOf(e.kind) + "\n";
+        if (GetParent(w) != (e.container ? control(e.container) : mainWindow))
+            problems += name + ": in another container\n";
+        if (classOf(w) != classOf(e.kind))
+            problems += name + ": class " + classOf(w) + ", not " + classOf(e.kind) + "\n";
         RECT r;  // in its parent's client area
         GetWindowRect(w, &r);
         MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
