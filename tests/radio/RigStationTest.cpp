@@ -7,6 +7,20 @@
 
 namespace {
 
+TEST(RigStation, CarrierChangesArriveAsEventsInOrder) {
+    RadioBench b;
+    ASSERT_TRUE(b.runUntilRigHas("open"));
+    EXPECT_FALSE(b.station->GetCarrierDetect());
+    b.rig.carrier = true;
+    ASSERT_TRUE(b.runUntilHeard("event carrier up"));
+    EXPECT_TRUE(b.station->GetCarrierDetect());
+    b.rig.carrier = false;
+    ASSERT_TRUE(b.runUntilHeard("event carrier down"));
+    EXPECT_FALSE(b.station->GetCarrierDetect());
+    // The station calls it the way it says it: "StationCallsign" from the operator.
+    EXPECT_EQ(b.station->GetStationInfo().StationCallsign, "W1AW-R");
+}
+
 TEST(RigStation, ARadioThatCannotSenseACarrierSaysSoOnceAndTheCarrierCountsAsAbsent) {
     RadioBench b;
     b.rig.carrier = true;
