@@ -8,41 +8,31 @@
 
 namespace {
 
-class ConfigFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        saved_[0] = get("XDG_CONFIG_HOME");
-        saved_[1] = get("HOME");
+// An environment variable the test sets (nullptr: unsets), as it was again afterwards.
+class Variable {
+public:
+    explicit Variable(const char* name) : name_(name) {
+        if (const char* v = std::getenv(name)) was_ = v;
     }
-    void TearDown() override {
-        set("XDG_CONFIG_HOME", saved_[0]);
-        set("HOME", saved_[1]);
-    }
+    ~Variable() { *this = was_ ? was_->c_str() : nullptr; }
+    void operator=(const char* value) { value ? setenv(name_, value, 1) : unsetenv(name_); }
 
-    static std::optional<std::string> get(const char* name) {
-        const char* v = std::getenv(name);
-        return v ? std::optional<std::string>(v) : std::nullopt;
-    }
-    static void set(const char* name, const std::optional<std::string>& value) {
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-
-    std::optional<std::string> saved_[2];
+private:
+    const char* name_;
+    std::optional<std::string> was_;
 };
 
-TEST_F(ConfigFolderTest, XdgFolderThenHomeThenWorkingDirectory) {
-    set("HOME", "/home/op");
-    set("XDG_CONFIG_HOME", "/etc/op-config");
+TEST(ConfigFolder, XdgFolderThenHomeThenWorkingDirectory) {
+    Variable xdg("XDG_CONFIG_HOME"), home("HOME");
+    home = "/home/op";
+    xdg = "/etc/op-config";
     EXPECT_EQ(tc::defaultConfigFolder(), "/etc/op-config/tailchime");
-    set("XDG_CONFIG_HOME", "relative/config");  // would move with the working directory
+    xdg = "relative/config";  // would move with the working directory
     EXPECT_EQ(tc::defaultConfigFolder(), "/home/op/.config/tailchime");
-    set("XDG_CONFIG_HOME", "");
+    xdg = "";
     EXPECT_EQ(tc::defaultConfigFolder(), "/home/op/.config/tailchime");
-    set("XDG_CONFIG_HOME", std::nullopt);
-    set("HOME", std::nullopt);
+    xdg = nullptr;
+    home = nullptr;
     EXPECT_EQ(tc::defaultConfigFolder(), ".");
 }
 

@@ -25,10 +25,6 @@ protected:
     static void put(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
-    static std::string bytesOf(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
     // Writes the keys and saves them, as one save of the settings does.
     static bool save(tc::IniProfile& profile, const std::vector<tc::IniWrite>& writes) {
         bool stored = true;
@@ -50,7 +46,7 @@ TEST_F(IniProfileTest, MissingFileSectionOrKeyGivesDefaultAndFirstWriteCreatesAl
     ASSERT_TRUE(profile.WriteString("SETTINGS", "IPCOURTESY", "I"));
     EXPECT_FALSE(fs::exists(nested)) << "nothing reaches the file before the save";
     ASSERT_TRUE(profile.Flush());
-    EXPECT_EQ(bytesOf(nested), "[SETTINGS]\nCOURTESYID=Q\nIPCOURTESY=I\n");
+    EXPECT_EQ(readFile(nested), "[SETTINGS]\nCOURTESYID=Q\nIPCOURTESY=I\n");
     EXPECT_EQ(profile.GetString("SETTINGS", "COURTESYID", "K"), "Q");
     EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "500"), "500");
     EXPECT_EQ(profile.GetString("OTHER", "COURTESYID", "K"), "K");
@@ -69,7 +65,7 @@ TEST_F(IniProfileTest, NamesMatchWithoutRegardToCaseOrBlanks) {
     ASSERT_TRUE(save(profile, {{"SETTINGS", "CHECK1", "1"}}));
     EXPECT_EQ(profile.GetString("SETTINGS", "Check1", "0"), "1");
     ASSERT_TRUE(save(profile, {{"SETTINGS", "Check1", "0"}}));
-    EXPECT_EQ(bytesOf(ini()), "[settings]\n  hangtime  =750\nCheck1=0\n");
+    EXPECT_EQ(readFile(ini()), "[settings]\n  hangtime  =750\nCheck1=0\n");
 }
 
 TEST_F(IniProfileTest, ValueIsTrimmedUnquotedAndCut) {
@@ -118,7 +114,7 @@ TEST_F(IniProfileTest, WriteTouchesOnlyItsOwnLine) {
                                {"SETTINGS", "TOP", "300"},
                                {"SETTINGS", "COURTESYID", "Q"},
                                {"NEW", "A", "1"}}));
-    EXPECT_EQ(bytesOf(ini()),
+    EXPECT_EQ(readFile(ini()),
               "\xEF\xBB\xBF; Tailchime settings\n"
               "COURTESYID=outside any section\n"
               "[OTHER]\n"
@@ -161,7 +157,7 @@ TEST_F(IniProfileTest, AddedKeysStandBelowTheirSectionInTheFilesLineEndings) {
         put(ini(), c.before);
         tc::IniProfile profile(ini());
         ASSERT_TRUE(save(profile, c.writes)) << c.before;
-        EXPECT_EQ(bytesOf(ini()), c.after);
+        EXPECT_EQ(readFile(ini()), c.after);
         tc::IniProfile again(ini());
         for (const auto& w : c.writes) EXPECT_EQ(again.GetString(w.section, w.key, ""), w.value) << c.after;
     }
@@ -170,13 +166,12 @@ TEST_F(IniProfileTest, AddedKeysStandBelowTheirSectionInTheFilesLineEndings) {
 TEST_F(IniProfileTest, WhatCannotBeOneLineIsRefused) {
     put(ini(), "[SETTINGS]\nA=1\n");
     tc::IniProfile profile(ini());
-    EXPECT_FALSE(profile.WriteString("SETTINGS", "A", "two\nlines"));
-    EXPECT_FALSE(profile.WriteString("SETTINGS", "A=B", "1"));
-    EXPECT_FALSE(profile.WriteString("SETTINGS", ";A", "1"));
-    EXPECT_FALSE(profile.WriteString("SETTINGS", "  ", "1"));
-    EXPECT_FALSE(profile.WriteString("SET]TINGS", "A", "1"));
+    for (const tc::IniWrite& w : std::vector<tc::IniWrite>{{"SETTINGS", "A", "two\nlines"},
+                                                           {"SETTINGS", "A=B", "1"}, {"SETTINGS", ";A", "1"},
+                                                           {"SETTINGS", "  ", "1"}, {"SET]TINGS", "A", "1"}})
+        EXPECT_FALSE(profile.WriteString(w.section, w.key, w.value)) << w.section << " " << w.key;
     EXPECT_TRUE(profile.Flush()) << "nothing was to be written";
-    EXPECT_EQ(bytesOf(ini()), "[SETTINGS]\nA=1\n");
+    EXPECT_EQ(readFile(ini()), "[SETTINGS]\nA=1\n");
 }
 
 TEST_F(IniProfileTest, SaveThatCannotFinishLeavesTheOldFile) {
@@ -216,7 +211,7 @@ TEST_F(IniProfileTest, ALinkIsWrittenThroughToItsTarget) {
     EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", ""), "500");
     ASSERT_TRUE(save(profile, {{"SETTINGS", "HANGTIME", "750"}}));
     EXPECT_TRUE(fs::is_symlink(ini()));
-    EXPECT_EQ(bytesOf((dir_ / "shared" / "station.ini").string()), "[SETTINGS]\nHANGTIME=750\n");
+    EXPECT_EQ(readFile((dir_ / "shared" / "station.ini").string()), "[SETTINGS]\nHANGTIME=750\n");
 }
 
 TEST_F(IniProfileTest, ProtectedFileOrFolderIsNotWritten) {
@@ -234,7 +229,7 @@ TEST_F(IniProfileTest, ProtectedFileOrFolderIsNotWritten) {
     fs::permissions(ini(), fs::perms::owner_read | fs::perms::owner_write);
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(save(profile, {{"SETTINGS", "HANGTIME", "750"}}));
-    EXPECT_EQ(bytesOf(ini()), old);
+    EXPECT_EQ(readFile(ini()), old);
 }
 
 }  // namespace

@@ -5,30 +5,14 @@
 
 namespace {
 
-TEST(Morse, ParisIsFiftyUnitsWithItsWordGap) {
-    // PARIS plus the gap before the next word is the standard word of 50 units.
-    EXPECT_EQ(tc::morse::durationMs("PARIS", 20) + 7 * 60, 50 * 60);
+// In dots of 60 ms at 20 words a minute: a dash is three, the gap inside a
+// letter one, between letters three and between words seven; a character
+// Morse has no sign for is a word's gap, and no gap comes before or after.
+TEST(Morse, DurationsInDotsWithTheirGaps) {
     EXPECT_EQ(tc::morse::dotMs(20), 60);
-}
-
-TEST(Morse, ElementsAndGaps) {
-    auto k = tc::morse::elements("k");
-    ASSERT_EQ(k.size(), 5u);
-    EXPECT_TRUE(k[0].keyed && k[0].units == 3);
-    EXPECT_TRUE(!k[1].keyed && k[1].units == 1);
-    EXPECT_TRUE(k[2].keyed && k[2].units == 1);
-    auto two = tc::morse::elements("E E");
-    ASSERT_EQ(two.size(), 3u);
-    EXPECT_EQ(two[1].units, 7);
-    EXPECT_FALSE(two[1].keyed);
-}
-
-TEST(Morse, UnknownCharactersAreSkippedWithAGap) {
-    EXPECT_EQ(tc::morse::code('~'), nullptr);
-    EXPECT_EQ(tc::morse::durationMs("E~E", 20), tc::morse::durationMs("E E", 20));
-    EXPECT_EQ(tc::morse::durationMs("~~", 20), 0);
-    EXPECT_EQ(tc::morse::durationMs("", 20), 0);
-    EXPECT_EQ(tc::morse::durationMs("  K  ", 20), tc::morse::durationMs("K", 20)) << "no gap before or after";
+    for (auto [text, dots] : {std::pair{"PARIS", 50 - 7}, {"k", 9}, {"EE", 5}, {"E E", 9}, {"E~E", 9}, {"~~", 0},
+                              {"", 0}, {"  K  ", 9}})
+        EXPECT_EQ(tc::morse::durationMs(text, 20), dots * 60) << text;
 }
 
 }  // namespace

@@ -5,15 +5,16 @@
 #include "core/NumberText.h"
 #include "core/RuntimeError.h"
 
+#include <limits>
+#include <vector>
+
 namespace {
 
 TEST(NumberText, GeneralFormWithoutTrailingZeros) {
-    EXPECT_EQ(tc::numberText(3.0), "3");
-    EXPECT_EQ(tc::numberText(2.5), "2.5");
-    EXPECT_EQ(tc::numberText(0.0), "0");
-    EXPECT_EQ(tc::numberText(-0.0), "0");
-    EXPECT_EQ(tc::numberText(0.1 + 0.2), "0.3") << "15 significant digits hide binary noise";
-    EXPECT_EQ(tc::numberText(1.0 / 3.0), "0.333333333333333");
+    // 15 significant digits hide binary noise.
+    for (auto [value, text] : {std::pair{3.0, "3"}, {2.5, "2.5"}, {0.0, "0"}, {-0.0, "0"}, {0.1 + 0.2, "0.3"},
+                               {1.0 / 3.0, "0.333333333333333"}})
+        EXPECT_EQ(tc::numberText(value), text) << value;
     EXPECT_EQ(tc::singleText(300.0f), "300");
     EXPECT_EQ(tc::singleText(1234.5f), "1234.5");
     // Whatever the position, what is written reads back as the same number.
@@ -24,37 +25,26 @@ TEST(NumberText, GeneralFormWithoutTrailingZeros) {
     }
 }
 
-TEST(NumberText, WholeNumberRoundsHalfToEven) {
-    EXPECT_EQ(tc::wholeNumber("2.5"), 2);
-    EXPECT_EQ(tc::wholeNumber("3.5"), 4);
-    EXPECT_EQ(tc::wholeNumber("-2.5"), -2);
-    EXPECT_EQ(tc::wholeNumber(" 750 "), 750);
-    EXPECT_EQ(tc::wholeNumber("+.5"), 0);
-    EXPECT_EQ(tc::wholeNumber("1540."), 1540);
-    for (const char* bad : {"", " ", "-", ".", "7x", "x7", "1e3", "1,5", "--1"})
+TEST(NumberText, WholeNumbersRoundHalfToEvenAndBooleansReadAsTheSettingsWriteThem) {
+    for (auto [text, value] :
+         {std::pair{"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {" 750 ", 750}, {"+.5", 0}, {"1540.", 1540}})
+        EXPECT_EQ(tc::wholeNumber(text), value) << text;
+    for (const std::string& bad :
+         std::vector<std::string>{"", " ", "-", ".", "7x", "x7", "1e3", "1,5", "--1", std::string(400, '9')})
         EXPECT_THROW(tc::wholeNumber(bad), tc::RuntimeError) << '"' << bad << '"';
-    EXPECT_THROW(tc::wholeNumber(std::string(400, '9')), tc::RuntimeError);
-}
-
-TEST(NumberText, BooleanTextsAndNumbers) {
-    EXPECT_TRUE(tc::booleanValue("True"));
-    EXPECT_TRUE(tc::booleanValue("tRUE"));
-    EXPECT_FALSE(tc::booleanValue("FALSE"));
-    EXPECT_TRUE(tc::booleanValue("1"));
-    EXPECT_TRUE(tc::booleanValue("-1"));
-    EXPECT_FALSE(tc::booleanValue("0"));
+    for (auto [text, value] :
+         {std::pair{"True", true}, {"tRUE", true}, {"FALSE", false}, {"1", true}, {"-1", true}, {"0", false}})
+        EXPECT_EQ(tc::booleanValue(text), value) << text;
     EXPECT_THROW(tc::booleanValue("yes"), tc::RuntimeError);
 }
 
 TEST(NumberText, ClockText) {
-    EXPECT_EQ(tc::FormatTime(0.9), "00:00:00");
-    EXPECT_EQ(tc::FormatTime(-5), "00:00:00");
-    EXPECT_EQ(tc::FormatTime(59.99), "00:00:59");
-    EXPECT_EQ(tc::FormatTime(3600 + 120 + 5.5), "01:02:05");
-    EXPECT_EQ(tc::FormatTime(24 * 3600 + 61), "24:01:01") << "the 25th hour counts on";
-    EXPECT_EQ(tc::FormatTime(25 * 3600), "24:59:59");
-    EXPECT_EQ(tc::FormatTime(1e300), "24:59:59");
-    EXPECT_EQ(tc::FormatTime(std::numeric_limits<double>::quiet_NaN()), "00:00:00");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // The 25th hour counts on; beyond it, the clock stops.
+    for (auto [seconds, text] :
+         {std::pair{0.9, "00:00:00"}, {-5.0, "00:00:00"}, {59.99, "00:00:59"}, {3725.5, "01:02:05"},
+          {24 * 3600.0 + 61, "24:01:01"}, {25 * 3600.0, "24:59:59"}, {1e300, "24:59:59"}, {nan, "00:00:00"}})
+        EXPECT_EQ(tc::FormatTime(seconds), text) << seconds;
 }
 
 }  // namespace

@@ -30,12 +30,9 @@ const Values kOld = {{"COURTESYID", "K"},      {"IPCOURTESY", "I"},   {"HANGTIME
 
 Values newValues() {
     Values v = kOld;
-    v["COURTESYID"] = "Q";
-    v["IPCOURTESY"] = "N";
-    v["HANGTIME"] = "750";
-    v["KERCHUNKWAIT"] = "3000";
-    v["RFTONE"] = "/new/RF.wav";
-    v["INETTONE"] = "/new/IP.wav";
+    for (const auto& [key, value] : Values{{"COURTESYID", "Q"}, {"IPCOURTESY", "N"}, {"HANGTIME", "750"},
+                                           {"KERCHUNKWAIT", "3000"}, {"RFTONE", "/new/RF.wav"}, {"INETTONE", "/new/IP.wav"}})
+        v[key] = value;
     return v;
 }
 

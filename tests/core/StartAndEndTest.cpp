@@ -152,18 +152,11 @@ TEST_F(StartAndEnd, BadScriptIsRefusedWithFileAndLine) {
     TempDir scratch;
     const std::string path = scratch.file("bad.tcs");
     std::ofstream(path) << "at 100 carrier up\n# fine so far\nat 50 carrier down\n";
-    tc::Platform platform;
-    platform.audio = [](tc::EventLoop& loop, tc::PlaybackListener* l, bool) { return tc::makeVirtualAudio(loop, l); };
-    tc::HeadlessOptions options;
-    options.scriptPath = path;
-    options.virtualTime = true;
-    options.configDir = config.path();
-    std::ostringstream out, err;
-    EXPECT_EQ(tc::runHeadless(options, platform, out, err), 2);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str(), path + ":3: time 50 is earlier than the statement before it\n");
-    options.scriptPath = scratch.file("missing.tcs");
-    EXPECT_EQ(tc::runHeadless(options, platform, out, err), 2);
+    auto r = runScriptFile(path, config.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, path + ":3: time 50 is earlier than the statement before it\n");
+    EXPECT_EQ(runScriptFile(scratch.file("missing.tcs"), config.path()).status, 2);
 }
 
 }  // namespace

@@ -133,10 +133,14 @@ TEST_F(Transmit, IdentIndicatorFollowsAudioMode) {
                      "451 show Ident \"Ident ON\" #ffc080"});
 }
 
-TEST_F(Transmit, CwIdentKeysOnlyForTheMorse) {
-    auto r = run("at 150 click Command10\nat 160 type CourtesyID ID\nat 2000 click Command11\nat 3000 end\n");
+// The CW tests send their fields as they are: an empty one goes to the host
+// and keys nothing; a field typed while the Morse sounds changes it not.
+TEST_F(Transmit, CwTestsSendTheirFieldsAndKeyOnlyForTheMorse) {
+    auto r = run("at 100 type IPCourtesy \nat 150 click Command10\nat 160 type CourtesyID QRZ?\nat 1000 click Command11\n"
+                 "at 1200 click Command10\nat 4000 end\n");
     // K: dash dot dash = 9 units of 60 ms at 20 words per minute.
-    EXPECT_LINES(r, {"150 cw \"K\"", "150 tx on", "690 tx off", "2000 cw \"I\""});
+    EXPECT_LINES(r, {"150 cw \"K\"", "150 tx on", "690 tx off", "1000 cw \"\"", "1200 cw \"QRZ?\""});
+    EXPECT_EQ(r.linesOf("tx on"), (Lines{"150 tx on", "1200 tx on"}));
 }
 
 }  // namespace

@@ -109,33 +109,9 @@ TEST(StationHistory, AnAudioIdentThatDoesNotRenderIsRecordedAsFailed) {
     EXPECT_EQ(idents[0].start, idents[0].end);
 }
 
-TEST(StationHistory, AWeekOfTrafficByDayAndAsCsv) {
+TEST(StationHistory, ExportsAsCsv) {
     TempDir dir;
-    std::ostringstream script;
-    script << "callsign W1AW-R\n";
-    for (int day = 0; day < 7; ++day) {
-        const std::int64_t t = day * kDayMs + 10 * kHourMs;
-        for (int over = 0; over < day % 3 + 1; ++over) {
-            script << "at " << t + over * 60000 << " carrier up\n";
-            script << "at " << t + over * 60000 + 5000 << " carrier down\n";
-        }
-        script << "at " << t + 30 * 60000 << " carrier up\n";  // one kerchunk a day
-        script << "at " << t + 30 * 60000 + 800 << " carrier down\n";
-    }
-    script << "at " << 7 * kDayMs << " end\n";
-    auto records = runAndRead(script.str(), dir.path());
-
-    auto days = lastBuckets(kStart + 7 * kDayMs - 1, kDayMs, 7);
-    tallyInto(days, records);
-    for (int day = 0; day < 7; ++day) {
-        SCOPED_TRACE(day);
-        EXPECT_EQ(days[day].start, kStart + day * kDayMs);
-        EXPECT_EQ(days[day].tally.overs, day % 3 + 1);
-        EXPECT_EQ(days[day].tally.kerchunks, 1);
-        EXPECT_EQ(days[day].tally.courtesies, day % 3 + 1);
-        EXPECT_GT(days[day].tally.txMs, 0);
-    }
-
+    runAndRead("callsign W1AW-R\nat 36000000 carrier up\nat 36005000 carrier down\nat 36010000 end\n", dir.path());
     ASSERT_EQ(tc::exportHistoryCsv(dir.path(), dir.file("h.csv")), 0);
     std::istringstream csv(readFile(dir.file("h.csv")));
     std::string line;

@@ -6,28 +6,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/Child.h"
 #include "radio/RigStandIn.h"
-#include "support/TempDir.h"
+#include "support/Child.h"
+#include "support/ProgramRun.h"
 
 namespace {
 
 const std::vector<std::string> kQuietSound = {"SDL_AUDIODRIVER=dummy"};
-
-struct Program {
-    TempDir config;
-    std::string script(const std::string& text) {
-        std::string path = config.file("station.tcs");
-        std::ofstream(path) << text;
-        return path;
-    }
-    std::vector<std::string> args(std::vector<std::string> more) {
-        std::vector<std::string> a = {TAILCHIME_TEST_BIN, "--config-dir", config.path(), "--stats-server",
-                                      "127.0.0.1:9"};
-        a.insert(a.end(), more.begin(), more.end());
-        return a;
-    }
-};
 
 // The transcript's lines without their times, less the usage report.
 std::vector<std::string> untimed(const std::string& transcript) {
@@ -43,7 +28,7 @@ std::vector<std::string> untimed(const std::string& transcript) {
 }
 
 TEST(ProgramWithRadio, HamlibsDummyRigReceivesTheIdentAndTheToneTestsKeying) {
-    Program p;
+    ProgramRun p;
     int port = freePort();
     std::string log = p.config.file("rigctld.log");
     Child rigctld(
@@ -65,22 +50,21 @@ TEST(ProgramWithRadio, HamlibsDummyRigReceivesTheIdentAndTheToneTestsKeying) {
 }
 
 TEST(ProgramWithRadio, AScriptCannotRaiseTheHostsEventsNorSetTheCallSignWhenARadioIsTheHost) {
-    for (const char* line : {"at 100 carrier up", "at 100 rx on", "at 100 chat /ver/", "at 100 closing"}) {
-        Program p;
-        std::string path = p.script(std::string("at 50 click Command10\n") + line + "\n");
+    const std::string events = ":2: the radio raises the host's events in a run with a radio; "
+                               "a script cannot raise them\n",
+                      call = ":2: a radio's call sign is the operator's setting (--callsign, or CALLSIGN in [RIG]); "
+                             "a script cannot set it\n";
+    for (const auto& [script, problem] : std::vector<std::pair<std::string, std::string>>{
+             {"at 50 click Command10\nat 100 carrier up\n", events}, {"at 50 click Command10\nat 100 rx on\n", events},
+             {"at 50 click Command10\nat 100 chat /ver/\n", events}, {"at 50 click Command10\nat 100 closing\n", events},
+             {"# the station\ncallsign W1AW-R\nat 50 click Command10\n", call}}) {
+        ProgramRun p;
+        std::string path = p.script(script);
         Child run(p.args({"--headless", path, "--host", "rig", "--rig-model", "2", "--rig-file", "127.0.0.1:9"}));
-        EXPECT_EQ(run.wait(), 2) << line;
-        EXPECT_EQ(run.err(),
-                  path + ":2: the radio raises the host's events in a run with a radio; a script cannot raise them\n");
+        EXPECT_EQ(run.wait(), 2) << script;
+        EXPECT_EQ(run.err(), path + problem);
         EXPECT_EQ(run.out(), "");  // nothing ran
     }
-    Program p;
-    std::string path = p.script("# the station\ncallsign W1AW-R\nat 50 click Command10\n");
-    Child run(p.args({"--headless", path, "--host", "rig", "--rig-model", "2", "--rig-file", "127.0.0.1:9"}));
-    EXPECT_EQ(run.wait(), 2);
-    EXPECT_EQ(run.err(), path +
-                             ":2: a radio's call sign is the operator's setting (--callsign, or CALLSIGN in [RIG]); "
-                             "a script cannot set it\n");
 }
 
 // The same timeline on the simulated station (virtual time) and on the
@@ -98,16 +82,16 @@ class SameTimeline : public ::testing::TestWithParam<Session> {};
 
 TEST_P(SameTimeline, OnTheRadioAsOnTheSimulatedStation) {
     const Session& s = GetParam();
-    Program sim;
-    std::ofstream(sim.config.file("tailchime.ini")) << s.settings;
+    ProgramRun sim;
+    sim.settings(s.settings);
     Child simulated(sim.args({"--headless",
                               sim.script("callsign W1AW-R\nat 1000 carrier up\nat 6050 carrier down\nat 12000 close\n"),
                               "--virtual-time"}));
     ASSERT_EQ(simulated.wait(), 0);
     ASSERT_NE(simulated.out().find(s.last), std::string::npos) << simulated.out();
 
-    Program p;
-    std::ofstream(p.config.file("tailchime.ini")) << s.settings;
+    ProgramRun p;
+    p.settings(s.settings);
     RigStandIn rig;
     rig.keyer = false;
     Child run(p.args({"--headless", p.script("at 600000 end\n"), "--host", "rig", "--rig-model", "2", "--rig-file",
@@ -142,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Idents, SameTimeline,
 
 TEST(ProgramWithRadio, AStopSignalReleasesTheTransmitterAtOnceAndEndsAsACloseRequest) {
     for (int sig : {SIGTERM, SIGINT}) {
-        Program p;
+        ProgramRun p;
         RigStandIn rig;
         rig.keyer = false;  // the station keys its own Morse: a long keyed stretch
         Child run(p.args({"--headless",
@@ -161,7 +145,7 @@ TEST(ProgramWithRadio, AStopSignalReleasesTheTransmitterAtOnceAndEndsAsACloseReq
 }
 
 TEST(ProgramWithRadio, TheWindowsOnARadioEndOnAStopSignalWithTheTransmitterReleased) {
-    Program p;
+    ProgramRun p;
     RigStandIn rig;
     Child run(p.args({"--host", "rig", "--rig-model", "2", "--rig-file", rig.address()}),
               {"SDL_AUDIODRIVER=dummy", "QT_QPA_PLATFORM=offscreen"});
@@ -178,7 +162,7 @@ TEST(ProgramWithRadio, TheWindowsOnARadioEndOnAStopSignalWithTheTransmitterRelea
 // SDL would take the two signals over once the first sound has played; the
 // station's own handling must still end the run.
 TEST(ProgramWithRadio, AStopSignalEndsARunAfterASoundHasPlayed) {
-    Program p;
+    ProgramRun p;
     Child run(p.args({"--headless", p.script("at 100 click Command10\nat 600000 end\n")}), kQuietSound);
     ASSERT_TRUE(run.waitOut("tx off"));  // the CW has sounded and ended
     run.signal(SIGTERM);
@@ -207,8 +191,8 @@ TEST(ProgramWithRadio, ChoicesThatCannotWorkAreRefusedBeforeTheStationStarts) {
         {{"--host", "simulated", "--no-window"}, "[RIG]\nMODEL=2\n", "--no-window runs a station with a radio"},
     };
     for (const Case& c : cases) {
-        Program p;
-        std::ofstream(p.config.file("tailchime.ini")) << c.ini;
+        ProgramRun p;
+        p.settings(c.ini);
         Child run(p.args(c.args));
         EXPECT_EQ(run.wait(), 2) << c.says;
         EXPECT_NE(run.err().find(c.says), std::string::npos) << run.err();

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 
 #include "support/Child.h"
@@ -112,37 +113,25 @@ int RigStandIn::find(const std::vector<std::string>& record, const std::string& 
 
 void RigStandIn::answer(Client& c, const std::string& command) {
     // Called with the mutex held.
-    std::string reply;
-    auto note = [&](std::string what) { record_.push_back(std::move(what)); };
-    if (command == "\\chk_vfo")
-        reply = "0\n";
-    else if (command == "\\dump_state") {
+    static const std::map<std::string, std::string> fixed = {
+        {"\\chk_vfo", "0\n"}, {"v", "VFOA\n"}, {"f", "145000000\n"}, {"s", "0\nVFOA\n"}, {"m", "FM\n15000\n"},
+        {"q", kOk},         {"T 1", kOk},  {"T 0", kOk}};
+    auto starts = [&](const char* word) { return command.rfind(word, 0) == 0; };
+    std::string reply = fixed.count(command) ? fixed.at(command) : kNotAvailable;
+    if (command == "\\dump_state") {
         reply = kDumpState;
-        note("open");
-    } else if (command == "v")
-        reply = "VFOA\n";
-    else if (command == "f")
-        reply = "145000000\n";
-    else if (command == "s")
-        reply = "0\nVFOA\n";
-    else if (command == "m")
-        reply = "FM\n15000\n";
-    else if (command == "\\get_dcd") {
+        record_.push_back("open");
+    } else if (command == "\\get_dcd") {
         ++carrierReads;
         reply = !sense ? kNotAvailable : carrier ? "1\n" : "0\n";
-    } else if (command == "T 1" || command == "T 0") {
-        note(command == "T 1" ? "ptt 1" : "ptt 0");
+    } else if (starts("T ")) {
+        record_.push_back("ptt " + command.substr(2));
+    } else if (starts("\\send_morse ") && keyer) {
+        record_.push_back("morse " + command.substr(12));
         reply = kOk;
-    } else if (command.rfind("\\send_morse ", 0) == 0) {
-        if (keyer) note("morse " + command.substr(12));
-        reply = keyer ? kOk : kNotAvailable;
-    } else if (command.rfind("L KEYSPD ", 0) == 0) {
-        note("keyspd " + command.substr(9));
+    } else if (starts("L KEYSPD ")) {
+        record_.push_back("keyspd " + command.substr(9));
         reply = kOk;
-    } else if (command == "q") {
-        reply = kOk;
-    } else {
-        reply = kNotAvailable;
     }
     sendAll(c.fd, reply);
 }

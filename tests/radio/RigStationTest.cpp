@@ -40,16 +40,13 @@ TEST(RigStation, TheRigHearsOnlyChangesOfKeying) {
     RadioBench b;
     ASSERT_TRUE(b.runUntilRigHas("ptt 0"));  // an opened radio is told first that it is released
     // The supervisor's habit: the same keying every 100 ms.
-    for (int i = 0; i < 10; ++i) {
-        b.station->SetPTT(true);
-        b.loop.runUntil(b.loop.nowMs() + 100);
-    }
+    auto keyTenTimes = [&](bool on) {
+        for (int i = 0; i < 10; ++i, b.loop.runUntil(b.loop.nowMs() + 100)) b.station->SetPTT(on);
+    };
+    keyTenTimes(true);
     ASSERT_TRUE(b.runUntilRigHas("ptt 1"));
     EXPECT_TRUE(b.station->GetPTT());
-    for (int i = 0; i < 10; ++i) {
-        b.station->SetPTT(false);
-        b.loop.runUntil(b.loop.nowMs() + 100);
-    }
+    keyTenTimes(false);
     int keyed = RigStandIn::find(b.rig.record(), "ptt 1");
     ASSERT_TRUE(b.runUntilRigHas("ptt 0", keyed));
     EXPECT_FALSE(b.station->GetPTT());

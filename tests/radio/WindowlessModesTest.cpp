@@ -11,9 +11,9 @@
 #include <sstream>
 #include <set>
 
-#include "support/Child.h"
 #include "radio/RigStandIn.h"
-#include "support/TempDir.h"
+#include "support/Child.h"
+#include "support/ProgramRun.h"
 
 namespace fs = std::filesystem;
 
@@ -30,8 +30,7 @@ const std::string kModule = "tailchime-windows.so";
 
 // A run whose dynamic linker reports each shared object it loads
 // (LD_DEBUG=files) into files in a folder of its own.
-struct TracedRun {
-    TempDir config;
+struct TracedRun : ProgramRun {
     TempDir trace;
 
     std::vector<std::string> env(std::vector<std::string> more = {}) const {
@@ -39,11 +38,6 @@ struct TracedRun {
         more.push_back("LD_DEBUG_OUTPUT=" + trace.file("ld"));
         more.push_back("SDL_AUDIODRIVER=dummy");
         return more;
-    }
-    std::vector<std::string> args(const std::string& program, std::vector<std::string> more) const {
-        std::vector<std::string> a = {program, "--config-dir", config.path(), "--stats-server", "127.0.0.1:9"};
-        a.insert(a.end(), more.begin(), more.end());
-        return a;
     }
     // The file names of the objects loaded, dlopen()ed ones included.
     std::set<std::string> loaded() const {
@@ -86,7 +80,7 @@ TEST(WindowlessModes, TheInformationOptionsAndAStationScriptLoadNoWindowLibrary)
     for (const auto& mode : modes) {
         SCOPED_TRACE(mode.front());
         TracedRun run;
-        Child program(run.args(TAILCHIME_TEST_BIN, mode), run.env());
+        Child program(run.args(mode), run.env());
         ASSERT_EQ(program.wait(), 0) << program.err();
         EXPECT_NE(program.out(), "");
         if (mode.front() == "--list-rigs") {  // Hamlib's models, one a line
@@ -103,8 +97,8 @@ TEST(WindowlessModes, TheInformationOptionsAndAStationScriptLoadNoWindowLibrary)
 TEST(WindowlessModes, AStationWithARadioAndNoWindowLogsEachDoingAndLoadsNoWindowLibrary) {
     RigStandIn rig;
     TracedRun run;
-    std::ofstream(run.config.file("tailchime.ini")) << "[RIG]\nMODEL=2\nFILE=" << rig.address() << "\nCALLSIGN=W1AW-R\n";
-    Child program(run.args(TAILCHIME_TEST_BIN, {"--no-window", "--trace"}), run.env());
+    run.settings("[RIG]\nMODEL=2\nFILE=" + rig.address() + "\nCALLSIGN=W1AW-R\n");
+    Child program(run.args({"--no-window", "--trace"}), run.env());
     ASSERT_TRUE(program.waitErr("radio \"radio open")) << program.err();
     rig.carrier = true;
     ASSERT_TRUE(program.waitErr("indicator Kerchunk \"Clear to Send\""));
@@ -136,8 +130,8 @@ TEST(WindowlessModes, AStationWithARadioAndNoWindowLogsEachDoingAndLoadsNoWindow
 TEST(WindowlessModes, AStationWithARadioLoadsTheSoundOutputForAudioIdents) {
     RigStandIn rig;
     TracedRun run;
-    std::ofstream(run.config.file("tailchime.ini")) << "[SETTINGS]\nOPTION1=False\nOPTION2=True\n";
-    Child program(run.args(TAILCHIME_TEST_BIN, {"--no-window", "--host", "rig", "--rig-model", "2", "--rig-file",
+    run.settings("[SETTINGS]\nOPTION1=False\nOPTION2=True\n");
+    Child program(run.args({"--no-window", "--host", "rig", "--rig-model", "2", "--rig-file",
                                                  rig.address()}),
                   run.env());
     ASSERT_TRUE(program.waitErr("radio \"radio open")) << program.err();
@@ -153,7 +147,7 @@ TEST(WindowlessModes, AStationWithARadioLoadsTheSoundOutputForAudioIdents) {
 TEST(WindowsModule, TheWindowedProgramLoadsItAndShowsBothWindows) {
     TracedRun run;
     std::string shots = run.config.file("shots");
-    Child program(run.args(TAILCHIME_TEST_BIN, {"--screenshot", shots}), run.env({"QT_QPA_PLATFORM=offscreen"}));
+    Child program(run.args({"--screenshot", shots}), run.env({"QT_QPA_PLATFORM=offscreen"}));
     ASSERT_EQ(program.wait(), 0) << program.err();
     for (const char* picture : {"main-window.png", "station-simulator.png"}) {
         std::error_code ec;
@@ -168,9 +162,7 @@ TEST(WindowsModule, TheWindowedProgramLoadsItAndShowsBothWindows) {
 TEST(WindowsModule, WithoutItTheWindowsAreRefusedInOneLineBeforeTheRadioIsTouched) {
     // The program alone in an installation of its own, without the module.
     TempDir alone;
-    fs::create_directory(alone.file("bin"));
-    std::string program = alone.file("bin/tailchime");
-    fs::copy_file(TAILCHIME_TEST_BIN, program);
+    const std::string program = loneProgram(alone);
     const std::string expected =
         "tailchime: cannot show the windows: " + alone.file(std::string(TAILCHIME_MODULE_DIR) + "/" + kModule) + ": ";
 
@@ -179,7 +171,7 @@ TEST(WindowsModule, WithoutItTheWindowsAreRefusedInOneLineBeforeTheRadioIsTouche
          {std::vector<std::string>{}, {"--host", "rig", "--rig-model", "2", "--rig-file", rig.address()}}) {
         SCOPED_TRACE(mode.empty() ? "the simulated station" : "a radio");
         TracedRun run;
-        Child windowed(run.args(program, mode), run.env({"QT_QPA_PLATFORM=offscreen"}));
+        Child windowed(run.args(mode, program), run.env({"QT_QPA_PLATFORM=offscreen"}));
         EXPECT_EQ(windowed.wait(), 1);
         // One line for the windows; a radio's station has loaded its sound
         // output first, and says in a line of its own that it has none.
@@ -194,9 +186,8 @@ TEST(WindowsModule, WithoutItTheWindowsAreRefusedInOneLineBeforeTheRadioIsTouche
 
     // What needs no windows runs as before.
     TracedRun headless;
-    Child script(headless.args(program, {"--headless", std::string(TAILCHIME_SOURCE_DIR) + "/examples/example.tcs",
-                                         "--virtual-time"}),
-                 headless.env());
+    const std::string example = std::string(TAILCHIME_SOURCE_DIR) + "/examples/example.tcs";
+    Child script(headless.args({"--headless", example, "--virtual-time"}, program), headless.env());
     EXPECT_EQ(script.wait(), 0) << script.err();
     EXPECT_NE(script.out().find(" cw \""), std::string::npos) << script.out();
 }

@@ -129,7 +129,7 @@ TEST_F(DiskOutput, VolumeAndSpeedActOnTheOutput) {
 // WAV case is above, to the frame).
 TEST_F(DiskOutput, EveryFormatPlaysToItsMeasuredLength) {
     auto virtualAudio = tc::makeVirtualAudio(loop, nullptr);
-    for (const auto& file : {soundfiles::mp3("each.mp3", 0.4, true), soundfiles::mp2("each.mp2", 0.4),
+    for (const auto& file : {soundfiles::lame("each.mp3", 0.4, 44100, 1, "-t"), soundfiles::mp2("each.mp2", 0.4),
                              soundfiles::bytes("each.mid", soundfiles::midi(0, 480, {soundfiles::note(0, 384)}))}) {
         ends.clear();
         auto measured = virtualAudio->NewGraph();

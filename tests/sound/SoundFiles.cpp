@@ -55,11 +55,6 @@ std::string tone(const std::string& name, double seconds, int rate, int channels
                           " -b 16 -t wav @ synth " + std::to_string(seconds) + " sine 440 vol 0.5");
 }
 
-std::string mp3(const std::string& name, double seconds, bool bare) {
-    std::string wav = tone(name + ".wav", seconds, 44100);
-    return made(name, std::string("lame --quiet ") + (bare ? "-t '" : "'") + wav + "' @");
-}
-
 std::string lame(const std::string& name, double seconds, int rate, int channels, const std::string& options) {
     std::string wav = tone(name + ".wav", seconds, rate, channels);
     return made(name, "lame --quiet " + options + " '" + wav + "' @");

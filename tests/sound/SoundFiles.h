@@ -12,10 +12,10 @@ using Bytes = std::vector<std::uint8_t>;
 std::string path(const std::string& name);
 // A 440 Hz sine at half scale as 16-bit WAV.
 std::string tone(const std::string& name, double seconds, int rate = 8000, int channels = 1);
-// The tone at 44.1 kHz encoded by lame (with its length tag unless bare) or twolame.
-std::string mp3(const std::string& name, double seconds, bool bare = false);
+// The tone at 44.1 kHz encoded by twolame.
 std::string mp2(const std::string& name, double seconds);
-// A tone of the rate and channels given, encoded by lame with its options.
+// A tone of the rate and channels given, encoded by lame with its options
+// (its length tag unless "-t").
 std::string lame(const std::string& name, double seconds, int rate, int channels, const std::string& options);
 // The tone as Ogg Vorbis by sox: a sound file, but no ident.
 std::string vorbis(const std::string& name, double seconds);

@@ -92,11 +92,21 @@ std::string Child::err() {
     return err_;
 }
 
-int freePort() {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
+namespace {
+
+sockaddr_in loopback(int port) {
     sockaddr_in a{};
     a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(port));
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return a;
+}
+
+}  // namespace
+
+int freePort() {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a = loopback(0);
     bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
     socklen_t len = sizeof a;
     getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
@@ -108,10 +118,7 @@ bool acceptsConnections(int port) {
     return eventually(
         [port] {
             int fd = socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in a{};
-            a.sin_family = AF_INET;
-            a.sin_port = htons(static_cast<uint16_t>(port));
-            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            sockaddr_in a = loopback(port);
             bool ok = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
             close(fd);
             return ok;

@@ -66,10 +66,8 @@ inline ScriptOptions traced() {
     return o;
 }
 
-inline ScriptRun runScript(const std::string& script, const std::string& configDir, ScriptOptions o = {}) {
-    TempDir scratch;
-    std::string path = scratch.file("station.tcs");
-    std::ofstream(path) << script;
+// The script in a file of its own.
+inline ScriptRun runScriptFile(const std::string& path, const std::string& configDir, ScriptOptions o = {}) {
     tc::Platform platform;
     platform.audio = [](tc::EventLoop& loop, tc::PlaybackListener* listener, bool) {
         return tc::makeVirtualAudio(loop, listener);
@@ -91,6 +89,12 @@ inline ScriptRun runScript(const std::string& script, const std::string& configD
     run.out = out.str();
     run.err = err.str();
     return run;
+}
+
+inline ScriptRun runScript(const std::string& script, const std::string& configDir, ScriptOptions o = {}) {
+    TempDir scratch;
+    std::ofstream(scratch.file("station.tcs")) << script;
+    return runScriptFile(scratch.file("station.tcs"), configDir, std::move(o));
 }
 
 // A test of station scripts, each run in the test's own configuration folder.

@@ -28,6 +28,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -88,73 +89,57 @@ bool waitFor(Fn condition) {
     return false;
 }
 
-HWND control(const std::string& name) {
+// The window's descendants, or with none the top-level windows; the first
+// that matches.
+using Match = std::function<bool(HWND)>;
+HWND find(HWND parent, const Match& match) {
     struct Search {
-        int id;
+        const Match* match;
         HWND found;
-    } search{controlId(name), nullptr};
-    EnumChildWindows(
-        mainWindow,
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (GetDlgCtrlID(w) != s->id) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.id ? search.found : nullptr;
+    } search{&match, nullptr};
+    WNDENUMPROC each = [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (!(*s->match)(w)) return TRUE;
+        s->found = w;
+        return FALSE;
+    };
+    if (parent)
+        EnumChildWindows(parent, each, reinterpret_cast<LPARAM>(&search));
+    else
+        EnumWindows(each, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND control(const std::string& name) {
+    const int id = controlId(name);
+    return id ? find(mainWindow, [id](HWND w) { return GetDlgCtrlID(w) == id; }) : nullptr;
 }
 
 bool visible(HWND w) { return (GetWindowLongA(w, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-// The open message box of the program, if any.
+// The open message box of the program (before the main window is found, a
+// box of start-up: any program's).
 HWND messageBox() {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{0, nullptr};
-    // Before the main window is found (a box of start-up), any program's box.
-    if (mainWindow) GetWindowThreadProcessId(mainWindow, &search.process);
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD process = 0;
-            GetWindowThreadProcessId(w, &process);
-            if ((s->process && process != s->process) || classOf(w) != "#32770" || !IsWindowVisible(w)) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    DWORD ours = 0;
+    if (mainWindow) GetWindowThreadProcessId(mainWindow, &ours);
+    return find(nullptr, [ours](HWND w) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        return (!ours || process == ours) && classOf(w) == "#32770" && IsWindowVisible(w);
+    });
 }
 
 std::string boxText(HWND box) {
     std::string text;
-    EnumChildWindows(
-        box,
-        [](HWND w, LPARAM p) -> BOOL {
-            if (classOf(w) == "Static") *reinterpret_cast<std::string*>(p) += textOf(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    find(box, [&text](HWND w) {
+        if (classOf(w) == "Static") text += textOf(w);
+        return false;
+    });
     return text;
 }
 
 HWND topLevel(const std::string& title) {
-    struct Search {
-        const std::string* title;
-        HWND found;
-    } search{&title, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            const std::string t = textOf(w);
-            if (!IsWindowVisible(w) || t != *s->title) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return find(nullptr, [&title](HWND w) { return IsWindowVisible(w) && textOf(w) == title; });
 }
 
 std::string clientSize(HWND w) {
@@ -170,35 +155,32 @@ std::string nameOf(int id) {
     return index >= 0 && index < static_cast<int>(layout.size()) ? layout[index].name : "";
 }
 
-// The control's rectangle in its parent's client area.
-RECT placeOf(HWND w) {
-    RECT r;
-    GetWindowRect(w, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
-    return r;
+std::string placeText(long left, long top, long width, long height) {
+    return std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" +
+           std::to_string(height);
 }
 
 std::string layoutProblems() {
     std::string problems;
     for (const tc::PlacedControl& e : tc::mainWindowLayout()) {
-        HWND w = control(e.name);
+        const std::string name = e.name;
+        HWND w = control(name);
         if (!w) {
-            problems += std::string(e.name) + ": missing\n";
+            problems += name + ": missing\n";
             continue;
         }
-        HWND parent = e.container ? control(e.container) : mainWindow;
-        if (GetParent(w) != parent) problems += std::string(e.name) + ": not inside " + (e.container ? e.container : "the window") + "\n";
-        if (classOf(w) != classOf(e.kind)) problems += std::string(e.name) + ": class " + classOf(w) + ", not " + classOf(e.kind) + "\n";
-        const RECT r = placeOf(w);
-        const bool placed = r.left == px(e.left) && r.top == px(e.top) && r.right - r.left == px(e.width) &&
-                            r.bottom - r.top == px(e.height);
-        if (!placed)
-            problems += std::string(e.name) + ": at " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
-                        std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ", not " +
-                        std::to_string(px(e.left)) + "," + std::to_string(px(e.top)) + " " +
-                        std::to_string(px(e.width)) + "x" + std::to_string(px(e.height)) + "\n";
+        if (GetParent(w) != (e.container ? control(e.container) : mainWindow))
+            problems += name + ": in another container\n";
+        if (classOf(w) != classOf(e.kind))
+            problems += name + ": class " + classOf(w) + ", not " + classOf(e.kind) + "\n";
+        RECT r;  // in its parent's client area
+        GetWindowRect(w, &r);
+        MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
+        const std::string at = placeText(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                          designed = placeText(px(e.left), px(e.top), px(e.width), px(e.height));
+        if (at != designed) problems += name + ": at " + at + ", not " + designed + "\n";
         const char* text = textOf(e);
-        if (text && textOf(w) != text) problems += std::string(e.name) + ": text \"" + textOf(w) + "\", not \"" + text + "\"\n";
+        if (text && textOf(w) != text) problems += name + ": text \"" + textOf(w) + "\", not \"" + text + "\"\n";
     }
     return problems;
 }
@@ -208,26 +190,19 @@ std::string coverProblems(HWND page) {
     RECT r;
     GetWindowRect(page, &r);
     std::string problems;
-    for (int y = r.top + 1; y < r.bottom; y += 4) {
-        for (int x = r.left + 1; x < r.right; x += 4) {
-            POINT p{x, y};
-            ScreenToClient(mainWindow, &p);
+    for (int y = r.top + 1; y < r.bottom && problems.size() <= 400; y += 4) {
+        for (int x = r.left + 1; x < r.right && problems.size() <= 400; x += 4) {
             HWND hit = mainWindow;
             // Down the tree to the deepest shown child under the point, as the mouse finds it.
-            for (;;) {
+            for (HWND next;; hit = next) {
                 POINT local{x, y};
                 ScreenToClient(hit, &local);
-                HWND next = ChildWindowFromPointEx(hit, local, CWP_SKIPINVISIBLE);
+                next = ChildWindowFromPointEx(hit, local, CWP_SKIPINVISIBLE);
                 if (!next || next == hit) break;
-                hit = next;
             }
-            if (hit != page && !IsChild(page, hit)) {
-                char at[64];
-                std::snprintf(at, sizeof at, "%ld,%ld", static_cast<long>(p.x), static_cast<long>(p.y));
-                problems += std::string("at ") + at + " the pointer finds " + classOf(hit) + " " +
-                            nameOf(GetDlgCtrlID(hit)) + "\n";
-                if (problems.size() > 400) return problems;
-            }
+            if (hit != page && !IsChild(page, hit))
+                problems += "at screen " + std::to_string(x) + "," + std::to_string(y) + " the pointer finds " +
+                            classOf(hit) + " " + nameOf(GetDlgCtrlID(hit)) + "\n";
         }
     }
     return problems;
@@ -255,23 +230,9 @@ bool runStep(const std::string& step) {
         if (!waitFor([&] { return (w = topLevel(name)) != nullptr; })) return fail(step, "no such window");
         if (clientSize(w) != value) return fail(step, "client " + clientSize(w));
     } else if (verb == "says") {
-        struct Search {
-            const std::string* text;
-            bool found;
-        } search{&value, false};
-        auto holds = [&search](HWND top) {
-            EnumChildWindows(
-                top,
-                [](HWND w, LPARAM p) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(p);
-                    s->found = textOf(w).find(*s->text) != std::string::npos;
-                    return !s->found;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            return search.found;
-        };
         HWND w = nullptr;
-        if (!waitFor([&] { return (w = topLevel(name)) != nullptr && holds(w); }))
+        auto holds = [&](HWND c) { return textOf(c).find(value) != std::string::npos; };
+        if (!waitFor([&] { return (w = topLevel(name)) != nullptr && find(w, holds); }))
             return fail(step, w ? "no control says so" : "no such window");
     } else if (verb == "dpi") {
         dpi = std::atoi(arg.c_str());
