@@ -33,11 +33,18 @@
 #include <vector>
 
 #include "MenuSteps.h"
+#include "WindowSearch.h"
 #include "ui/win32/ControlIds.h"
 
 namespace {
 
 using tc::win32::controlId;
+using driver::classOf;
+using driver::find;
+using driver::Match;
+using driver::textOf;
+using driver::topLevel;
+using driver::waitFor;
 
 HWND mainWindow = nullptr;
 
@@ -66,50 +73,6 @@ const char* textOf(const tc::PlacedControl& c) {
 int dpi = 96;
 int px(int twips) { return (twips * dpi + 720) / 1440; }
 
-std::string textOf(HWND w) {
-    char buf[512] = {};
-    // WM_GETTEXT works across processes for every class (GetWindowText does not for controls).
-    SendMessageTimeoutA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, nullptr);
-    return buf;
-}
-
-std::string classOf(HWND w) {
-    char buf[64] = {};
-    GetClassNameA(w, buf, sizeof buf);
-    return buf;
-}
-
-// Waits for a condition: the steps depend on what happens, not on how soon.
-template <class Fn>
-bool waitFor(Fn condition) {
-    for (int i = 0; i < 1200; ++i) {
-        if (condition()) return true;
-        Sleep(50);
-    }
-    return false;
-}
-
-// The window's descendants, or with none the top-level windows; the first
-// that matches.
-using Match = std::function<bool(HWND)>;
-HWND find(HWND parent, const Match& match) {
-    struct Search {
-        const Match* match;
-        HWND found;
-    } search{&match, nullptr};
-    WNDENUMPROC each = [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        if (!(*s->match)(w)) return TRUE;
-        s->found = w;
-        return FALSE;
-    };
-    if (parent)
-        EnumChildWindows(parent, each, reinterpret_cast<LPARAM>(&search));
-    else
-        EnumWindows(each, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND control(const std::string& name) {
     const int id = controlId(name);
     return id ? find(mainWindow, [id](HWND w) { return GetDlgCtrlID(w) == id; }) : nullptr;
@@ -136,10 +99,6 @@ std::string boxText(HWND box) {
         return false;
     });
     return text;
-}
-
-HWND topLevel(const std::string& title) {
-    return find(nullptr, [&title](HWND w) { return IsWindowVisible(w) && textOf(w) == title; });
 }
 
 std::string clientSize(HWND w) {
