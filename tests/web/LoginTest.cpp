@@ -61,8 +61,12 @@ TEST(WebPageChoice, IsCheckedAndStoredWithThePasswordsHashOnly) {
                                          row.choice.password.empty() ? "" : *secrets::hashPassword(row.choice.password));
         EXPECT_EQ(problem.value_or(""), row.problem);
         const WebSettings web = WebSettings::read(profile);
-        if (!*row.problem) EXPECT_EQ(pageAddress(web), row.page);
-        if (row.choice.password.empty() || *row.problem) EXPECT_EQ(web.passwordHash, before);
+        if (!*row.problem) {
+            EXPECT_EQ(pageAddress(web), row.page);
+        }
+        if (row.choice.password.empty() || *row.problem) {
+            EXPECT_EQ(web.passwordHash, before);
+        }
     }
     const std::string hash = WebSettings::read(profile).passwordHash;
     EXPECT_TRUE(secrets::passwordMatches(hash, "n0 kerchunks"));
