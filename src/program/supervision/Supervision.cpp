@@ -1,6 +1,7 @@
 #include "program/supervision/Supervision.h"
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <limits>
@@ -48,6 +49,8 @@ std::unique_ptr<Supervision> Supervision::start(Form21& form, EventLoop& loop, T
         history::Recorder::Clock clock = wallMs;
         if (virtualTime) clock = [&loop, start = options.virtualStartMs] { return start + loop.nowMs(); };
         try {
+            std::error_code ignored;  // a folder that cannot be made is told by the file's opening
+            std::filesystem::create_directories(options.configDir, ignored);
             parts->file = std::make_unique<history::HistoryFile>(
                 historyPath(options.configDir), [p = parts.get()](const std::string& why) {
                     if (p->mailbox) p->mailbox->send([p, why] {
