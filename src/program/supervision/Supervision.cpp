@@ -19,8 +19,10 @@ namespace {
 
 std::string historyPath(const std::string& configDir) { return configDir + "/" + history::HistoryFile::kFileName; }
 
-// How often work from the other threads reaches the station.
-constexpr int kMailMs = 20;
+// How often work from the other threads (a control from the page, the
+// broker's commands, the history's troubles) reaches the station: as often
+// as the station's own timers tick, so that an idle station wakes no more.
+constexpr int kMailMs = 100;
 
 }  // namespace
 
