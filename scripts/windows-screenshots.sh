@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the pictures of the Windows program's windows as Windows (Wine)
-# draws them: the main window, the about window and the station simulator,
+# draws them: the main window, the about window, the station simulator and
+# the "Web page..." window,
 # into DIR (docs/ by default) as windows-*.png. Needs the Windows build in
 # build-win/; runs on a virtual X display of its own.
 set -euo pipefail
@@ -32,6 +33,10 @@ shot() {  # shot XID FILE
 drive "window=$title" text=Antenna=antenna1 >/dev/null  # the antenna turns: the status clock runs
 shot "$(xid "$title" 336x280)" "$OUT/windows-main-window.png"
 shot "$(xid "Station simulator" 300x360)" "$OUT/windows-station-simulator.png"
+drive "window=$title" menu=1 "fill=Web page=303=8080" "says=Web page=No page is served" >/dev/null
+sleep 0.5  # its first paint
+shot "$(xid "Web page" "")" "$OUT/windows-web-page-window.png"
+drive "window=$title" "press=Web page=Close" >/dev/null
 drive "window=$title" click=Command12 >/dev/null
 # The about window has the main window's title; Wine draws its small caption itself.
 for _ in $(seq 100); do [ -n "$(xid "$title" other)" ] && break; sleep 0.1; done

@@ -15,7 +15,7 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 constexpr UINT kHashed = WM_APP + 1;  // lParam: the hash made, owned by the message
-constexpr int kLabel = 1500, kEdit = 2400, kRow = 420;
+constexpr int kLabel = 1700, kEdit = 2500, kRow = 420;
 
 constexpr RECT tw(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 constexpr RECT row(int n, int left, int width) { return tw(left, 240 + n * kRow, width, 300); }
