@@ -2,13 +2,13 @@
 #include <functional>
 #include <string>
 
+#include "alerts/JsonPost.h"
 #include "core/Worker.h"
 
 namespace tc {
 
 // Posts each alert's JSON to a URL, one at a time, on a thread of its own
-// (the station never waits for it), each within kTimeoutS: through libcurl
-// on Linux, WinINet on Windows. What it could
+// (the station never waits for it), each within kTimeoutS. What it could
 // not post it tells `failed` (from its own thread). At most kMaxWaiting
 // wait; more push out the oldest.
 class Webhook {
@@ -24,7 +24,10 @@ public:
     }
 
 private:
-    void send(const std::string& json);
+    void send(const std::string& json) {
+        const std::string why = postJson(url_, json, kTimeoutS, [this] { return worker_.stopping(); });
+        if (failed_ && !why.empty() && !worker_.stopping()) failed_(why);
+    }
 
     const std::string url_;
     std::function<void(const std::string&)> failed_;

@@ -1,6 +1,7 @@
 #include "program/Form21.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/Desktop.h"
 #include "core/EventLoop.h"
@@ -23,9 +24,10 @@ Form21::Form21(Ports ports)
       levels_(panel, player, events),
       link_({panel, transmit, antiKerchunker_, onAir, settings, EchoLink, events}),
       startup_({panel, ports_.desktop, ports_.hosts, EchoLink, *this, settings, player, [this] {
-                    if (!ports_.sendReport) return;
-                    events.raise(
-                        event::ReportSent{ports_.sendReport(panel.Callsign.text, panel.Prog.text, panel.Ver.text)});
+                    // Posted once: its client goes as soon as it is done.
+                    ReportSender send = std::exchange(ports_.sendReport, nullptr);
+                    if (!send) return;
+                    events.raise(event::ReportSent{send(panel.Callsign.text, panel.Prog.text, panel.Ver.text)});
                 }}) {
     panel.V1.onChange = [this] { levels_.V1_Change(); };
     panel.V2.onChange = [this] { levels_.V2_Change(); };

@@ -64,6 +64,7 @@ int launch(const std::vector<std::string>& args, const Launcher& launcher) {
     auto http = launcher.http;
     platform.report = [http, server](EventLoop& loop) {
         auto client = http(loop);
+        if (!client) return ReportSender();
         auto report = std::make_shared<UsageReport>(*client, server);
         return ReportSender(
             [client, report](const std::string& callsign, const std::string& prog, const std::string& ver) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <set>
@@ -92,14 +93,23 @@ TEST(WindowlessModes, TheInformationOptionsAndAStationScriptLoadNoWindowLibrary)
     }
 }
 
+// What the program maps now.
+std::string mapped(int pid) {
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    return std::string(std::istreambuf_iterator<char>(maps), {});
+}
+
 // The radio chosen in the settings file alone, as a repeater PC keeps it:
-// each doing logged with the wall clock's time, and no window library.
+// each doing logged with the wall clock's time, and no window library. The
+// usage report's client, libcurl with it, is gone once the report is posted.
 TEST(WindowlessModes, AStationWithARadioAndNoWindowLogsEachDoingAndLoadsNoWindowLibrary) {
     RigStandIn rig;
     TracedRun run;
     run.settings("[RIG]\nMODEL=2\nFILE=" + rig.address() + "\nCALLSIGN=W1AW-R\n");
     Child program(run.args({"--no-window", "--trace"}), run.env());
     ASSERT_TRUE(program.waitErr("radio \"radio open")) << program.err();
+    EXPECT_EQ(run.loaded().count("tailchime-report.so"), 1u);
+    EXPECT_EQ(mapped(program.pid()).find("libcurl"), std::string::npos);
     rig.carrier = true;
     ASSERT_TRUE(program.waitErr("indicator Kerchunk \"Clear to Send\""));
     rig.carrier = false;

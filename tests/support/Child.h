@@ -24,6 +24,7 @@ public:
     Child& operator=(const Child&) = delete;
 
     void signal(int sig);
+    int pid() const { return pid_; }
     // The exit status; -1 when the guard ran out (the program is killed) or
     // it ended by a signal.
     int wait();

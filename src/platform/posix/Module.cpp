@@ -17,20 +17,28 @@ std::string modulePath(const std::string& fileName) {
     return (program.parent_path().parent_path() / TAILCHIME_MODULE_DIR / fileName).lexically_normal().string();
 }
 
-void* loadModuleEntry(const std::string& fileName, const char* entry, std::string& problem) {
+void* openModule(const std::string& fileName, std::string& problem) {
     std::string path = modulePath(fileName);
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module) {
         const char* why = dlerror();  // names the module and what is wrong with it
         problem = why ? why : "cannot load " + path;
-        return nullptr;
     }
-    void* found = dlsym(module, entry);
-    if (!found) {
-        problem = path + " has no " + entry;
-        return nullptr;
-    }
-    return found;  // the module stays loaded for the life of the program
+    return module;
+}
+
+void closeModule(void* module) {
+    if (module) dlclose(module);
+}
+
+void* moduleEntry(void* module, const std::string& fileName, const char* entry, std::string& problem) {
+    void* found = module ? dlsym(module, entry) : nullptr;
+    if (module && !found) problem = modulePath(fileName) + " has no " + entry;
+    return found;
+}
+
+void* loadModuleEntry(const std::string& fileName, const char* entry, std::string& problem) {
+    return moduleEntry(openModule(fileName, problem), fileName, entry, problem);
 }
 
 }  // namespace tc

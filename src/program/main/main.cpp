@@ -54,6 +54,24 @@ std::unique_ptr<tc::AudioGraphFactory> audio(tc::EventLoop& loop, tc::PlaybackLi
     });
 }
 
+// The usage report's client from its module, which goes again with the
+// client once the report is posted: the station never keeps libcurl mapped.
+std::shared_ptr<tc::ReportPost> reportClient(tc::EventLoop& loop) {
+    std::string problem;
+    void* module = tc::openModule(tc::kReportModule, problem);
+    auto* make = reinterpret_cast<tc::ReportPostEntry*>(
+        tc::moduleEntry(module, tc::kReportModule, tc::kReportModuleEntry, problem));
+    if (!make) {
+        tc::closeModule(module);
+        std::cerr << "tailchime: no usage report: " << problem << "\n";
+        return nullptr;
+    }
+    return std::shared_ptr<tc::ReportPost>(make(loop), [module](tc::ReportPost* client) {
+        delete client;
+        tc::closeModule(module);
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,7 +87,7 @@ int main(int argc, char** argv) {
     };
     p.rfToneDefault = tc::defaultTone("RF.wav", tc::installedDataFolder());
     p.inetToneDefault = tc::defaultTone("IP.wav", tc::installedDataFolder());
-    launcher.http = [](tc::EventLoop& loop) { return std::make_shared<tc::CurlPost>(loop); };
+    launcher.http = reportClient;
     launcher.configDirDefault = tc::defaultConfigFolder();
     p.realTime = tc::raiseToRealTime;
     launcher.chooseRadio = [](const tc::Options& options, const std::string& dir, tc::Platform& platform,

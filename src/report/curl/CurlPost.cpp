@@ -1,6 +1,7 @@
 #include "report/curl/CurlPost.h"
 
 #include <curl/curl.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 
@@ -56,6 +57,18 @@ struct Handles {
     }
 };
 
+// The report's client lives in a module that the program unloads once the
+// report is posted, libcurl with it. A name look-up that outlasted the post
+// still runs on a thread of libcurl's, so then the module stays loaded.
+void keepLoadedUnlessLookedUp(CURL* easy, CURLcode result) {
+    curl_off_t lookupUs = 0;
+    curl_easy_getinfo(easy, CURLINFO_NAMELOOKUP_TIME_T, &lookupUs);
+    if (lookupUs > 0 || result == CURLE_COULDNT_RESOLVE_HOST) return;
+    Dl_info self;
+    if (dladdr(reinterpret_cast<void*>(&keepLoadedUnlessLookedUp), &self) && self.dli_fname)
+        dlopen(self.dli_fname, RTLD_NOW | RTLD_NODELETE);
+}
+
 }  // namespace
 
 CurlPost::CurlPost(EventLoop& loop) : loop_(loop), curlReady_(curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK) {}
@@ -110,7 +123,14 @@ std::string CurlPost::post(const StatsServer& server, const std::string& path, c
         // program unwinds through here, never through curl.
         if (answer.begun) loop_.processPendingEvents();
     }
+    int left = 0;
+    CURLMsg* done = curl_multi_info_read(h.multi, &left);
+    keepLoadedUnlessLookedUp(h.easy, done && done->msg == CURLMSG_DONE ? done->data.result : CURLE_OPERATION_TIMEDOUT);
     return answer.content;
 }
 
 }  // namespace tc
+
+extern "C" __attribute__((visibility("default"))) tc::ReportPost* tailchime_report_post(tc::EventLoop& loop) {
+    return new tc::CurlPost(loop);
+}

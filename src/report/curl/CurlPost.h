@@ -24,3 +24,15 @@ private:
 };
 
 }  // namespace tc
+
+// The client as the module tailchime-report.so gives it: the program maps
+// libcurl only while it posts the report.
+extern "C" tc::ReportPost* tailchime_report_post(tc::EventLoop& loop);
+
+namespace tc {
+
+using ReportPostEntry = decltype(tailchime_report_post);
+inline constexpr const char* kReportModule = "tailchime-report.so";
+inline constexpr const char* kReportModuleEntry = "tailchime_report_post";
+
+}  // namespace tc

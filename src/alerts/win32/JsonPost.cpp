@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "alerts/Webhook.h"
+#include "alerts/JsonPost.h"
 #include "core/Identity.h"
 
 namespace tc {
@@ -21,10 +21,11 @@ std::string lastError(const char* what) { return std::string(what) + " failed ("
 
 }  // namespace
 
-void Webhook::send(const std::string& json) {
+std::string postJson(const std::string& address, const std::string& json, long timeoutS,
+                     const std::function<bool()>& givingUp) {
     Handle session{InternetOpenA(identity::kProduct, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)};
-    if (!session) return;
-    DWORD timeoutMs = kTimeoutS * 1000;
+    if (!session) return lastError("opening WinINet");
+    DWORD timeoutMs = static_cast<DWORD>(timeoutS) * 1000;
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
         InternetSetOptionA(session.get(), option, &timeoutMs, static_cast<DWORD>(sizeof timeoutMs));
     // The URL as WinINet reads it: scheme, host, port, path and query.
@@ -37,7 +38,7 @@ void Webhook::send(const std::string& json) {
     url.dwUrlPathLength = sizeof path;
     url.dwExtraInfoLength = 1;
     std::string why;
-    if (!InternetCrackUrlA(url_.c_str(), 0, 0, &url)) {
+    if (!InternetCrackUrlA(address.c_str(), 0, 0, &url)) {
         why = "not a URL";
     } else {
         const std::string target = std::string(path, url.dwUrlPathLength) +
@@ -62,7 +63,7 @@ void Webhook::send(const std::string& json) {
         else if (status >= 300)
             why = "HTTP " + std::to_string(status);
     }
-    if (failed_ && !why.empty() && !worker_.stopping()) failed_(why);
+    return givingUp() ? "" : why;
 }
 
 }  // namespace tc
