@@ -10,7 +10,8 @@
 //   - late feeds of the output with both cores kept busy.
 // Prints figures with the machine's load beside them; not a test.
 //
-//   bench_courtesy [DROPS]      (50 by default; SDL_AUDIODRIVER=dummy without a sound card)
+//   bench_courtesy [DROPS [PART...]]   (50 drops by default; the parts: midi audio cw mp3 idle load,
+//                                       all by default; SDL_AUDIODRIVER=dummy without a sound card)
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -301,12 +302,14 @@ int main(int argc, char** argv) {
                 tc::sound::SoundDevice::kPeriodFrames, tc::sound::SoundDevice::kRate);
     int status = 0;
     try {
-        firstMidi(dir);
-        courtesy(dir, true, drops);  // first: its first drop is the run's first sound
-        courtesy(dir, false, drops);
-        longMp3(dir);
-        idle(dir);
-        underLoad(dir);
+        const std::vector<std::string> parts(argv + std::min(argc, 2), argv + argc);
+        auto chosen = [&](const char* part) { return parts.empty() || std::find(parts.begin(), parts.end(), part) != parts.end(); };
+        if (chosen("midi")) firstMidi(dir);
+        if (chosen("audio")) courtesy(dir, true, drops);  // before the others: its first drop is the run's first sound
+        if (chosen("cw")) courtesy(dir, false, drops);
+        if (chosen("mp3")) longMp3(dir);
+        if (chosen("idle")) idle(dir);
+        if (chosen("load")) underLoad(dir);
     } catch (const std::exception& e) {
         // No sound device here: SDL_AUDIODRIVER=dummy measures without one.
         std::fprintf(stderr, "bench_courtesy: %s\n", e.what());

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,10 @@ public:
     // The file may be played before long: what playing it needs may be made
     // ready in the background. Never fails; a bad path is simply no help.
     virtual void Prepare(const std::string&) {}
+    // Runs the wait before a graph plays (the pre-roll's counted passes) on
+    // the calling thread. An output on the real clock runs it above the
+    // machine's other programs, so that none of them stretches it.
+    virtual void RunBeforePlay(const std::function<void()>& wait) { wait(); }
 };
 
 }  // namespace tc

@@ -30,6 +30,8 @@ public:
 
     void LoadFile(int ReLoad);
     void CleanUp();
+    // The wait before the graph plays, as the sound output runs it.
+    void waitBeforePlay(const std::function<void()>& wait) { graphs_.RunBeforePlay(wait); }
 
     AudioGraph& MediaControl() const { return use(mediaControl_); }
     AudioGraph& BasicAudio() const { return use(basicAudio_); }

@@ -27,7 +27,7 @@ void TransmitSequence::TXFile(Asker asker) {
     resumeNext([&] { panel_.Text2.setText("00:00:00"); });
     resumeNext([&] { panel_.Ident.set(colour::LightOrange, "Ident ON"); });
     resumeNext([&] { echoLink_->SetPTT(true); });
-    resumeNext([&] { Sleep(); });
+    resumeNext([&] { player_.waitBeforePlay(Sleep); });
     resumeNext([&] {
         player_.MediaControl().Run();
         running = true;

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <pthread.h>
+#include <sched.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,6 +14,7 @@
 #include "support/Child.h"
 #include "transmit/sound/AudioFactories.h"
 #include "transmit/sound/output/CwSounder.h"
+#include "transmit/sound/output/OutputPriority.h"
 #include "transmit/sound/output/SoundDevice.h"
 
 namespace {
@@ -213,3 +216,28 @@ TEST_F(DiskOutput, WithoutAnOutputAStreamEndsAtOnceAndTheNextIsRefusedUntilOneOp
 }
 
 }  // namespace
+
+// The pre-roll runs at the station's real-time priority where the system
+// allows it, and the thread is put back as it was: a windowed station's
+// thread must not stay on real-time scheduling after an ident.
+TEST(PreRollPriority, TheWaitRunsAtLeastAtTheStationsPriorityAndTheThreadIsPutBack) {
+    auto policyNow = [] {
+        int policy = -1;
+        sched_param p{};
+        pthread_getschedparam(pthread_self(), &policy, &p);
+        return std::make_pair(policy, p.sched_priority);
+    };
+    bool allowed = false;  // real-time scheduling, as this machine grants it
+    std::thread([&] { allowed = tc::sound::toOutputPriority(); }).join();
+    for (bool startRaised : {false, true}) {
+        if (startRaised && !allowed) continue;
+        std::thread([&] {
+            if (startRaised) tc::sound::toOutputPriority();
+            const auto before = policyNow();
+            std::pair<int, int> during{};
+            tc::sound::runAboveOthers([&] { during = policyNow(); });
+            EXPECT_EQ(policyNow(), before) << startRaised;
+            EXPECT_EQ(during, startRaised || !allowed ? before : std::make_pair(SCHED_FIFO, 10)) << startRaised;
+        }).join();
+    }
+}

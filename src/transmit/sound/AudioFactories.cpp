@@ -44,6 +44,7 @@ public:
 
     std::shared_ptr<AudioGraph> NewGraph() override { return made().NewGraph(); }
     void Prepare(const std::string& path) override { made().Prepare(path); }
+    void RunBeforePlay(const std::function<void()>& wait) override { made().RunBeforePlay(wait); }
 
 private:
     AudioGraphFactory& made() {

@@ -2,6 +2,7 @@
 
 #include "transmit/sound/FileGraph.h"
 #include "transmit/sound/output/DeviceTransport.h"
+#include "transmit/sound/output/OutputPriority.h"
 #include "transmit/sound/output/PlayableFile.h"
 
 namespace tc {
@@ -12,6 +13,7 @@ class DeviceGraphs final : public sound::FileGraphs<sound::DeviceTransport> {
 public:
     using FileGraphs::FileGraphs;
     void Prepare(const std::string& path) override { sound::prepareFor(path); }
+    void RunBeforePlay(const std::function<void()>& wait) override { sound::runAboveOthers(wait); }
 };
 
 }  // namespace

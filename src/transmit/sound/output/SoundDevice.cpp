@@ -1,23 +1,17 @@
 #include "transmit/sound/output/SoundDevice.h"
 
 #include <SDL.h>
-#include <pthread.h>
-#include <sched.h>
 
 #include <algorithm>
 #include <chrono>
 
 #include "transmit/sound/DecoderQuiet.h"
 #include "transmit/sound/PlayerErrors.h"
+#include "transmit/sound/output/OutputPriority.h"
 
 namespace tc::sound {
 
 namespace {
-
-// The output's thread runs above the station's own (real-time 10) where the
-// system allows it, so that a busy machine delays a courtesy, never breaks
-// it up.
-constexpr int kOutputPriority = 11;
 
 std::mutex& chosenLock() {
     static std::mutex m;
@@ -42,18 +36,6 @@ bool initAudio(std::string& why) {
 std::int64_t nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
-}
-
-// Where real-time scheduling is not allowed, SDL's own priority stays.
-bool toOutputPriority() {
-    sched_param param{};
-    param.sched_priority = kOutputPriority;
-    return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
-}
-
-void normalPriority() {
-    sched_param normal{};
-    pthread_setschedparam(pthread_self(), SCHED_OTHER, &normal);
 }
 
 }  // namespace
