@@ -11,36 +11,62 @@ namespace tc::win32::antenna {
 
 namespace {
 
-const char* frontName(HWND box) {
-    const auto* front = reinterpret_cast<const int*>(GetWindowLongPtrA(box, GWLP_USERDATA));
-    return kAntennaImages[front ? *front : 0];
-}
+// What a box keeps so that a turn asks the system for nothing: the display
+// context its class gives it for good, a memory context holding the frame,
+// and its size and background as its last repaint found them.
+struct Box {
+    const int* front;
+    HDC dc = nullptr;
+    HDC memory = nullptr;
+    int w = 0, h = 0;
+    COLORREF back = 0;
+};
 
-void draw(HWND box, HDC dc) {
-    RECT r;
-    GetClientRect(box, &r);
-    drawImageOn(dc, frontName(box), r, GetSysColor(COLOR_BTNFACE));
+Box* boxOf(HWND box) { return reinterpret_cast<Box*>(GetWindowLongPtrA(box, GWLP_USERDATA)); }
+
+const char* frontName(const Box* b) { return kAntennaImages[b && b->front ? *b->front : 0]; }
+
+void copyFront(Box& b, HDC to) {
+    if (b.w <= 0 || b.h <= 0) return;
+    HGDIOBJ old = SelectObject(b.memory, composedImage(to, frontName(&b), b.w, b.h, b.back));
+    BitBlt(to, 0, 0, b.w, b.h, b.memory, 0, 0, SRCCOPY);
+    SelectObject(b.memory, old);
 }
 
 LRESULT CALLBACK proc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    Box* b = boxOf(box);
     switch (message) {
         case WM_ERASEBKGND: return 1;  // painted whole in WM_PAINT
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(box, &ps);
-            draw(box, dc);
+            if (b) {
+                RECT r;
+                GetClientRect(box, &r);
+                b->w = r.right;
+                b->h = r.bottom;
+                b->back = GetSysColor(COLOR_BTNFACE);
+                copyFront(*b, dc);
+            }
             EndPaint(box, &ps);
             return 0;
         }
-        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(std::strlen(frontName(box)));
+        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(std::strlen(frontName(b)));
         case WM_GETTEXT: {
             if (wParam == 0) return 0;
-            const char* name = frontName(box);
+            const char* name = frontName(b);
             const std::size_t n = std::min<std::size_t>(std::strlen(name), wParam - 1);
             std::memcpy(reinterpret_cast<char*>(lParam), name, n);
             reinterpret_cast<char*>(lParam)[n] = '\0';
             return static_cast<LRESULT>(n);
         }
+        case WM_NCDESTROY:
+            if (b) {
+                DeleteDC(b->memory);
+                delete b;
+                SetWindowLongPtrA(box, GWLP_USERDATA, 0);
+            }
+            return DefWindowProcA(box, message, wParam, lParam);
         default: return DefWindowProcA(box, message, wParam, lParam);
     }
 }
@@ -63,14 +89,15 @@ void registerClass() {
 HWND make(HWND parent, int id, DWORD style, const int* front) {
     registerClass();
     HWND box = widgets::child(kClass, "", style, 0, parent, id);
-    SetWindowLongPtrA(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(front));
+    auto* b = new Box{front};
+    b->dc = GetDC(box);  // its own for as long as it lives
+    b->memory = CreateCompatibleDC(b->dc);
+    SetWindowLongPtrA(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(b));
     return box;
 }
 
 void turn(HWND box) {
-    HDC dc = GetDC(box);
-    draw(box, dc);
-    ReleaseDC(box, dc);
+    if (Box* b = boxOf(box)) copyFront(*b, b->dc);
 }
 
 }  // namespace tc::win32::antenna

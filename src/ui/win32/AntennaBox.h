@@ -6,9 +6,10 @@ namespace tc::win32::antenna {
 inline constexpr const char* kClass = "TailchimeAntenna";
 
 // The turning antenna: one picture box that draws its frame in front
-// itself. A turn draws the new frame straight onto the box, through the
+// itself. A turn copies the new frame straight onto the box, through the
 // display context its class keeps, and does nothing more: no repaint is
-// queued and nothing is stored in the window. Asked for its text
+// queued, and nothing is asked of the system (its size and colour are those
+// its last repaint found). Asked for its text
 // (WM_GETTEXT), the box answers with the name of the frame it shows, for
 // whoever looks from outside.
 

@@ -115,9 +115,7 @@ void drawImage(HDC dc, const char* name, const RECT& where) {
     DeleteDC(memory);
 }
 
-void drawImageOn(HDC dc, const char* name, const RECT& where, COLORREF back) {
-    const int w = where.right - where.left, h = where.bottom - where.top;
-    if (w <= 0 || h <= 0) return;
+HBITMAP composedImage(HDC dc, const char* name, int w, int h, COLORREF back) {
     struct Key {
         std::string name;
         int w, h;
@@ -125,9 +123,9 @@ void drawImageOn(HDC dc, const char* name, const RECT& where, COLORREF back) {
         bool operator<(const Key& o) const { return std::tie(name, w, h, back) < std::tie(o.name, o.w, o.h, o.back); }
     };
     static std::map<Key, HBITMAP> composed;  // kept for the whole run
-    HDC memory = CreateCompatibleDC(dc);
     HBITMAP& bitmap = composed[Key{name, w, h, back}];
     if (!bitmap) {
+        HDC memory = CreateCompatibleDC(dc);
         bitmap = CreateCompatibleBitmap(dc, w, h);
         HGDIOBJ old = SelectObject(memory, bitmap);
         RECT all{0, 0, w, h};
@@ -136,8 +134,16 @@ void drawImageOn(HDC dc, const char* name, const RECT& where, COLORREF back) {
         DeleteObject(brush);
         drawImage(memory, name, all);
         SelectObject(memory, old);
+        DeleteDC(memory);
     }
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    return bitmap;
+}
+
+void drawImageOn(HDC dc, const char* name, const RECT& where, COLORREF back) {
+    const int w = where.right - where.left, h = where.bottom - where.top;
+    if (w <= 0 || h <= 0) return;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, composedImage(dc, name, w, h, back));
     BitBlt(dc, where.left, where.top, w, h, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);

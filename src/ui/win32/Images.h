@@ -14,5 +14,7 @@ void drawImage(HDC dc, const char* name, const RECT& where);
 // and colour in the display's own format, then only copied. The antenna's
 // frames and the lamps cost a copy each when they change.
 void drawImageOn(HDC dc, const char* name, const RECT& where, COLORREF back);
+// That copy itself, w by h, compatible with `dc`; kept for the whole run.
+HBITMAP composedImage(HDC dc, const char* name, int w, int h, COLORREF back);
 
 }  // namespace tc::win32
