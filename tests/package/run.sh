@@ -32,11 +32,12 @@ for path in ./usr/bin/tailchime ./usr/share/tailchime/RF.wav ./usr/share/tailchi
   ./usr/share/icons/hicolor/48x48/apps/tailchime.png ./usr/share/man/man1/tailchime.1.gz \
   ./usr/share/doc/tailchime/copyright ./usr/share/doc/tailchime/changelog.gz \
   ./usr/share/doc/tailchime/examples/example.tcs ./usr/lib/systemd/system/tailchime@.service \
-  ./usr/lib/tailchime/tailchime-sound.so ./usr/lib/tailchime/tailchime-windows.so; do
+  ./usr/lib/tailchime/tailchime-sound.so ./usr/lib/tailchime/tailchime-windows.so \
+  ./usr/lib/tailchime/tailchime-report.so ./usr/lib/tailchime/tailchime-webhook.so; do
   check "the package holds $path" grep -qxF "$path" <<<"$listing"
 done
 check "its dependencies come from the libraries it links" \
-  sh -c "dpkg-deb -f '$deb' Depends | grep -q 'libsdl2' && dpkg-deb -f '$deb' Depends | grep -q 'timgm6mb-soundfont'"
+  sh -c "dpkg-deb -f '$deb' Depends | grep -q 'libsdl2' && dpkg-deb -f '$deb' Depends | grep -q 'timgm6mb-soundfont' && dpkg-deb -f '$deb' Depends | grep -q 'libcurl4'"
 check "desktop-file-validate accepts the desktop entry" \
   desktop-file-validate "$root/usr/share/applications/tailchime.desktop"
 check "man renders the manual page without a warning" \
