@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 #include "core/Morse.h"
 #include "sound/SoundFiles.h"
