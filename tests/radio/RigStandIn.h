@@ -18,7 +18,6 @@ public:
     RigStandIn(const RigStandIn&) = delete;
     RigStandIn& operator=(const RigStandIn&) = delete;
 
-    int port() const { return port_; }
     std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
 
     std::atomic<bool> carrier{false};
