@@ -43,9 +43,7 @@ TEST(Program, ShippedExamplesGiveTheDocumentedLines) {
         EXPECT_EQ(r.status, 0) << r.out;
         const std::string out = "\n" + r.out;
         for (const auto& part : c.parts) EXPECT_NE(out.find(part), std::string::npos) << part << out;
-        size_t idents = 0;
-        for (size_t at = 0; (at = out.find(" cw \"", at + 1)) != std::string::npos;) ++idents;
-        EXPECT_EQ(idents, c.idents) << out;
+        EXPECT_EQ(linesWith(out, " cw \"").size(), c.idents) << out;
         EXPECT_EQ(out.find("message"), std::string::npos) << out;
         EXPECT_EQ(out.find(" exit"), std::string::npos) << "end stops the run without the program" << out;
     }

@@ -12,7 +12,7 @@
 #include "history/Tally.h"
 #include "history/sqlite/HistoryFile.h"
 #include "support/Child.h"
-#include "support/TempDir.h"
+#include "support/ProgramRun.h"
 
 using namespace tc::history;
 
@@ -28,13 +28,7 @@ TEST(HistoryFile, SurvivesAKillHoldingAllButTheLastSecond) {
 
     Child program({TAILCHIME_TEST_BIN, "--headless", dir.file("overs.tcs"), "--config-dir", dir.path()});
     // Waits (with a guard against hangs only) for the eighth courtesy.
-    auto courtesies = [&program] {
-        std::vector<std::string> lines;
-        std::istringstream out(program.out());
-        for (std::string l; std::getline(out, l);)
-            if (l.find(" cw \"K\"") != std::string::npos) lines.push_back(l);
-        return lines;
-    };
+    auto courtesies = [&program] { return linesWith(program.out(), " cw \"K\""); };
     ASSERT_TRUE(eventually([&] { return courtesies().size() >= 8; })) << program.out();
     const std::string lastCourtesy = courtesies().back();
     program.signal(SIGKILL);

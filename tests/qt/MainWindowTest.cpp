@@ -11,7 +11,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
 
 #include "qt/Station.h"
 #include "ui/qt/AboutWindow.h"

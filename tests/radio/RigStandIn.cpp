@@ -6,9 +6,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "support/Child.h"
 
@@ -50,7 +50,7 @@ RigStandIn::~RigStandIn() {
     }
     (void)!write(wake_[1], "q", 1);
     thread_.join();
-    for (auto& c : clients_) close(c.fd);
+    dropClient();
     if (listenFd_ >= 0) close(listenFd_);
     close(wake_[0]);
     close(wake_[1]);
@@ -86,8 +86,13 @@ void RigStandIn::stopListening() {
     std::lock_guard<std::mutex> lock(mutex_);
     if (listenFd_ >= 0) close(listenFd_);
     listenFd_ = -1;
-    for (auto& c : clients_) close(c.fd);
-    clients_.clear();
+    dropClient();
+}
+
+void RigStandIn::dropClient() {
+    if (client_ >= 0) close(client_);
+    client_ = -1;
+    pending_.clear();
 }
 
 void RigStandIn::startListening() {
@@ -111,7 +116,7 @@ int RigStandIn::find(const std::vector<std::string>& record, const std::string& 
     return -1;
 }
 
-void RigStandIn::answer(Client& c, const std::string& command) {
+std::string RigStandIn::answer(const std::string& command) {
     // Called with the mutex held.
     static const std::map<std::string, std::string> fixed = {
         {"\\chk_vfo", "0\n"}, {"v", "VFOA\n"}, {"f", "145000000\n"}, {"s", "0\nVFOA\n"}, {"m", "FM\n15000\n"},
@@ -133,25 +138,21 @@ void RigStandIn::answer(Client& c, const std::string& command) {
         record_.push_back("keyspd " + command.substr(9));
         reply = kOk;
     }
-    sendAll(c.fd, reply);
+    return reply;
 }
 
 void RigStandIn::serve() {
     for (;;) {
-        std::vector<pollfd> fds;
+        pollfd fds[3];
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (quit_) return;
-            if (drop_) {
-                for (auto& c : clients_) close(c.fd);
-                clients_.clear();
-                drop_ = false;
-            }
-            fds.push_back({wake_[0], POLLIN, 0});
-            fds.push_back({listenFd_, POLLIN, 0});
-            for (auto& c : clients_) fds.push_back({c.fd, POLLIN, 0});
+            if (std::exchange(drop_, false)) dropClient();
+            fds[0] = {wake_[0], POLLIN, 0};
+            fds[1] = {listenFd_, POLLIN, 0};  // poll passes over a closed one (-1)
+            fds[2] = {client_, POLLIN, 0};
         }
-        poll(fds.data(), fds.size(), 50);
+        poll(fds, 3, 50);
         std::lock_guard<std::mutex> lock(mutex_);
         if (fds[0].revents) {
             char b[16];
@@ -159,28 +160,24 @@ void RigStandIn::serve() {
         }
         if (listenFd_ >= 0 && fds[1].fd == listenFd_ && (fds[1].revents & POLLIN)) {
             int fd = accept(listenFd_, nullptr, nullptr);
-            if (fd >= 0) clients_.push_back({fd, {}});
+            if (fd >= 0) {
+                dropClient();
+                client_ = fd;
+            }
         }
-        for (size_t i = 2; i < fds.size(); ++i) {
-            if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-            auto it =
-                std::find_if(clients_.begin(), clients_.end(), [&](const Client& c) { return c.fd == fds[i].fd; });
-            if (it == clients_.end()) continue;
-            char buf[512];
-            ssize_t n = recv(it->fd, buf, sizeof buf, 0);
-            if (n <= 0) {
-                close(it->fd);
-                clients_.erase(it);
-                continue;
-            }
-            it->pending.append(buf, static_cast<size_t>(n));
-            size_t end;
-            while ((end = it->pending.find('\n')) != std::string::npos) {
-                std::string command = it->pending.substr(0, end);
-                it->pending.erase(0, end + 1);
-                if (!command.empty() && command.back() == '\r') command.pop_back();
-                if (!mute) answer(*it, command);
-            }
+        if (client_ < 0 || fds[2].fd != client_ || !(fds[2].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+        char buf[512];
+        ssize_t n = recv(client_, buf, sizeof buf, 0);
+        if (n <= 0) {
+            dropClient();
+            continue;
+        }
+        pending_.append(buf, static_cast<size_t>(n));
+        for (size_t end; (end = pending_.find('\n')) != std::string::npos;) {
+            std::string command = pending_.substr(0, end);
+            pending_.erase(0, end + 1);
+            if (!command.empty() && command.back() == '\r') command.pop_back();
+            if (!mute) sendAll(client_, answer(command));
         }
     }
 }

@@ -18,7 +18,6 @@ public:
     RigStandIn(const RigStandIn&) = delete;
     RigStandIn& operator=(const RigStandIn&) = delete;
 
-    int port() const { return port_; }
     std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
 
     std::atomic<bool> carrier{false};
@@ -39,13 +38,11 @@ public:
     static int find(const std::vector<std::string>& record, const std::string& line, int from = -1);
 
 private:
-    struct Client {
-        int fd;
-        std::string pending;
-    };
+    // The rig serves one client at a time, as a network rig client keeps one line.
     void serve();
     void listenOn(int port);
-    void answer(Client& c, const std::string& command);
+    void dropClient();  // with the mutex held
+    std::string answer(const std::string& command);
 
     mutable std::mutex mutex_;
     int listenFd_ = -1;
@@ -53,7 +50,8 @@ private:
     int wake_[2] = {-1, -1};
     bool quit_ = false;
     bool drop_ = false;
-    std::vector<Client> clients_;
+    int client_ = -1;
+    std::string pending_;
     std::vector<std::string> record_;
     std::thread thread_;
 };

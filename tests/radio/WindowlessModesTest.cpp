@@ -193,13 +193,6 @@ TEST(WindowsModule, WithoutItTheWindowsAreRefusedInOneLineBeforeTheRadioIsTouche
         EXPECT_EQ(librariesIn(run.loaded(), kWindowLibraries), std::vector<std::string>{});
     }
     EXPECT_EQ(RigStandIn::find(rig.record(), "ptt 1"), -1);
-
-    // What needs no windows runs as before.
-    TracedRun headless;
-    const std::string example = std::string(TAILCHIME_SOURCE_DIR) + "/examples/example.tcs";
-    Child script(headless.args({"--headless", example, "--virtual-time"}, program), headless.env());
-    EXPECT_EQ(script.wait(), 0) << script.err();
-    EXPECT_NE(script.out().find(" cw \""), std::string::npos) << script.out();
 }
 
 #endif

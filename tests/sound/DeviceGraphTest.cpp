@@ -29,12 +29,6 @@ long soundingSpan(const Samples& s) {
     return first == s.end() ? 0 : static_cast<long>(std::find_if(s.rbegin(), s.rend(), sounds).base() - first);
 }
 
-float peak(const Samples& s) {
-    float p = 0;
-    for (float x : s) p = std::max(p, std::abs(x));
-    return p;
-}
-
 tc::sound::SoundDevice& device() { return tc::sound::SoundDevice::shared(); }
 
 // Output frames for so many frames of a stream at its own rate.
@@ -123,7 +117,7 @@ TEST_F(DiskOutput, VolumeAndSpeedActOnTheOutput) {
     for (auto [volume, rate, level, frames] : {Case{0, 1.0, 0.5f, 4000}, Case{-3000, 1.0, 0.5f * 0.0316228f, 4000},
                                                Case{0, 2.0, 0.5f, 2000}, Case{0, 0.5, 0.5f, 8000}}) {
         auto sound = playThrough(wav, volume, rate).first;
-        EXPECT_NEAR(peak(sound), level, level * 0.01f) << volume << " " << rate;
+        EXPECT_NEAR(soundfiles::peak(sound), level, level * 0.01f) << volume << " " << rate;
         EXPECT_NEAR(soundingSpan(sound), onOutput(frames, 8000), 8) << volume << " " << rate;
     }
 }
@@ -139,7 +133,7 @@ TEST_F(DiskOutput, EveryFormatPlaysToItsMeasuredLength) {
         measured->RenderFile(file);
         auto [sound, duration] = playThrough(file);
         EXPECT_EQ(duration, measured->get_Duration()) << file;
-        EXPECT_GT(peak(sound), 0.05f) << file;
+        EXPECT_GT(soundfiles::peak(sound), 0.05f) << file;
         EXPECT_LE(soundingSpan(sound), std::lround(measured->get_Duration() * tc::sound::SoundDevice::kRate)) << file;
     }
 }

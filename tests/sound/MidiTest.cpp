@@ -67,9 +67,7 @@ TEST(Midi, TimeCodeTimingPlaysItsLength) {
 float loudest(tc::sound::MidiSource& source, double seconds) {
     std::vector<float> out(static_cast<size_t>(seconds * 44100) * 2);
     source.read(out.data(), out.size() / 2);
-    float p = 0;
-    for (float x : out) p = std::max(p, std::abs(x));
-    return p;
+    return soundfiles::peak(out);
 }
 
 TEST(Midi, ASeekStartsTheTuneFromThatMomentOnTheSharedSoundFont) {

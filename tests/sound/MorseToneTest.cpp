@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 #include "core/Morse.h"
+#include "sound/SoundFiles.h"
 #include "transmit/sound/MorseTone.h"
 
 using tc::sound::morseTone;
@@ -27,11 +27,7 @@ TEST(MorseTone, KeysEachElementForItsTimeAsAnEightHundredHertzToneWithSoftEdges)
     int crossings = 0;
     for (long i = 1; i < 3 * kDot; ++i) crossings += (k[size_t(i - 1)] < 0) != (k[size_t(i)] < 0);
     EXPECT_NEAR(crossings / 2.0 / 0.18, 800.0, 10.0);
-    auto loudest = [&](long from, long to) {
-        float p = 0;
-        for (long i = from; i < to; ++i) p = std::max(p, std::abs(k[size_t(i)]));
-        return p;
-    };
+    auto loudest = [&](long from, long to) { return soundfiles::peak(k, size_t(from), size_t(to)); };
     EXPECT_NEAR(loudest(0, 3 * kDot), 0.5f, 0.001f);
     EXPECT_LT(loudest(0, 48), 0.05f);
     EXPECT_LT(loudest(3 * kDot - 48, 3 * kDot), 0.05f);

@@ -1,9 +1,12 @@
 #include "sound/SoundFiles.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -11,23 +14,10 @@ namespace soundfiles {
 
 namespace {
 
-struct Scratch {
-    fs::path dir;
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "tailchime-sound-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("no scratch folder");
-        dir = pattern;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-};
-
 // The file's path, after running the command with the path in place of @.
 std::string made(const std::string& name, std::string command = "") {
-    static Scratch scratch;
-    std::string out = (scratch.dir / name).string();
+    static TempDir scratch;
+    std::string out = scratch.file(name);
     if (command.empty()) return out;
     command.replace(command.find('@'), 1, "'" + out + "'");
     if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) throw std::runtime_error("failed: " + command);
@@ -87,6 +77,12 @@ std::string truncated(const std::string& from, const std::string& name, std::uin
     fs::copy_file(from, out, fs::copy_options::overwrite_existing);
     fs::resize_file(out, keep);
     return out;
+}
+
+float peak(const std::vector<float>& samples, std::size_t from, std::size_t to) {
+    float p = 0;
+    for (std::size_t i = from; i < std::min(to, samples.size()); ++i) p = std::max(p, std::abs(samples[i]));
+    return p;
 }
 
 Bytes midi(int format, int division, const std::vector<Bytes>& tracks) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ std::string joined(const std::string& name, const std::vector<std::string>& part
 std::string bytes(const std::string& name, const Bytes& content);
 // The first `keep` bytes of a file, under a new name.
 std::string truncated(const std::string& from, const std::string& name, std::uintmax_t keep);
+
+// The largest magnitude of the samples from index `from` up to `to`.
+float peak(const std::vector<float>& samples, std::size_t from = 0, std::size_t to = SIZE_MAX);
 
 // A standard MIDI file of the given format, ticks a beat and tracks.
 Bytes midi(int format, int division, const std::vector<Bytes>& tracks);

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,15 @@ struct ProgramRun {
         return a;
     }
 };
+
+// The lines of a program's output that hold the text, in order.
+inline std::vector<std::string> linesWith(const std::string& output, const std::string& text) {
+    std::vector<std::string> found;
+    std::istringstream in(output);
+    for (std::string l; std::getline(in, l);)
+        if (l.find(text) != std::string::npos) found.push_back(l);
+    return found;
+}
 
 // A copy of the program alone in a folder of its own, none of its modules
 // beside it or installed with it; its path.

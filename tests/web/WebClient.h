@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 
 #include "support/Child.h"
 

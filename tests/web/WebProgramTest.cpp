@@ -10,7 +10,7 @@
 
 #include "history/Tally.h"
 #include "history/UtcTime.h"
-#include "support/TempDir.h"
+#include "support/ProgramRun.h"
 #include "web/RawSocket.h"
 #include "web/WebClient.h"
 
@@ -27,10 +27,8 @@ void setPassword(const std::string& dir, const std::string& password) {
 
 // The millisecond stamp of the first transcript line holding text.
 std::int64_t stampOf(const std::string& transcript, const std::string& text) {
-    std::istringstream lines(transcript);
-    for (std::string l; std::getline(lines, l);)
-        if (l.find(text) != std::string::npos) return std::stoll(l);
-    return -1;
+    const auto lines = linesWith(transcript, text);
+    return lines.empty() ? -1 : std::stoll(lines.front());
 }
 
 }  // namespace
@@ -84,14 +82,8 @@ TEST(WebProgram, LoginThenTheStationFollowedAndSwitchedOffFromThePage) {
     ASSERT_GT(switchedOff, 0);
     ASSERT_LT(switchedOff, 20000) << "the machine was too slow for this timeline:\n" << transcript;
     EXPECT_GT(stampOf(transcript, "save"), switchedOff);
-    auto sent = [&](const std::string& cw) {
-        int n = 0;
-        std::istringstream lines(transcript);
-        for (std::string l; std::getline(lines, l);) n += l.find(" cw \"" + cw + "\"") != std::string::npos;
-        return n;
-    };
-    EXPECT_EQ(sent("K"), 1) << transcript;  // none for the over after the switch-off
-    EXPECT_EQ(sent("I"), 2) << transcript;  // the script's test and the page's
+    EXPECT_EQ(linesWith(transcript, " cw \"K\"").size(), 1u) << transcript;  // none for the over after the switch-off
+    EXPECT_EQ(linesWith(transcript, " cw \"I\"").size(), 2u) << transcript;  // the script's test and the page's
 }
 
 TEST(WebProgram, AVirtualMonthInTheDailyBuckets) {
