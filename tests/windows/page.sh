@@ -11,6 +11,11 @@ grep -q '^PASSWORD=\$argon2id\$' "$dir/tailchime.ini" && ! grep -q 'n0 kerchunks
 verdict $? "--web-password: the password from standard input, only its Argon2id hash stored" \
     "$(unix <"$dir/password.txt"; cat "$dir/tailchime.ini")"
 
+# --- No broker bridge in this build: --mqtt is refused before the station starts ----------
+timeout 90 wine "$EXE" --mqtt 127.0.0.1 --config-dir "$(winpath "$dir")" >"$dir/mqtt.txt" 2>&1
+[ $? -eq 2 ] && [ "$(unix <"$dir/mqtt.txt" | head -1)" = "tailchime: --mqtt: this build has no broker bridge" ]
+verdict $? "--mqtt: refused in one line, this build having no broker bridge" "$(unix <"$dir/mqtt.txt")"
+
 # --- The page: login, state, a control, the overs in history.sqlite ---------------------
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 url=http://127.0.0.1:$port

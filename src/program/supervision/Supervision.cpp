@@ -86,6 +86,10 @@ Platform::Supervise supervisionFor(const Options& options, const std::string& co
         }
         s.virtualStartMs = *start;
     }
+    if (options.mqtt && !Supervision::kHasBridge) {
+        problem = "--mqtt: this build has no broker bridge";
+        return {};
+    }
     s.mqtt = options.mqtt;
     if (options.web) {
         s.web = parseListenAt(*options.web, WebSettings::kDefaultAddress);

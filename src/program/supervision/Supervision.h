@@ -38,6 +38,8 @@ public:
     ~Supervision() override;
 
     struct Parts;
+    // Whether this build has a bridge to a club's broker.
+    static const bool kHasBridge;
 
 private:
     explicit Supervision(std::unique_ptr<Parts> parts);

@@ -3,6 +3,8 @@
 
 namespace tc {
 
+const bool Supervision::kHasBridge = true;
+
 void Supervision::startBridge(Parts& p, const SupervisionOptions& options) {
     std::string problem;
     auto settings = BrokerSettings::read(p.form.settingsFile(), options.mqtt, problem);

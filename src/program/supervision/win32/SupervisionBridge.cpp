@@ -3,8 +3,11 @@
 
 namespace tc {
 
-// This build has no broker bridge: a station that asks for one is told so
-// in its log, and runs on without.
+const bool Supervision::kHasBridge = false;
+
+// This build has no broker bridge: --mqtt is refused before the station
+// starts; a station whose settings ask for one is told so in its log, and
+// runs on without.
 void Supervision::startBridge(Parts& p, const SupervisionOptions& options) {
     std::string problem;
     if (BrokerSettings::read(p.form.settingsFile(), options.mqtt, problem) || !problem.empty())
