@@ -72,6 +72,15 @@ TEST_F(DirectShow, PlaysAWavToItsEndWherePositionEqualsDuration) {
     runUntilEnds(loop, ends, 2, 3000);
     EXPECT_EQ(ends.paths.size(), 2u);
     EXPECT_EQ(graph.get_CurrentPosition(), duration);
+
+    // Read with the loop at rest (its watch never looks): once the position
+    // reads the end, the end has been told, before the supervisor releases
+    // the transmitter on it.
+    graph.Stop();
+    graph.put_CurrentPosition(0);
+    graph.Run();
+    for (int i = 0; i < 1000 && graph.get_CurrentPosition() < duration; ++i) Sleep(10);
+    EXPECT_EQ(ends.paths.size(), 3u);
 }
 
 TEST_F(DirectShow, WhatCannotBeRenderedFailsAsARunTimeError) {

@@ -45,7 +45,14 @@ bool DirectShowGraph::reachedEnd() {
 }
 
 void DirectShowGraph::watch() {
-    if (!reachedEnd() || told_) return;
+    if (reachedEnd()) tellEnd();
+}
+
+// Whoever sees the end first tells it: the watch, or a reading of the
+// position (the supervisor's, which then releases the transmitter), so that
+// the end is always told before what it causes.
+void DirectShowGraph::tellEnd() {
+    if (told_ || !watch_) return;
     told_ = true;
     watch_->setEnabled(false);
     listener_->played(path_);
@@ -65,10 +72,11 @@ void DirectShowGraph::Stop() {
 
 double DirectShowGraph::get_CurrentPosition() {
     requireRendered();
-    if (reachedEnd()) return duration_;
-    double seconds = 0;
-    check(position_->get_CurrentPosition(&seconds));
-    return seconds < duration_ ? seconds : duration_;
+    double seconds = duration_;
+    if (!reachedEnd()) check(position_->get_CurrentPosition(&seconds));
+    if (seconds < duration_) return seconds;
+    tellEnd();
+    return duration_;
 }
 
 void DirectShowGraph::put_CurrentPosition(double seconds) {

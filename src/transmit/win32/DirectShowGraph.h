@@ -23,7 +23,8 @@ namespace tc::win32 {
 // At the end of the stream DirectShow's own position may stop a hair short
 // of the duration; the end event of the graph is what counts: from then on
 // the position reads as the duration exactly, until a seek. With a listener,
-// the graph watches for that end while it runs and tells it once.
+// the graph watches for that end while it runs and tells it once, at the
+// latest when the position is next read.
 class DirectShowGraph final : public AudioGraph {
 public:
     static constexpr int kWatchMs = 20;
@@ -48,6 +49,7 @@ private:
     void requireRendered() const;
     bool reachedEnd();
     void watch();
+    void tellEnd();
 
     Microsoft::WRL::ComPtr<IMediaControl> control_;
     Microsoft::WRL::ComPtr<IBasicAudio> audio_;
