@@ -39,9 +39,9 @@ void PlayHead::abandon() noexcept {
     phase_ = 0.0;
     envelope_ = 0.0f;
     ended_ = true;
+    endings_.fetch_add(1);
     position_.store(total_);
     seeksDone_.store(seeksSeen_, std::memory_order_release);
-    endings_.fetch_add(1);
     atEnd_.store(true);
 }
 
@@ -101,8 +101,8 @@ void PlayHead::render(float* out, std::size_t frames) noexcept {
         out[2 * i + 1] = clip(right);
         if (frame_ == total_ && !ended_ && !seekPending_ && (playing || moved)) {
             ended_ = true;
+            endings_.fetch_add(1);  // before the position: whoever reads the end sees the ending too
             position_.store(frame_);
-            endings_.fetch_add(1);
             atEnd_.store(true);
         }
     }

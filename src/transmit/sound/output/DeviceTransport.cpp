@@ -46,6 +46,16 @@ void DeviceTransport::seek(std::int64_t frame) {
     if (head_->wantsOutput()) run();
 }
 
+std::int64_t DeviceTransport::position() {
+    const std::int64_t at = head_->position();
+    const std::uint64_t endings = head_->endings();
+    if (endings != announced_) {
+        announced_ = endings;
+        if (listener_) listener_->played(path_);
+    }
+    return at;
+}
+
 // Announces each end once; once the head no longer runs, the watch rests
 // until the next run or seek.
 void DeviceTransport::watch() {

@@ -11,7 +11,10 @@ namespace tc::sound {
 // Playback on the program's sound output. The output's thread moves the
 // play head; while the head runs, the logic thread looks at it every few
 // milliseconds and, when the end has been reached, posts the announcement
-// in the device lane. A head that stands still costs no wake-ups.
+// in the device lane. A reading of the position that finds an end not yet
+// announced announces it at once, before the reader acts on it (the
+// supervisor releasing the transmitter). A head that stands still costs no
+// wake-ups.
 class DeviceTransport final : public Transport {
 public:
     DeviceTransport(EventLoop& loop, PlaybackListener* listener);
@@ -20,7 +23,7 @@ public:
     StreamLength render(const std::string& path) override;
     void run() override;
     void stop() override { head_->stop(); }
-    std::int64_t position() override { return head_->position(); }
+    std::int64_t position() override;
     void seek(std::int64_t frame) override;
     void setGain(double gain) override { head_->setGain(gain); }
     void setRate(double rate) override { head_->setRate(rate); }
