@@ -32,21 +32,20 @@ TEST_F(PanelCommands, UseAndStopSwapAndTheAntennaTurnsOnlyWhileOn) {
 }
 
 TEST_F(PanelCommands, TimingsPageOpensWithoutSavingAndClosesWithSaving) {
-    auto r = run("at 100 click Command17\nat 101 show Frame6\nat 200 click Command16\nat 201 show Frame6\nat 300 end\n");
-    EXPECT_LINES(r, {"101 show Frame6 shown", "201 show Frame6 hidden"});
+    auto r = run("at 100 click Command17\nat 101 show Frame6 -> shown\nat 200 click Command16\n"
+                 "at 201 show Frame6 -> hidden\nat 300 end\n");
     EXPECT_EQ(r.linesOf("save"), std::vector<std::string>{"200 save"});
 }
 
 TEST_F(PanelCommands, ChoosingAFileKeepsTheFieldOnCancel) {
     auto r = run("at 100 click Command1\n"  // cancelled with the default path in the field
-                 "at 101 show RFTone\n"
+                 "at 101 show RFTone -> \"" + tc::defaultTone("RF.wav") + "\"\n"
                  "at 200 type InetTone \n"
                  "at 300 click Command6\n"  // cancelled with an empty field
                  "at 400 dialog /tones/new.mp3\n"
                  "at 500 click Command6\n"
-                 "at 501 show InetTone\n"
+                 "at 501 show InetTone -> \"/tones/new.mp3\"\n"
                  "at 600 end\n");
-    EXPECT_LINES(r, {"101 show RFTone \"" + tc::defaultTone("RF.wav") + "\"", "501 show InetTone \"/tones/new.mp3\""});
     EXPECT_EQ(r.linesOf("message"),
               std::vector<std::string>{"300 message 64 \"Error No File selected\" \" You must select an audio file\""});
     EXPECT_TRUE(r.linesOf("save").empty()) << "choosing a file does not save";

@@ -15,35 +15,32 @@ TEST_F(Transmit, MissingToneShowsTheRenderFailureAndTheSupervisorReleases) {
     auto r = run("at 100 type RFTone " + tones.file("gone.wav") +
                  "\n"
                  "at 250 click Command7\n"
-                 "at 260 show Label3\n"
+                 "at 260 show Label3 -> \"0\"\n"
                  "at 400 end\n");
     // Released at the next supervisor tick.
     EXPECT_LINES(r, {"250 tx on", "250 message 48 \"Error\" \"Render error no rendering device found. Select an Audio file\"",
-                     "260 show Label3 \"0\"", "300 tx off"});
+                     "300 tx off"});
     EXPECT_TRUE(r.linesOf("play").empty()) << r.out;
 }
 
 TEST_F(Transmit, EmptyTonePathAsksForAFileWhileKeyed) {
     writeTone(tones.file("chosen.wav"), 0.4);
-    auto r = run("at 100 type RFTone \n"
-                 "at 150 click Command7\n"
-                 "at 160 show Text3\n"
-                 "at 300 dialog " + tones.file("chosen.wav") + "\n"
-                 "at 350 click Command7\n"
-                 "at 360 show RFTone\n"
-                 "at 360 show Text3\n"
-                 "at 360 show Label3\n"
-                 "at 360 show H1\n"
-                 "at 1000 end\n");
     const std::string filter = "\"*.wav, *.mp2, *.mp3, *.mid|*.wav;*.mp2;*.mp3;*.mid\"";
     const std::string chosen = "\"" + tones.file("chosen.wav") + "\"";
+    // Chosen, the path becomes the tone and plays; shorter than a second.
+    auto r = run("at 100 type RFTone \n"
+                 "at 150 click Command7\n"
+                 "at 300 dialog " + tones.file("chosen.wav") + "\n"
+                 "at 350 click Command7\n"
+                 "at 360 show RFTone -> " + chosen + "\n"
+                 "at 360 show Text3 -> \"00:00:00\"\n"
+                 "at 360 show Label3 -> \"0.4\"\n"
+                 "at 360 show H1 -> value=0 min=0 max=0\n"
+                 "at 1000 end\n");
     EXPECT_EQ(r.linesOf("message 64 \"Error\"").size(), 1u) << r.out;
     EXPECT_LINES(r, {// Cancelled: the "Error" box, nothing loaded, released at the next tick.
                      "150 dialog " + filter + " \"\"", "200 tx off",
-                     // Chosen: the path becomes the tone and plays; shorter than a second.
-                     "350 dialog " + filter + " " + chosen, "360 show RFTone " + chosen,
-                     "350 play " + chosen + " volume=-1540 rate=1", "360 show Text3 \"00:00:00\"",
-                     "360 show Label3 \"0.4\"", "360 show H1 value=0 min=0 max=0"});
+                     "350 dialog " + filter + " " + chosen, "350 play " + chosen + " volume=-1540 rate=1"});
 }
 
 TEST_F(Transmit, PositionBarMaximumRoundsHalfToEven) {
@@ -52,13 +49,11 @@ TEST_F(Transmit, PositionBarMaximumRoundsHalfToEven) {
     auto r = run("at 100 type RFTone " + tones.file("a.wav") + "\n"
                  "at 100 type InetTone " + tones.file("b.wav") + "\n"
                  "at 200 click Command7\n"
-                 "at 210 show H1\n"
-                 "at 210 show Text3\n"
+                 "at 210 show H1 -> value=0 min=0 max=2\n"
+                 "at 210 show Text3 -> \"00:00:02\"\n"
                  "at 5000 click Command8\n"
-                 "at 5010 show H1\n"
+                 "at 5010 show H1 -> value=0 min=0 max=4\n"
                  "at 5010 end\n");
-    EXPECT_LINES(r, {"210 show H1 value=0 min=0 max=2", "210 show Text3 \"00:00:02\"",
-                     "5010 show H1 value=0 min=0 max=4"});
 }
 
 TEST_F(Transmit, PlayBeforeAnyToneKeysAndIsReleased) {
@@ -72,13 +67,11 @@ TEST_F(Transmit, StopHoldsTheTransmitterUntilResumeRunsToTheEnd) {
     auto r = run("at 100 type RFTone " + tones.file("long.wav") + "\n"
                  "at 150 click Command7\n"
                  "at 1150 click Command2\n"
-                 "at 5000 show PTT\n"
-                 "at 5001 show Label1\n"
+                 "at 5000 show PTT -> \"PTT ON\" #ff0000\n"  // stopped short of the end: still keyed
+                 "at 5001 show Label1 -> \"1\"\n"
                  "at 6000 click Command5\n"
                  "at 8000 end\n");
-    // Stopped short of the end: still keyed.
-    EXPECT_LINES(r, {"5000 show PTT \"PTT ON\" #ff0000", "5001 show Label1 \"1\"",
-                     "7000 played \"" + tones.file("long.wav") + "\"", "7000 tx off"});
+    EXPECT_LINES(r, {"7000 played \"" + tones.file("long.wav") + "\"", "7000 tx off"});
 }
 
 TEST_F(Transmit, SeekingWithThePositionBarMovesPlayback) {
@@ -94,16 +87,16 @@ TEST_F(Transmit, FileCommandLoadsWithoutPlaying) {
     writeTone(tones.file("rf.wav"), 1.0);
     auto r = run("at 100 type RFTone " + tones.file("rf.wav") + "\n"
                  "at 150 click Command4\n"  // no tone chosen yet: nothing at all
-                 "at 160 show Label3\n"
+                 "at 160 show Label3 -> \"0\"\n"
                  "at 200 click Command7\n"
                  "at 2000 click Command4\n"
-                 "at 2010 show Label1\n"
-                 "at 2010 show Label3\n"
+                 "at 2010 show Label1 -> \"0\"\n"
+                 "at 2010 show Label3 -> \"1\"\n"
                  "at 3000 end\n");
     EXPECT_EQ(r.linesOf("play").size(), 1u) << r.out;
     // The fresh graph stands at its start, short of its end, so the
     // supervisor holds the transmitter as it does for a stopped file.
-    EXPECT_LINES(r, {"160 show Label3 \"0\"", "2010 show Label3 \"1\"", "2010 show Label1 \"0\"", "2000 tx on"});
+    EXPECT_TRUE(r.has("2000 tx on")) << r.out;
 }
 
 TEST_F(Transmit, TheSameToneTwiceIsLoadedTwice) {
@@ -119,18 +112,15 @@ TEST_F(Transmit, TheSameToneTwiceIsLoadedTwice) {
 
 TEST_F(Transmit, IdentIndicatorFollowsAudioMode) {
     writeTone(tones.file("rf.wav"), 1.0);
-    auto r = run("at 150 show Ident\n"
-                 "at 200 click Picture13\n"
-                 "at 301 show Ident\n"
-                 "at 302 show Frame5\n"
-                 "at 302 show Frame2\n"
-                 "at 400 type RFTone " + tones.file("rf.wav") + "\n"
-                 "at 450 click Command7\n"
-                 "at 451 show Ident\n"
-                 "at 1000 end\n");
-    EXPECT_LINES(r, {"150 show Ident \"Ident OFF\" buttonface",  // CW mode leaves it alone
-                     "301 show Ident \"Audio Ident\" buttonface", "302 show Frame5 shown", "302 show Frame2 hidden",
-                     "451 show Ident \"Ident ON\" #ffc080"});
+    run("at 150 show Ident -> \"Ident OFF\" buttonface\n"  // CW mode leaves it alone
+        "at 200 click Picture13\n"
+        "at 301 show Ident -> \"Audio Ident\" buttonface\n"
+        "at 302 show Frame5 -> shown\n"
+        "at 302 show Frame2 -> hidden\n"
+        "at 400 type RFTone " + tones.file("rf.wav") + "\n"
+        "at 450 click Command7\n"
+        "at 451 show Ident -> \"Ident ON\" #ffc080\n"
+        "at 1000 end\n");
 }
 
 // The CW tests send their fields as they are: an empty one goes to the host

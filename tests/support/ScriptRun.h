@@ -98,9 +98,23 @@ inline ScriptRun runScript(const std::string& script, const std::string& configD
 }
 
 // A test of station scripts, each run in the test's own configuration folder.
+// A `show` statement may end in " -> VALUE": the run gets the statement
+// without it, and its transcript must answer the statement with VALUE.
 class StationScript : public ::testing::Test {
 protected:
-    ScriptRun run(const std::string& script, ScriptOptions o = {}) { return runScript(script, config.path(), o); }
+    ScriptRun run(const std::string& script, ScriptOptions o = {}) {
+        std::string statements;
+        Lines answers;
+        std::istringstream in(script);
+        for (std::string l; std::getline(in, l);) {
+            const auto arrow = l.find(" -> ");
+            if (arrow != std::string::npos) answers.push_back(l.substr(3, arrow - 3) + " " + l.substr(arrow + 4));
+            statements += l.substr(0, arrow) + "\n";
+        }
+        ScriptRun r = runScript(statements, config.path(), o);
+        EXPECT_EQ(r.missing(answers), Lines{}) << r.out;
+        return r;
+    }
     TempDir config;
 };
 
