@@ -38,18 +38,13 @@
 
 namespace {
 
+using namespace driver;
 using tc::win32::controlId;
-using driver::classOf;
-using driver::find;
-using driver::Match;
-using driver::textOf;
-using driver::topLevel;
-using driver::waitFor;
 
 HWND mainWindow = nullptr;
 
 // The class each kind of control is made of.
-const char* classOf(tc::PlacedControl::Kind kind) {
+const char* kindClass(tc::PlacedControl::Kind kind) {
     using K = tc::PlacedControl::Kind;
     switch (kind) {
         case K::Frame: return "TailchimeFrame";
@@ -63,7 +58,7 @@ const char* classOf(tc::PlacedControl::Kind kind) {
 }
 
 // The text a control of that kind shows, where it shows one of its own.
-const char* textOf(const tc::PlacedControl& c) {
+const char* designText(const tc::PlacedControl& c) {
     using K = tc::PlacedControl::Kind;
     if (c.kind == K::Frame || c.kind == K::Label) return c.picture;
     if (c.kind == K::Button || c.kind == K::Option) return "";
@@ -130,15 +125,15 @@ std::string layoutProblems() {
         }
         if (GetParent(w) != (e.container ? control(e.container) : mainWindow))
             problems += name + ": in another container\n";
-        if (classOf(w) != classOf(e.kind))
-            problems += name + ": class " + classOf(w) + ", not " + classOf(e.kind) + "\n";
+        if (classOf(w) != kindClass(e.kind))
+            problems += name + ": class " + classOf(w) + ", not " + kindClass(e.kind) + "\n";
         RECT r;  // in its parent's client area
         GetWindowRect(w, &r);
         MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
         const std::string at = placeText(r.left, r.top, r.right - r.left, r.bottom - r.top),
                           designed = placeText(px(e.left), px(e.top), px(e.width), px(e.height));
         if (at != designed) problems += name + ": at " + at + ", not " + designed + "\n";
-        const char* text = textOf(e);
+        const char* text = designText(e);
         if (text && textOf(w) != text) problems += name + ": text \"" + textOf(w) + "\", not \"" + text + "\"\n";
     }
     return problems;
