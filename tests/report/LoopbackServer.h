@@ -1,9 +1,17 @@
 #pragma once
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#define poll WSAPoll
+#define MSG_NOSIGNAL 0
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#define closesocket close
+#endif
 
 #include <atomic>
 #include <chrono>
@@ -14,21 +22,32 @@
 #include <thread>
 
 // A one-connection HTTP server on 127.0.0.1 with an ephemeral port, on its
-// own thread: it takes one request whole (head and Content-Length body), then
-// hands the connection to a script that plays the server's part. Without a
-// script the port refuses connections: bound, never listening.
+// own thread, for the Linux and the Windows tests alike: it takes one request
+// whole (head and Content-Length body), then hands the connection to a script
+// that plays the server's part. Without a script the port refuses
+// connections: bound, never listening.
 class LoopbackServer {
 public:
+#ifdef _WIN32
+    using Socket = SOCKET;
+#else
+    using Socket = int;
+#endif
     // Sends bytes; false once the client has gone or the server is ending.
     using Send = std::function<bool(std::string_view bytes)>;
 
     explicit LoopbackServer(std::function<void(const Send&)> script) {
+#ifdef _WIN32
+        static WSADATA wsa;
+        static const int started = WSAStartup(MAKEWORD(2, 2), &wsa);  // once in the program
+        (void)started;
+#endif
         sockaddr_in addr{};
         addr.sin_family = AF_INET;
         addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t len = sizeof addr;
         listenFd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        if (listenFd_ == Socket(-1) || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
             ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
             throw std::runtime_error("cannot bind a loopback socket");
         port_ = ntohs(addr.sin_port);
@@ -36,7 +55,7 @@ public:
     }
     ~LoopbackServer() {
         request();
-        ::close(listenFd_);
+        ::closesocket(listenFd_);
     }
     int port() const { return port_; }
     // Ends the server and returns the request as it came in (empty if none).
@@ -50,7 +69,7 @@ private:
     // Until the test ends it, or a client that never lets go has had its time.
     bool live() const { return !stop_ && std::chrono::steady_clock::now() < giveUp_; }
     // Waits a short slice for fd to be ready.
-    bool ready(int fd, short events) const {
+    bool ready(Socket fd, short events) const {
         pollfd p{fd, events, 0};
         return live() && ::poll(&p, 1, 50) > 0;
     }
@@ -62,8 +81,8 @@ private:
     void serve(const std::function<void(const Send&)>& script) {
         while (live() && !ready(listenFd_, POLLIN)) {
         }
-        int fd = live() ? ::accept(listenFd_, nullptr, nullptr) : -1;
-        if (fd < 0) return;
+        Socket fd = live() ? ::accept(listenFd_, nullptr, nullptr) : Socket(-1);
+        if (fd == Socket(-1)) return;
         char chunk[4096];
         for (ssize_t n = 1; live() && n > 0 && !wholeRequest();)
             if (ready(fd, POLLIN) && (n = ::recv(fd, chunk, sizeof chunk, 0)) > 0) request_.append(chunk, size_t(n));
@@ -75,10 +94,10 @@ private:
             }
             return live();
         });
-        ::close(fd);
+        ::closesocket(fd);
     }
 
-    int listenFd_ = -1;
+    Socket listenFd_;
     int port_ = 0;
     std::atomic<bool> stop_{false};
     const std::chrono::steady_clock::time_point giveUp_ =

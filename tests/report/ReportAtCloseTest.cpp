@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "LoopbackServer.h"
+#include "report/LoopbackServer.h"
 #include "report/UsageReport.h"
 #include "report/curl/CurlPost.h"
 #include "support/ScriptRun.h"

@@ -1,16 +1,20 @@
 #pragma once
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
-// A fresh folder under the system's temporary folder, removed afterwards.
+// A fresh folder under the system's temporary folder, removed afterwards
+// (the Linux and the Windows tests alike).
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tailchime-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+        std::random_device random;
+        for (auto base = std::filesystem::temp_directory_path();;) {
+            path_ = (base / ("tailchime-" + std::to_string(random()))).string();
+            if (std::filesystem::create_directory(path_)) break;
+        }
     }
     ~TempDir() {
         std::error_code ec;
@@ -26,9 +30,9 @@ private:
     std::string path_;
 };
 
-// A file's whole text ("" when there is none).
+// A file's whole text, byte for byte ("" when there is none).
 inline std::string readFile(const std::string& path) {
     std::stringstream s;
-    s << std::ifstream(path).rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }

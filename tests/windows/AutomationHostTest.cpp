@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "core/RuntimeError.h"
 #include "ui/win32/WinEventLoop.h"
 #include "hostlink/win32/AutomationHost.h"
 #include "hostlink/win32/EventIds.h"
+#include "support/TempDir.h"
 
 using tc::win32::AutomationHosts;
 using tc::win32::WinEventLoop;
@@ -37,14 +36,6 @@ private:
     WinEventLoop& loop_;
     tc::HostLink*& host_;
 };
-
-std::string standInRecord() {
-    const char* path = std::getenv("STANDIN_LOG");
-    std::ifstream in(path ? path : "");
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A host object that will not describe itself, as some hosts' objects will not.
 struct Reticent : IDispatch {
@@ -97,11 +88,12 @@ TEST(AutomationHost, OperationsArriveAsTheHostTakesThem) {
             EXPECT_EQ(e.number(), static_cast<int>(E_INVALIDARG));
         }
     }
-    const std::string record = standInRecord();
-    EXPECT_NE(record.find("call SetPTT bool -1\n"), std::string::npos) << "True is a 16-bit -1";
-    EXPECT_NE(record.find("call SetPTT bool 0\n"), std::string::npos);
-    EXPECT_NE(record.find("call SendCW i2 0 bstr \"K\"\n"), std::string::npos);
-    EXPECT_NE(record.find("call SendChatText bstr \"Tailchime  v2.0.1\"\n"), std::string::npos);
+    std::string record = readFile(std::getenv("STANDIN_LOG") ? std::getenv("STANDIN_LOG") : "");
+    std::erase(record, '\r');  // written as Windows text
+    // True is a 16-bit -1.
+    for (const char* call : {"SetPTT bool -1\n", "SetPTT bool 0\n", "SendCW i2 0 bstr \"K\"\n",
+                             "SendChatText bstr \"Tailchime  v2.0.1\"\n"})
+        EXPECT_NE(record.find(std::string("call ") + call), std::string::npos) << call;
 }
 
 TEST(AutomationHost, NoHostMeansTheRuntimesCannotCreateError) {
@@ -120,8 +112,6 @@ TEST(AutomationHost, EventIdsComeFromTheRegisteredLibraryWhenTheObjectWillNotSay
     Reticent host;
     const auto ids = tc::win32::EventIds::of(&host);
     // The stand-in's own, deliberately out of order.
-    EXPECT_EQ(ids.RX, 0x05);
-    EXPECT_EQ(ids.CarrierDetect, 0x0b);
-    EXPECT_EQ(ids.Closing, 0x02);
-    EXPECT_EQ(ids.ChatTextReceived, 0x21);
+    EXPECT_EQ((std::vector<long>{ids.RX, ids.CarrierDetect, ids.Closing, ids.ChatTextReceived}),
+              (std::vector<long>{0x05, 0x0b, 0x02, 0x21}));
 }

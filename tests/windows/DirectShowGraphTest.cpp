@@ -1,12 +1,12 @@
 // Needs an audio output: under Wine, ALSA pointed at a null device.
 #include <gtest/gtest.h>
 
+#include "WavBytes.h"
 #include "core/NumberText.h"
 #include "core/RuntimeError.h"
 #include "ui/win32/WinEventLoop.h"
-#include "support/TempFolder.h"
-#include "support/WavWriter.h"
 #include "core/PlaybackListener.h"
+#include "support/TempDir.h"
 #include "transmit/win32/DirectShowGraph.h"
 
 using tc::win32::DirectShowGraph;
@@ -32,10 +32,8 @@ void runUntilEnds(WinEventLoop& loop, const Ends& ends, size_t count, int limitM
 
 class DirectShow : public testing::Test {
 protected:
-    void SetUp() override { writeToneWav(tone, 8000, 2000); }  // a quarter of a second
-
-    TempFolder dir;
-    std::string tone = dir.file("tone.wav");
+    TempDir dir;
+    std::string tone = wavBytes(1, 1, 8000, 16, 4000, 4000).save(dir.file("tone.wav"));  // a quarter of a second
     WinEventLoop loop;
     Ends ends;
 };
@@ -84,10 +82,8 @@ TEST_F(DirectShow, PlaysAWavToItsEndWherePositionEqualsDuration) {
 }
 
 TEST_F(DirectShow, WhatCannotBeRenderedFailsAsARunTimeError) {
-    Bytes garbage;
-    garbage.text("RIFF????WAVEjunk");
-    garbage.save(dir.file("broken.wav"));
-    for (const std::string& path : {dir.file("missing.wav"), dir.file("broken.wav"), dir.path()}) {
+    const std::string broken = Bytes().text("RIFF????WAVEjunk").save(dir.file("broken.wav"));
+    for (const std::string& path : {dir.file("missing.wav"), broken, dir.path()}) {
         DirectShowGraph graph(&loop, &ends);
         EXPECT_THROW(graph.RenderFile(path), tc::RuntimeError) << path;
         EXPECT_THROW(graph.Run(), tc::RuntimeError) << "nothing rendered: " << path;

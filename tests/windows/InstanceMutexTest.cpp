@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/InstanceMutex.h"
-#include "support/TempFolder.h"
+#include "support/TempDir.h"
 
 using tc::win32::InstanceMutex;
 
 TEST(InstanceMutex, OneCopyPerSettingsFolderHoweverItIsSpelt) {
-    TempFolder a, b;
+    TempDir a, b;
     InstanceMutex first;
     ASSERT_TRUE(first.acquire(a.path()));
 
@@ -22,7 +22,7 @@ TEST(InstanceMutex, OneCopyPerSettingsFolderHoweverItIsSpelt) {
 }
 
 TEST(InstanceMutex, TheClaimEndsWithItsHolder) {
-    TempFolder a;
+    TempDir a;
     {
         InstanceMutex first;
         ASSERT_TRUE(first.acquire(a.path()));

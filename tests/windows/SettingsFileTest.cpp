@@ -1,27 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "platform/win32/Folders.h"
 #include "app/win32/WindowsProfile.h"
-#include "support/TempFolder.h"
+#include "support/TempDir.h"
 
 using tc::win32::WindowsProfile;
 
-namespace {
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-}  // namespace
-
 TEST(WindowsProfile, ReadsAsTheSettingsExpect) {
-    TempFolder dir;
+    TempDir dir;
     const std::string file = dir.file("tailchime.ini");
     std::ofstream(file) << "[settings]\r\nchecK1=0\r\nCOURTESYID=\r\nRFTONE=" << std::string(300, 'x') << "\r\n";
     WindowsProfile profile(file);
@@ -33,14 +21,14 @@ TEST(WindowsProfile, ReadsAsTheSettingsExpect) {
 }
 
 TEST(WindowsProfile, WritesReplaceInPlaceAndCreateWhatIsMissing) {
-    TempFolder dir;
+    TempDir dir;
     const std::string file = dir.file("tailchime.ini");
     WindowsProfile profile(file);
     ASSERT_TRUE(profile.WriteString("SETTINGS", "OPTION1", "True"));
     ASSERT_TRUE(profile.WriteString("SETTINGS", "CHECK1", "1"));
     ASSERT_TRUE(profile.WriteString("SETTINGS", "Check1", "0"));
     EXPECT_EQ(profile.GetString("SETTINGS", "CHECK1", ""), "0");
-    const std::string text = contents(file);
+    const std::string text = readFile(file);
     EXPECT_EQ(text.find("[SETTINGS]"), 0u);
     EXPECT_EQ(text.find("1\r\n", text.find("heck1")), std::string::npos) << text;
     EXPECT_TRUE(profile.Flush());
@@ -48,7 +36,7 @@ TEST(WindowsProfile, WritesReplaceInPlaceAndCreateWhatIsMissing) {
     WindowsProfile fresh(dir.file("new-folder\\tailchime.ini"));
     EXPECT_TRUE(fresh.WriteString("SETTINGS", "A", "1"));
     EXPECT_TRUE(fresh.Flush());
-    EXPECT_NE(contents(dir.file("new-folder\\tailchime.ini")).find("A=1"), std::string::npos);
+    EXPECT_NE(readFile(dir.file("new-folder\\tailchime.ini")).find("A=1"), std::string::npos);
     std::ofstream(dir.file("a-file")) << "not a folder";
     WindowsProfile blocked(dir.file("a-file\\tailchime.ini"));
     EXPECT_FALSE(blocked.WriteString("SETTINGS", "A", "1"));

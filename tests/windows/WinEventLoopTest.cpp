@@ -27,10 +27,20 @@ void pumpLikeAModalLoop(int ms) {
     }
 }
 
+class WinLoop : public testing::Test {
+protected:
+    // Runs the loop until a handler stops it, or for at most ms.
+    void run(int ms = 3000) {
+        auto guard = stopAfter(loop, ms);
+        loop.run();
+    }
+
+    WinEventLoop loop;
+};
+
 }  // namespace
 
-TEST(WinEventLoop, PostedEventsRunInTimeThenLaneOrder) {
-    WinEventLoop loop;
+TEST_F(WinLoop, PostedEventsRunInTimeThenLaneOrder) {
     std::string order;
     const auto now = loop.nowMs();
     loop.post(now + 60, Lane::Timers, [&] { order += "c"; });
@@ -41,13 +51,11 @@ TEST(WinEventLoop, PostedEventsRunInTimeThenLaneOrder) {
         order += "!";
         loop.stop();
     });
-    auto guard = stopAfter(loop, 3000);
-    loop.run();
+    run();
     EXPECT_EQ(order, "0abc!");
 }
 
-TEST(WinEventLoop, NoHandlerRunsInsideAnotherWhileAForeignLoopPumps) {
-    WinEventLoop loop;
+TEST_F(WinLoop, NoHandlerRunsInsideAnotherWhileAForeignLoopPumps) {
     bool inHandler = false;
     int overlapping = 0, ticks = 0, events = 0;
     auto timer = loop.newTimer(20, true);
@@ -62,15 +70,13 @@ TEST(WinEventLoop, NoHandlerRunsInsideAnotherWhileAForeignLoopPumps) {
         pumpLikeAModalLoop(200);  // ten intervals of the timer pass meanwhile
         inHandler = false;
     };
-    auto guard = stopAfter(loop, 400);
-    loop.run();
+    run(400);
     EXPECT_EQ(overlapping, 0);
     EXPECT_EQ(events, 1);
     EXPECT_GE(ticks, 2);
 }
 
-TEST(WinEventLoop, ProcessPendingEventsRunsWhatIsDueFromInsideAHandler) {
-    WinEventLoop loop;
+TEST_F(WinLoop, ProcessPendingEventsRunsWhatIsDueFromInsideAHandler) {
     std::string order;
     loop.post(loop.nowMs(), Lane::Outside, [&] {
         order += "[";
@@ -80,13 +86,11 @@ TEST(WinEventLoop, ProcessPendingEventsRunsWhatIsDueFromInsideAHandler) {
         order += "]";
         loop.stop();
     });
-    auto guard = stopAfter(loop, 3000);
-    loop.run();
+    run();
     EXPECT_EQ(order, "[due]");
 }
 
-TEST(WinEventLoop, TicksThatPileUpDuringAHandlerCountOnce) {
-    WinEventLoop loop;
+TEST_F(WinLoop, TicksThatPileUpDuringAHandlerCountOnce) {
     int ticks = 0;
     std::unique_ptr<tc::Timer> stop;
     auto timer = loop.newTimer(10, true);
@@ -94,16 +98,14 @@ TEST(WinEventLoop, TicksThatPileUpDuringAHandlerCountOnce) {
         if (++ticks == 1) Sleep(300);
         if (ticks == 2) stop = stopAfter(loop, 40);  // a busy machine only gives fewer ticks
     };
-    auto guard = stopAfter(loop, 3000);
-    loop.run();
+    run();
     EXPECT_LE(ticks, 7);  // not the thirty that fell due while it slept
 }
 
 // An interval of 0 never ticks; half-way, one timer is enabled again (its
 // countdown goes on) and the other given its interval anew (it starts
 // counting again): the order of their ticks shows it.
-TEST(WinEventLoop, TimerRulesOfTheWindowTimers) {
-    WinEventLoop loop;
+TEST_F(WinLoop, TimerRulesOfTheWindowTimers) {
     std::string order;
     auto zero = loop.newTimer(0, true);
     zero->onTick = [&] { order += "zero "; };
@@ -118,21 +120,18 @@ TEST(WinEventLoop, TimerRulesOfTheWindowTimers) {
         kept->setEnabled(true);       // due at 400 still
         restarted->setInterval(300);  // due at 500 now, not at 300
     };
-    auto guard = stopAfter(loop, 60000);
-    loop.run();
+    run(60000);
     EXPECT_EQ(order, "kept restarted ");
 }
 
-TEST(WinEventLoop, OtherThreadsHandTheirWorkToTheLoopThread) {
-    WinEventLoop loop;
+TEST_F(WinLoop, OtherThreadsHandTheirWorkToTheLoopThread) {
     const DWORD loopThread = GetCurrentThreadId();
     DWORD ranOn = 0;
     std::thread other([&] { loop.postFromAnyThread([&] {
         ranOn = GetCurrentThreadId();
         loop.stop();
     }); });
-    auto guard = stopAfter(loop, 3000);
-    loop.run();
+    run();
     other.join();
     EXPECT_EQ(ranOn, loopThread);
 }

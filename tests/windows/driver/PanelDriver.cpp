@@ -38,18 +38,13 @@
 
 namespace {
 
+using namespace driver;
 using tc::win32::controlId;
-using driver::classOf;
-using driver::find;
-using driver::Match;
-using driver::textOf;
-using driver::topLevel;
-using driver::waitFor;
 
 HWND mainWindow = nullptr;
 
 // The class each kind of control is made of.
-const char* classOf(tc::PlacedControl::Kind kind) {
+const char* kindClass(tc::PlacedControl::Kind kind) {
     using K = tc::PlacedControl::Kind;
     switch (kind) {
         case K::Frame: return "TailchimeFrame";
@@ -63,7 +58,7 @@ const char* classOf(tc::PlacedControl::Kind kind) {
 }
 
 // The text a control of that kind shows, where it shows one of its own.
-const char* textOf(const tc::PlacedControl& c) {
+const char* designText(const tc::PlacedControl& c) {
     using K = tc::PlacedControl::Kind;
     if (c.kind == K::Frame || c.kind == K::Label) return c.picture;
     if (c.kind == K::Button || c.kind == K::Option) return "";
@@ -130,15 +125,15 @@ std::string layoutProblems() {
         }
         if (GetParent(w) != (e.container ? control(e.container) : mainWindow))
             problems += name + ": in another container\n";
-        if (classOf(w) != classOf(e.kind))
-            problems += name + ": class " + classOf(w) + ", not " + classOf(e.kind) + "\n";
+        if (classOf(w) != kindClass(e.kind))
+            problems += name + ": class " + classOf(w) + ", not " + kindClass(e.kind) + "\n";
         RECT r;  // in its parent's client area
         GetWindowRect(w, &r);
         MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
         const std::string at = placeText(r.left, r.top, r.right - r.left, r.bottom - r.top),
                           designed = placeText(px(e.left), px(e.top), px(e.width), px(e.height));
         if (at != designed) problems += name + ": at " + at + ", not " + designed + "\n";
-        const char* text = textOf(e);
+        const char* text = designText(e);
         if (text && textOf(w) != text) problems += name + ": text \"" + textOf(w) + "\", not \"" + text + "\"\n";
     }
     return problems;
@@ -209,40 +204,6 @@ bool runStep(const std::string& step) {
     } else if (verb == "layout") {
         const std::string problems = layoutProblems();
         if (!problems.empty()) return fail(step, "\n" + problems);
-    } else if (verb == "click") {
-        HWND w = control(arg);
-        if (!w) return fail(step, "no such control");
-        if (classOf(w) == "Button") {
-            PostMessageA(w, BM_CLICK, 0, 0);
-        } else {
-            PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-            PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-        }
-    } else if (verb == "type") {
-        HWND w = control(name);
-        if (!w) return fail(step, "no such control");
-        SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()), SMTO_NORMAL, 60000, nullptr);
-    } else if (verb == "drag" || verb == "release") {
-        HWND w = control(name);
-        if (!w) return fail(step, "no such control");
-        const int pos = std::atoi(value.c_str());
-        const WORD code = verb == "drag" ? SB_THUMBTRACK : SB_THUMBPOSITION;
-        PostMessageA(GetParent(w), WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(static_cast<short>(pos))),
-                     reinterpret_cast<LPARAM>(w));
-        if (verb == "release") PostMessageA(GetParent(w), WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(w));
-    } else if (verb == "text") {
-        HWND w = control(name);
-        if (!w) return fail(step, "no such control");
-        if (!waitFor([&] { return textOf(w) == value; })) return fail(step, "it says \"" + textOf(w) + "\"");
-    } else if (verb == "shown" || verb == "hidden") {
-        HWND w = control(arg);
-        if (!w) return fail(step, "no such control");
-        if (!waitFor([&] { return visible(w) == (verb == "shown"); })) return fail(step, "it stays as it was");
-    } else if (verb == "covers") {
-        HWND page = control(arg);
-        if (!page || !visible(page)) return fail(step, "the page is not shown");
-        const std::string problems = coverProblems(page);
-        if (!problems.empty()) return fail(step, "\n" + problems);
     } else if (verb == "at") {
         RECT r;
         GetWindowRect(mainWindow, &r);
@@ -253,6 +214,31 @@ bool runStep(const std::string& step) {
     } else if (isMenuStep(verb)) {
         const std::string why = menuStep(verb, arg, mainWindow);
         if (!why.empty()) return fail(step, why);
+    } else if (HWND w = control(name); !w) {  // the other steps work a control of the main window
+        return fail(step, "no such step, or no such control");
+    } else if (verb == "click") {
+        if (classOf(w) == "Button") {
+            PostMessageA(w, BM_CLICK, 0, 0);
+        } else {
+            PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        }
+    } else if (verb == "type") {
+        SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()), SMTO_NORMAL, 60000, nullptr);
+    } else if (verb == "drag" || verb == "release") {
+        const int pos = std::atoi(value.c_str());
+        const WORD code = verb == "drag" ? SB_THUMBTRACK : SB_THUMBPOSITION;
+        PostMessageA(GetParent(w), WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(static_cast<short>(pos))),
+                     reinterpret_cast<LPARAM>(w));
+        if (verb == "release") PostMessageA(GetParent(w), WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(w));
+    } else if (verb == "text") {
+        if (!waitFor([&] { return textOf(w) == value; })) return fail(step, "it says \"" + textOf(w) + "\"");
+    } else if (verb == "shown" || verb == "hidden") {
+        if (!waitFor([&] { return visible(w) == (verb == "shown"); })) return fail(step, "it stays as it was");
+    } else if (verb == "covers") {
+        if (!visible(w)) return fail(step, "the page is not shown");
+        const std::string problems = coverProblems(w);
+        if (!problems.empty()) return fail(step, "\n" + problems);
     } else {
         return fail(step, "unknown step");
     }

@@ -1,5 +1,4 @@
 #pragma once
-#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -23,9 +22,11 @@ struct Bytes {
         data.insert(data.end(), n, 0);
         return *this;
     }
-    void save(const std::string& path) const {
+    // Writes the bytes as the file at path; returns the path.
+    std::string save(const std::string& path) const {
         std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()),
                                                     static_cast<std::streamsize>(data.size()));
+        return path;
     }
 };
 
@@ -35,13 +36,13 @@ inline Bytes& fmtBody(Bytes& b, std::uint16_t tag, std::uint16_t channels, std::
     return b.u16(tag).u16(channels).u32(rate).u32(rate * align).u16(align).u16(bits);
 }
 
-// A playable 16-bit mono PCM file of a 440 Hz tone, frames long.
-inline void writeToneWav(const std::string& path, std::uint32_t rate, std::uint32_t frames) {
+// A WAV file's bytes with the given format body and data size; "present"
+// bytes of silence really follow (fewer than declared for a truncated file).
+inline Bytes wavBytes(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
+                      std::uint32_t declared, std::uint32_t present) {
     Bytes b;
-    b.text("RIFF").u32(36 + frames * 2).text("WAVE").text("fmt ").u32(16);
-    fmtBody(b, 1, 1, rate, 16);
-    b.text("data").u32(frames * 2);
-    for (std::uint32_t i = 0; i < frames; ++i)
-        b.u16(static_cast<std::uint16_t>(static_cast<std::int16_t>(8000 * std::sin(i * 2 * 3.14159265 * 440 / rate))));
-    b.save(path);
+    b.text("RIFF").u32(36 + declared).text("WAVE").text("fmt ").u32(16);
+    fmtBody(b, tag, channels, rate, bits);
+    b.text("data").u32(declared).zeros(present);
+    return b;
 }
