@@ -28,8 +28,9 @@ struct Curl {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Curl, PostContract, Curl);
 
-// However the server behaves, the report costs the station no more than its
-// time bound and its answer limit.
+// However the server behaves, the report lets go at its time bound, not
+// before, and at its answer limit: the client ends the exchange, never the
+// server's guard against a client that hangs on.
 using CurlPostTest = PostContract<Curl>;
 TEST_F(CurlPostTest, SilentSlowAndFloodingServersAreCutAtTheBounds) {
     using Script = std::function<void(const LoopbackServer::Send&)>;
@@ -44,7 +45,7 @@ TEST_F(CurlPostTest, SilentSlowAndFloodingServersAreCutAtTheBounds) {
         auto start = Clock::now();
         std::string answer = post(server.port(), {300ms, 64 * 1024});
         EXPECT_GE(Clock::now() - start, 250ms);
-        EXPECT_LT(Clock::now() - start, 5s);
+        EXPECT_FALSE(server.gaveUp());
         EXPECT_FALSE(server.request().empty());
         EXPECT_EQ(answer, std::string(answer.size(), 'x'));
     }
@@ -53,9 +54,8 @@ TEST_F(CurlPostTest, SilentSlowAndFloodingServersAreCutAtTheBounds) {
         for (send("HTTP/1.0 200 OK\r\n\r\n"); send(chunk);) {
         }
     });
-    auto start = Clock::now();
     EXPECT_EQ(post(flood.port(), {2s, 100000}), chunk + chunk.substr(0, 100000 - chunk.size()));
-    EXPECT_LT(Clock::now() - start, 5s);
+    EXPECT_FALSE(flood.gaveUp());
 }
 
 }  // namespace
