@@ -256,20 +256,15 @@ TEST(MainWindow, TheAboutWindowIsModelessAndLoadsAgainAfterClosing) {
     EXPECT_EQ(about->windowTitle().toStdString(), "Tailchime    N0NEW-R   v2.0.1");
 }
 
-// The test buttons of both ident pages are idents the panel asked for.
-TEST(MainWindow, EachTestButtonIsAnIdentAskedByThePanel) {
+// A test button's ident is one the panel asked for.
+TEST(MainWindow, ATestButtonsIdentIsAskedByThePanel) {
     Station s;
-    s.form.type("RFTone", s.toneFile("rf.wav", 0.3));
-    std::vector<std::string> idents;
-    auto following = s.form.events.subscribe([&idents](const StationEvent& e, std::int64_t) {
-        if (auto* i = std::get_if<event::IdentStarted>(&e))
-            idents.push_back(i->ident.what.substr(i->ident.what.rfind('/') + 1) + " by " + askerName(i->ident.asker));
+    std::vector<std::string> askers;
+    auto following = s.form.events.subscribe([&askers](const StationEvent& e, std::int64_t) {
+        if (auto* i = std::get_if<event::IdentStarted>(&e)) askers.push_back(askerName(i->ident.asker));
     });
-    for (const char* button : {"Picture13", "Command7", "Picture18", "Command10", "Command11"}) {
-        QTest::mouseClick(s.widget(button), Qt::LeftButton);
-        s.run(1000);
-    }
-    EXPECT_EQ(idents, std::vector<std::string>({"rf.wav by panel", "K by panel", "I by panel"}));
+    QTest::mouseClick(s.widget("Command10"), Qt::LeftButton);
+    EXPECT_EQ(askers, std::vector<std::string>{"panel"});
 }
 
 }  // namespace
