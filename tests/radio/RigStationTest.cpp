@@ -2,6 +2,8 @@
 // rigctld: carrier events, keying, Morse, and the radio's faults.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "hostlink/hamlib/RigDevice.h"
 #include "radio/RadioBench.h"
 
