@@ -50,8 +50,7 @@ struct RadioBench {
     std::vector<std::string> voiced;
     std::unique_ptr<tc::RigStation> station;
 
-    explicit RadioBench(int txTimeoutS = 0, bool listening = true) {
-        if (!listening) rig.stopListening();
+    explicit RadioBench(int txTimeoutS = 0, bool listening = true) : rig(listening) {
         tc::RigConfig c;
         c.model = 2;
         c.file = rig.address();
@@ -86,9 +85,3 @@ struct RadioBench {
         return runUntilRig([&](const auto& r) { return RigStandIn::find(r, line, after) >= 0; });
     }
 };
-
-inline int count(const std::vector<std::string>& lines, const std::string& line) {
-    int n = 0;
-    for (const auto& l : lines) n += l == line;
-    return n;
-}

@@ -2,13 +2,11 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <map>
 #include <stdexcept>
-#include <utility>
 
 #include "support/Child.h"
 
@@ -37,9 +35,20 @@ constexpr const char* kNotAvailable = "RPRT -11\n";
 
 }  // namespace
 
-RigStandIn::RigStandIn() {
-    if (pipe(wake_) != 0) throw std::runtime_error("no pipe");
-    listenOn(0);
+RigStandIn::RigStandIn(bool listening) : listenFd_(socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    if (bind(listenFd_, reinterpret_cast<sockaddr*>(&a), len) != 0 ||
+        getsockname(listenFd_, reinterpret_cast<sockaddr*>(&a), &len) != 0)
+        throw std::runtime_error("the stand-in has no port");
+    port_ = ntohs(a.sin_port);
+    if (listening) startListening();
+}
+
+void RigStandIn::startListening() {
+    if (listen(listenFd_, 4) != 0) throw std::runtime_error("the stand-in cannot listen");
     thread_ = std::thread([this] { serve(); });
 }
 
@@ -48,57 +57,15 @@ RigStandIn::~RigStandIn() {
         std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
     }
-    (void)!write(wake_[1], "q", 1);
-    thread_.join();
-    dropClient();
-    if (listenFd_ >= 0) close(listenFd_);
-    close(wake_[0]);
-    close(wake_[1]);
-}
-
-void RigStandIn::listenOn(int port) {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    int yes = 1;
-    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(fd, 4) != 0) {
-        close(fd);
-        throw std::runtime_error("the stand-in cannot listen on port " + std::to_string(port));
-    }
-    socklen_t len = sizeof a;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    port_ = ntohs(a.sin_port);
-    listenFd_ = fd;
+    dropLine();
+    shutdown(listenFd_, SHUT_RDWR);  // ends the wait for a client
+    if (thread_.joinable()) thread_.join();
+    close(listenFd_);
 }
 
 void RigStandIn::dropLine() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        drop_ = true;
-    }
-    (void)!write(wake_[1], "d", 1);
-}
-
-void RigStandIn::stopListening() {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (listenFd_ >= 0) close(listenFd_);
-    listenFd_ = -1;
-    dropClient();
-}
-
-void RigStandIn::dropClient() {
-    if (client_ >= 0) close(client_);
-    client_ = -1;
-    pending_.clear();
-}
-
-void RigStandIn::startListening() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (listenFd_ < 0) listenOn(port_);
-    (void)!write(wake_[1], "l", 1);
+    if (client_ >= 0) shutdown(client_, SHUT_RDWR);
 }
 
 std::vector<std::string> RigStandIn::record() const {
@@ -117,7 +84,7 @@ int RigStandIn::find(const std::vector<std::string>& record, const std::string& 
 }
 
 std::string RigStandIn::answer(const std::string& command) {
-    // Called with the mutex held.
+    std::lock_guard<std::mutex> lock(mutex_);
     static const std::map<std::string, std::string> fixed = {
         {"\\chk_vfo", "0\n"}, {"v", "VFOA\n"}, {"f", "145000000\n"}, {"s", "0\nVFOA\n"}, {"m", "FM\n15000\n"},
         {"q", kOk},         {"T 1", kOk},  {"T 0", kOk}};
@@ -142,42 +109,25 @@ std::string RigStandIn::answer(const std::string& command) {
 }
 
 void RigStandIn::serve() {
-    for (;;) {
-        pollfd fds[3];
+    for (int fd; (fd = accept(listenFd_, nullptr, nullptr)) >= 0;) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            if (quit_) return;
-            if (std::exchange(drop_, false)) dropClient();
-            fds[0] = {wake_[0], POLLIN, 0};
-            fds[1] = {listenFd_, POLLIN, 0};  // poll passes over a closed one (-1)
-            fds[2] = {client_, POLLIN, 0};
+            client_ = fd;
+            if (quit_) shutdown(fd, SHUT_RDWR);
         }
-        poll(fds, 3, 50);
+        converse(fd);
         std::lock_guard<std::mutex> lock(mutex_);
-        if (fds[0].revents) {
-            char b[16];
-            (void)!read(wake_[0], b, sizeof b);
-        }
-        if (listenFd_ >= 0 && fds[1].fd == listenFd_ && (fds[1].revents & POLLIN)) {
-            int fd = accept(listenFd_, nullptr, nullptr);
-            if (fd >= 0) {
-                dropClient();
-                client_ = fd;
-            }
-        }
-        if (client_ < 0 || fds[2].fd != client_ || !(fds[2].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-        char buf[512];
-        ssize_t n = recv(client_, buf, sizeof buf, 0);
-        if (n <= 0) {
-            dropClient();
-            continue;
-        }
-        pending_.append(buf, static_cast<size_t>(n));
-        for (size_t end; (end = pending_.find('\n')) != std::string::npos;) {
-            std::string command = pending_.substr(0, end);
-            pending_.erase(0, end + 1);
-            if (!command.empty() && command.back() == '\r') command.pop_back();
-            if (!mute) sendAll(client_, answer(command));
-        }
+        client_ = -1;
+        close(fd);
+    }
+}
+
+void RigStandIn::converse(int client) {
+    std::string pending;
+    char buf[512];
+    for (ssize_t n; (n = recv(client, buf, sizeof buf, 0)) > 0;) {
+        pending.append(buf, static_cast<size_t>(n));
+        for (size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1))
+            if (!mute) sendAll(client, answer(pending.substr(0, end)));
     }
 }

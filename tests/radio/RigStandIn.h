@@ -8,26 +8,26 @@
 // A stand-in for rigctld on 127.0.0.1 that speaks the network rig protocol
 // Hamlib's model 2 speaks, so that the real libhamlib client is exercised.
 // The test raises and drops its carrier, makes it refuse Morse, fall
-// silent, drop the line or vanish, and reads what the rig was told, in
+// silent, drop the line or come late, and reads what the rig was told, in
 // order: "open" (a client read the rig's capabilities), "ptt 1", "ptt 0",
 // "morse TEXT", "keyspd N".
 class RigStandIn {
 public:
-    RigStandIn();  // listens on a free port
+    // On a free port, which refuses connections until the stand-in listens.
+    explicit RigStandIn(bool listening = true);
     ~RigStandIn();
     RigStandIn(const RigStandIn&) = delete;
     RigStandIn& operator=(const RigStandIn&) = delete;
 
     std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+    void startListening();
 
     std::atomic<bool> carrier{false};
     std::atomic<bool> keyer{true};  // without one, Morse is "not available"
     std::atomic<bool> sense{true};  // without it, the carrier is "not available"
     std::atomic<bool> mute{false};  // reads every command, answers none
     std::atomic<int> carrierReads{0};
-    void dropLine();                     // closes the client's connection
-    void stopListening();                // the port refuses connections
-    void startListening();               // on the same port again
+    void dropLine();  // closes the client's connection
 
     std::vector<std::string> record() const;
     // Waits until the rig has been told the line; false after the guard
@@ -40,18 +40,14 @@ public:
 private:
     // The rig serves one client at a time, as a network rig client keeps one line.
     void serve();
-    void listenOn(int port);
-    void dropClient();  // with the mutex held
+    void converse(int client);
     std::string answer(const std::string& command);
 
     mutable std::mutex mutex_;
-    int listenFd_ = -1;
+    int listenFd_;
     int port_ = 0;
-    int wake_[2] = {-1, -1};
-    bool quit_ = false;
-    bool drop_ = false;
     int client_ = -1;
-    std::string pending_;
+    bool quit_ = false;
     std::vector<std::string> record_;
     std::thread thread_;
 };

@@ -16,21 +16,26 @@ using tc::sound::measureAudio;
 
 namespace {
 
-std::int64_t framesOf(const std::string& name, const Bytes& content) {
-    return measureAudio(soundfiles::bytes(name, content)).frames;
-}
-
-TEST(Midi, LastsUntilItsLastEventWhateverTheTempo) {
-    EXPECT_EQ(framesOf("second.mid", midi(0, 480, {note(0, 960)})), 44100);
-    // The tempo lives in its own track: 480 ticks at 60 beats a minute, then 480 at 240.
-    Bytes tempi = {0x00, 0xff, 0x51, 3,    0x0f, 0x42, 0x40, 0x83, 0x60, 0xff,
-                   0x51, 3,    0x03, 0xd0, 0x90, 0x00, 0xff, 0x2f, 0};
-    EXPECT_EQ(framesOf("tempi.mid", midi(1, 480, {tempi, note(0, 960)})), 55125);
-    // The longest track decides, wherever it stands.
-    EXPECT_EQ(framesOf("tracks.mid", midi(1, 96, {note(0, 24), note(0, 384)})), 88200);
-    // Running status, and an end of track a beat after the last note.
-    EXPECT_EQ(framesOf("running.mid", midi(0, 480, {{0, 0x90, 60, 100, 0x83, 0x60, 60, 0, 0x83, 0x60, 0xff, 0x2f, 0}})),
-              44100);
+// A tune lasts until its last event, in quarter notes whatever the tempo,
+// and in time code, where a tick lasts 1 / (frames a second x ticks a
+// frame) and tempo changes mean nothing.
+TEST(Midi, LastsUntilItsLastEventWhateverTheTiming) {
+    // 480 ticks at 60 beats a minute, then 480 at 240, in a track of their own.
+    const Bytes tempi = {0x00, 0xff, 0x51, 3,    0x0f, 0x42, 0x40, 0x83, 0x60, 0xff,
+                         0x51, 3,    0x03, 0xd0, 0x90, 0x00, 0xff, 0x2f, 0};
+    const Bytes tempo = {0x00, 0xff, 0x51, 3, 0x03, 0xd0, 0x90, 0x00, 0xff, 0x2f, 0};
+    const std::pair<Bytes, std::int64_t> tunes[] = {
+        {midi(0, 480, {note(0, 960)}), 44100},
+        {midi(1, 480, {tempi, note(0, 960)}), 55125},
+        {midi(1, 96, {note(0, 24), note(0, 384)}), 88200},  // the longest track decides, wherever it stands
+        // running status, and an end of track a beat after the last note
+        {midi(0, 480, {{0, 0x90, 60, 100, 0x83, 0x60, 60, 0, 0x83, 0x60, 0xff, 0x2f, 0}}), 44100},
+        {midi(0, 0xe728, {note(0, 2000)}), 2 * 44100},                     // 25 frames a second, 40 ticks a frame
+        {midi(1, 0xe204, {tempo, note(0, 180)}), std::llround(1.5 * 44100)},  // 30 x 4, a tempo to ignore
+        {midi(0, 0xe30a, {note(0, 2997)}), 10 * 44100},  // 29.97 frames a second (written as 29), 10 ticks a frame
+    };
+    for (const auto& [tune, frames] : tunes)
+        EXPECT_EQ(measureAudio(soundfiles::bytes("tune.mid", tune)).frames, frames) << tune.size() << " bytes";
 }
 
 TEST(Midi, MalformedFilesFailToRender) {
@@ -50,18 +55,6 @@ TEST(Midi, MalformedFilesFailToRender) {
         EXPECT_THROW(measureAudio(soundfiles::bytes("bad.mid", bytes)), tc::RuntimeError) << bytes.size();
         EXPECT_THROW(tc::sound::MidiSource{bytes}, tc::RuntimeError) << bytes.size();
     }
-}
-
-// Time code: a tick lasts 1 / (frames a second x ticks a frame), and tempo
-// changes mean nothing.
-TEST(Midi, TimeCodeTimingPlaysItsLength) {
-    // 25 frames a second, 40 ticks a frame: 1000 ticks a second.
-    EXPECT_EQ(framesOf("smpte25.mid", midi(0, 0xe728, {note(0, 2000)})), 2 * 44100);
-    // 30 frames a second, 4 ticks a frame, with a tempo change to ignore.
-    Bytes tempo = {0x00, 0xff, 0x51, 3, 0x03, 0xd0, 0x90, 0x00, 0xff, 0x2f, 0};
-    EXPECT_EQ(framesOf("smpte30.mid", midi(1, 0xe204, {tempo, note(0, 180)})), std::llround(1.5 * 44100));
-    // 29.97 frames a second (written as 29), 10 ticks a frame: 2997 ticks are 10 s.
-    EXPECT_EQ(framesOf("smpte2997.mid", midi(0, 0xe30a, {note(0, 2997)})), 10 * 44100);
 }
 
 float loudest(tc::sound::MidiSource& source, double seconds) {
