@@ -22,4 +22,4 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer-suppressions.txt:print_su
 # windowed program run while the machine was busy; a fault of ours fails
 # both runs, and the ordinary suite runs every test once.
 ctest --test-dir build-asan --output-on-failure -j"$(nproc)" --repeat until-pass:2 \
-    -E "ProgramWithRadio|SameTimeline|AVirtualMonth"
+    -E "ProgramWithRadio|AVirtualMonth"
