@@ -129,6 +129,23 @@ TEST(WindowlessModes, AStationWithARadioAndNoWindowLogsEachDoingAndLoadsNoWindow
     EXPECT_EQ(loaded.count("tailchime-sound.so"), 0u) << "the radio keys its own Morse and the idents are CW";
 }
 
+// A name look-up that outlasts the report still runs on a thread of
+// libcurl's: the report's client stays mapped under it, and the station runs
+// on and ends cleanly once the look-up returns.
+TEST(WindowlessModes, AReportWhoseNameLookUpOutlastsItKeepsItsClientMapped) {
+    ProgramRun run;
+    const std::string gate = run.config.file("gate");
+    Child program({TAILCHIME_TEST_BIN, "--config-dir", run.config.path(), "--stats-server", "hang.test", "--headless",
+                   run.script("at 600000 end\n")},
+                  {"LD_PRELOAD=" TAILCHIME_HANGING_LOOKUP, "TAILCHIME_LOOKUP_GATE=" + gate,
+                   "ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0"});
+    ASSERT_TRUE(program.waitOut(" report ")) << program.err();
+    EXPECT_NE(mapped(program.pid()).find("tailchime-report.so"), std::string::npos);
+    std::ofstream{gate};
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.wait(), 0) << program.err();
+}
+
 // The same radio with audio idents: the sound output is loaded for them.
 TEST(WindowlessModes, AStationWithARadioLoadsTheSoundOutputForAudioIdents) {
     RigStandIn rig;
