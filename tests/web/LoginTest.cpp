@@ -135,16 +135,9 @@ TEST(WebSettings, WhereThePageListens) {
         EXPECT_FALSE(parseListenAt(bad, "127.0.0.1")) << bad;
 
     TempDir dir;
+    std::ofstream(dir.file("tailchime.ini")) << "[WEB]\nVIEW=Open\n";
     IniProfile profile(dir.file("tailchime.ini"));
-    WebSettings none = WebSettings::read(profile);
-    EXPECT_EQ(none.address, "127.0.0.1");
-    EXPECT_EQ(none.port, 0);
-    EXPECT_FALSE(none.viewOpen);
-    profile.WriteString("WEB", "PORT", "8080");
-    profile.WriteString("WEB", "VIEW", "Open");
-    profile.Flush();
-    IniProfile again(dir.file("tailchime.ini"));
-    WebSettings set = WebSettings::read(again);
-    EXPECT_EQ(set.port, 8080);
-    EXPECT_TRUE(set.viewOpen);
+    const WebSettings read = WebSettings::read(profile);
+    EXPECT_EQ(read.address, "127.0.0.1");  // this machine only, unless told otherwise
+    EXPECT_TRUE(read.viewOpen);
 }
