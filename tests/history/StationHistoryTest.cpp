@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <sstream>
 
 #include "program/Options.h"
 #include "history/Csv.h"
@@ -34,11 +33,22 @@ std::vector<Record> runAndRead(const std::string& script, const std::string& dir
     return records;
 }
 
+std::string text(const Over& o) {
+    return std::string(o.internet ? "internet " : "rf ") + (o.counted ? "counted" : "kerchunk");
+}
+std::string text(const Ident& i) {
+    return std::string(i.audio ? "audio " : "cw ") + i.what + (i.courtesy ? " courtesy" : " test") +
+           (i.rendered ? "" : " failed");
+}
+std::string text(const Keying&) { return "keyed"; }
+
+// The records of one kind, "what start-end" each, in milliseconds from the start.
 template <class T>
-std::vector<T> only(const std::vector<Record>& records) {
-    std::vector<T> result;
+std::vector<std::string> texts(const std::vector<Record>& records) {
+    std::vector<std::string> result;
     for (const Record& r : records)
-        if (auto* x = std::get_if<T>(&r)) result.push_back(*x);
+        if (auto* x = std::get_if<T>(&r))
+            result.push_back(text(*x) + " " + std::to_string(x->start - kStart) + "-" + std::to_string(x->end - kStart));
     return result;
 }
 
@@ -65,30 +75,14 @@ TEST(StationHistory, OversKerchunksAndIdentsAsTheStationDecidesThem) {
         "at 40000 end\n",
         dir.path());
 
-    auto at = [](std::int64_t ms) { return kStart + ms; };
-    auto overs = only<Over>(records);
-    std::vector<std::string> kinds;
-    for (const Over& o : overs)
-        kinds.push_back(std::string(o.internet ? "internet " : "rf ") + (o.counted ? "counted" : "kerchunk"));
-    EXPECT_EQ(kinds, (std::vector<std::string>{"rf counted", "rf kerchunk", "rf kerchunk", "rf counted", "internet counted",
-                                               "rf counted"}));
-    ASSERT_EQ(overs.size(), 6u);
-    EXPECT_EQ(overs[0].start, at(1000));
-    EXPECT_EQ(overs[0].end, at(6050));
-    EXPECT_EQ(overs[4].end, at(22000));
-
-    auto idents = only<Ident>(records);
-    kinds.clear();
-    for (const Ident& i : idents) kinds.push_back(i.what + (i.courtesy ? " courtesy" : " test"));
-    EXPECT_EQ(kinds, (std::vector<std::string>{"K courtesy", "K courtesy", "I courtesy", "K test"}));
-    ASSERT_FALSE(idents.empty());
-    EXPECT_TRUE(idents[0].rendered);
-    EXPECT_EQ(idents[0].start, at(6500));
-    EXPECT_GT(idents[0].end, idents[0].start);  // until the transmitter dropped
-
-    auto keyings = only<Keying>(records);
-    ASSERT_FALSE(keyings.empty());
-    for (const Keying& k : keyings) EXPECT_LT(k.start, k.end);
+    EXPECT_EQ(texts<Over>(records), (std::vector<std::string>{"rf counted 1000-6050", "rf kerchunk 8000-9500",
+                                                               "rf kerchunk 11000-11500", "rf counted 12000-16000",
+                                                               "internet counted 20000-22000", "rf counted 28000-33000"}));
+    // Each ident until the transmitter dropped.
+    EXPECT_EQ(texts<Ident>(records), (std::vector<std::string>{"cw K courtesy 6500-7100", "cw K courtesy 16000-16600",
+                                                                "cw I courtesy 22000-22200", "cw K test 25000-25600"}));
+    EXPECT_EQ(texts<Keying>(records), (std::vector<std::string>{"keyed 6500-7100", "keyed 16000-16600",
+                                                                 "keyed 20000-22200", "keyed 25000-25600"}));
 }
 
 TEST(StationHistory, AnAudioIdentThatDoesNotRenderIsRecordedAsFailed) {
@@ -101,25 +95,16 @@ TEST(StationHistory, AnAudioIdentThatDoesNotRenderIsRecordedAsFailed) {
         "at 5000 carrier down\n"
         "at 9000 end\n",
         dir.path());
-    auto idents = only<Ident>(records);
-    ASSERT_EQ(idents.size(), 1u);
-    EXPECT_TRUE(idents[0].audio);
-    EXPECT_FALSE(idents[0].rendered);
-    EXPECT_EQ(idents[0].what, "/nowhere/none.wav");
-    EXPECT_EQ(idents[0].start, idents[0].end);
+    EXPECT_EQ(texts<Ident>(records), std::vector<std::string>{"audio /nowhere/none.wav courtesy failed 5000-5000"});
 }
 
 TEST(StationHistory, ExportsAsCsv) {
     TempDir dir;
     runAndRead("callsign W1AW-R\nat 36000000 carrier up\nat 36005000 carrier down\nat 36010000 end\n", dir.path());
     ASSERT_EQ(tc::exportHistoryCsv(dir.path(), dir.file("h.csv")), 0);
-    std::istringstream csv(readFile(dir.file("h.csv")));
-    std::string line;
-    std::getline(csv, line);
-    EXPECT_EQ(line, "record,start,end,kind,outcome,purpose,text");
-    std::getline(csv, line);
-    EXPECT_EQ(line, "over,2026-10-01T10:00:00.000Z,2026-10-01T10:00:05.000Z,rf,counted,,");
-    std::getline(csv, line);
-    EXPECT_EQ(line.substr(0, 40), "ident,2026-10-01T10:00:05.000Z,2026-10-0");
-    EXPECT_EQ(line.substr(line.size() - 25), ",cw,rendered,courtesy,\"K\"");
+    EXPECT_EQ(readFile(dir.file("h.csv")),
+              "record,start,end,kind,outcome,purpose,text\n"
+              "over,2026-10-01T10:00:00.000Z,2026-10-01T10:00:05.000Z,rf,counted,,\n"
+              "ident,2026-10-01T10:00:05.000Z,2026-10-01T10:00:05.600Z,cw,rendered,courtesy,\"K\"\n"
+              "keying,2026-10-01T10:00:05.000Z,2026-10-01T10:00:05.600Z,,,,\n");
 }
