@@ -16,15 +16,14 @@ struct WebClient {
 
     std::string origin() const { return "http://127.0.0.1:" + std::to_string(port); }
 
-    httplib::Result get(const std::string& path) {
-        httplib::Headers h;
-        if (!cookie.empty()) h.emplace("Cookie", cookie);
-        return http.Get(path.c_str(), h);
-    }
+    httplib::Result get(const std::string& path) { return http.Get(path, withCookie({})); }
     httplib::Result post(const std::string& path, const std::string& body, const std::string& from = "") {
-        httplib::Headers h{{"Origin", from.empty() ? origin() : from}};
-        if (!cookie.empty()) h.emplace("Cookie", cookie);
-        return http.Post(path.c_str(), h, body, "application/json");
+        return http.Post(path, withCookie({{"Origin", from.empty() ? origin() : from}}), body, "application/json");
+    }
+    // The headers given, and the session's cookie once logged in.
+    httplib::Headers withCookie(httplib::Headers headers) const {
+        if (!cookie.empty()) headers.emplace("Cookie", cookie);
+        return headers;
     }
     bool login(const std::string& password) {
         auto r = post("/api/login", "{\"password\":\"" + password + "\"}");
