@@ -6,8 +6,6 @@
 
 #include "program/Options.h"
 #include "history/Csv.h"
-#include "history/Tally.h"
-#include "history/UtcTime.h"
 #include "history/sqlite/HistoryFile.h"
 #include "program/supervision/Supervision.h"
 #include "support/ScriptRun.h"
