@@ -3,7 +3,6 @@
 // kept from the login, the page's own origin on what it posts.
 #include <httplib.h>
 
-#include <chrono>
 #include <string>
 
 #include "support/Child.h"
@@ -34,12 +33,10 @@ struct WebClient {
     }
     // Waits until /api/state holds the text (a guard against hangs only).
     bool stateHas(const std::string& text) {
-        return eventually(
-            [&] {
-                auto r = get("/api/state");
-                return r && r->status == 200 && r->body.find(text) != std::string::npos;
-            },
-            std::chrono::milliseconds(50));
+        return eventually([&] {
+            auto r = get("/api/state");
+            return r && r->status == 200 && r->body.find(text) != std::string::npos;
+        });
     }
 
     int port;
