@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "web/WebClient.h"
 #include "support/TempDir.h"
 #include "web/RawSocket.h"
+#include "web/WebClient.h"
 #include "web/http/WebServer.h"
 #include "web/secure/Secrets.h"
 
