@@ -55,16 +55,10 @@ struct ScriptRun {
 
 struct ScriptOptions {
     bool trace = false;
-    std::function<bool(const std::string&)> previousInstance;
-    std::function<tc::ReportSender(tc::EventLoop&)> report;
-    tc::Platform::Supervise supervise;  // the history, where a test keeps it
+    std::function<bool(const std::string&)> previousInstance{};
+    std::function<tc::ReportSender(tc::EventLoop&)> report{};
+    tc::Platform::Supervise supervise{};  // the history, where a test keeps it
 };
-
-inline ScriptOptions traced() {
-    ScriptOptions o;
-    o.trace = true;
-    return o;
-}
 
 // The script in a file of its own.
 inline ScriptRun runScriptFile(const std::string& path, const std::string& configDir, ScriptOptions o = {}) {
