@@ -76,19 +76,12 @@ TEST_F(StartAndEnd, HostClosingDuringAnIdentReleasesSavesAndEnds) {
                  "at 600 rx off\n"
                  "at 1000 closing\n"
                  "at 2000 show PTT\n");
-    auto lines = r.lines();
-    ASSERT_GE(lines.size(), 3u);
-    std::vector<std::string> tail(lines.end() - 3, lines.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"1000 tx off", "1000 save", "1000 exit"})) << r.out;
+    EXPECT_TRUE(r.out.ends_with("\n1000 tx off\n1000 save\n1000 exit\n")) << r.out;
     EXPECT_TRUE(r.linesOf("played").empty()) << r.out;
 }
 
 TEST_F(StartAndEnd, RunStopsTenSecondsAfterTheLastStatement) {
-    auto r = run("at 500 rx on\n");
-    EXPECT_TRUE(r.linesOf("exit").empty());
-    auto lines = r.lines();
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), "500 tx on");
+    EXPECT_TRUE(run("at 500 rx on\n").out.ends_with("\n500 tx on\n")) << "the run stops without the program";
 }
 
 // A desktop whose boxes stay open for a second of station time, as an

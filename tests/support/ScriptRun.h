@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -28,11 +29,7 @@ struct ScriptRun {
         for (std::string l; std::getline(in, l);) result.push_back(l);
         return result;
     }
-    bool has(const std::string& line) const {
-        for (const auto& l : lines())
-            if (l == line) return true;
-        return false;
-    }
+    bool has(const std::string& line) const { return std::ranges::count(lines(), line) > 0; }
     // Those of the expected lines the transcript lacks, in their order.
     std::vector<std::string> missing(const std::vector<std::string>& expected) const {
         std::vector<std::string> result;
