@@ -85,7 +85,6 @@ TEST_F(Courtesy, InternetTrafficIdentsAtOnceWhenTheAudioEnds) {
 }
 
 TEST_F(Courtesy, AudioIdentsPlayTheirToneAndTheSupervisorReleasesAtTheEnd) {
-    TempDir tones;
     writeTone(tones.file("rf.wav"), 1.25);
     writeTone(tones.file("ip.wav"), 0.5);
     auto r = run("at 100 click Picture13\n"
@@ -114,7 +113,6 @@ TEST_F(Courtesy, AudioIdentsPlayTheirToneAndTheSupervisorReleasesAtTheEnd) {
 }
 
 TEST_F(Courtesy, NeitherOptionSelectedSendsTheAudioTone) {
-    TempDir tones;
     writeTone(tones.file("ip.wav"), 0.3);
     std::ofstream(config.file("tailchime.ini")) << "[SETTINGS]\nOPTION1=False\nOPTION2=False\nINETTONE="
                                                 << tones.file("ip.wav") << "\n";

@@ -68,7 +68,6 @@ TEST_F(StartAndEnd, CloseRequestEndsWithoutSavingAndSaveAndQuitSavesFirst) {
 }
 
 TEST_F(StartAndEnd, HostClosingDuringAnIdentReleasesSavesAndEnds) {
-    TempDir tones;
     writeTone(tones.file("ip.wav"), 3.0);
     auto r = run("at 100 click Picture13\n"
                  "at 100 type InetTone " + tones.file("ip.wav") + "\n"

@@ -7,9 +7,7 @@
 
 namespace {
 
-struct Transmit : StationScript {
-    TempDir tones;
-};
+using Transmit = StationScript;
 
 TEST_F(Transmit, MissingToneShowsTheRenderFailureAndTheSupervisorReleases) {
     auto r = run("at 100 type RFTone " + tones.file("gone.wav") +

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,8 +34,7 @@ struct ScriptRun {
     // Those of the expected lines the transcript lacks, in their order.
     std::vector<std::string> missing(const std::vector<std::string>& expected) const {
         std::vector<std::string> result;
-        for (const auto& l : expected)
-            if (!has(l)) result.push_back(l);
+        std::ranges::copy_if(expected, std::back_inserter(result), [this](const std::string& l) { return !has(l); });
         return result;
     }
     // Lines whose text after the time starts with these words.
@@ -107,6 +107,7 @@ protected:
         return r;
     }
     TempDir config;
+    TempDir tones;  // for the sound files a test writes
 };
 
 // The transcript holds every one of the lines; those it lacks are shown, with it.
