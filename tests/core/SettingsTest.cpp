@@ -8,8 +8,8 @@
 namespace {
 
 struct Settings : StationScript {
-    void store(const std::string& text) { std::ofstream(config.file("tailchime.ini")) << text; }
     std::string stored() const { return readFile(config.file("tailchime.ini")); }
+    const std::string rf = tc::defaultTone("RF.wav"), ip = tc::defaultTone("IP.wav");
 };
 
 const char* kShowAll =
@@ -20,7 +20,6 @@ const char* kShowAll =
 
 TEST_F(Settings, FirstStartTakesEveryDefaultAndWritesNothing) {
     auto r = run(std::string(kShowAll) + "at 2 end\n");
-    const std::string rf = tc::defaultTone("RF.wav"), ip = tc::defaultTone("IP.wav");
     EXPECT_LINES(r, {"1 show CourtesyID \"K\"", "1 show IPCourtesy \"I\"", "1 show HangTime \"500\"",
                      "1 show KerchunkWait \"2000\"", "1 show RFTone \"" + rf + "\"", "1 show InetTone \"" + ip + "\"",
                      "1 show VolSet \"-1540\"", "1 show SpeedSet \"100\"", "1 show V1 value=-1540 min=-3000 max=0",
@@ -37,7 +36,6 @@ TEST_F(Settings, SaveWritesAllThirteenKeysInOrderAndReadsBack) {
         "at 100 slide V2 150\n"
         "at 200 click Picture13\n"  // saves
         "at 300 end\n");
-    const std::string rf = tc::defaultTone("RF.wav"), ip = tc::defaultTone("IP.wav");
     EXPECT_EQ(stored(),
               "[SETTINGS]\nCOURTESYID=KA\nIPCOURTESY=I\nHANGTIME=750\nKERCHUNKWAIT=2000\nRFTONE=" + rf +
                   "\nINETTONE=" + ip +
@@ -51,8 +49,9 @@ TEST_F(Settings, SaveWritesAllThirteenKeysInOrderAndReadsBack) {
 // Names and values read by the Windows rules; a value that does not convert
 // gives way to its default, and the save writes the values the station runs with.
 TEST_F(Settings, HandWrittenFileReadsByWindowsRulesAndBadValuesFallBack) {
-    store("; written by hand\n[settings]\ncourtesyid=\nIPCOURTESY = \"DE \"\nOPTION1=maybe\nOPTION2=yes\nCHECK1=7\n"
-          "VOLSET=loud\nSPEEDSET=900\nLEFT=1234.5\nTOP=1e9\nHANGTIME=soon\nKERCHUNKWAIT=-5\n");
+    std::ofstream(config.file("tailchime.ini"))
+        << "; written by hand\n[settings]\ncourtesyid=\nIPCOURTESY = \"DE \"\nOPTION1=maybe\nOPTION2=yes\nCHECK1=7\n"
+           "VOLSET=loud\nSPEEDSET=900\nLEFT=1234.5\nTOP=1e9\nHANGTIME=soon\nKERCHUNKWAIT=-5\n";
     auto r = run(std::string(kShowAll) + "at 2 click Command18\nat 3 end\n");
     EXPECT_LINES(r, {"1 show CourtesyID \"\"", "1 show IPCourtesy \"DE \"", "1 show Option1 true",
                      "1 show Option2 false", "1 show Check1 1", "1 show V1 value=-1540 min=-3000 max=0",

@@ -57,8 +57,10 @@ struct ScriptOptions {
     tc::Platform::Supervise supervise{};  // the history, where a test keeps it
 };
 
-// The script in a file of its own.
-inline ScriptRun runScriptFile(const std::string& path, const std::string& configDir, ScriptOptions o = {}) {
+// The script is run from a file of its own, station.tcs.
+inline ScriptRun runScript(const std::string& script, const std::string& configDir, ScriptOptions o = {}) {
+    TempDir scratch;
+    std::ofstream(scratch.file("station.tcs")) << script;
     tc::Platform platform;
     platform.audio = [](tc::EventLoop& loop, tc::PlaybackListener* listener, bool) {
         return tc::makeVirtualAudio(loop, listener);
@@ -70,7 +72,7 @@ inline ScriptRun runScriptFile(const std::string& path, const std::string& confi
     platform.rfToneDefault = tc::defaultTone("RF.wav");
     platform.inetToneDefault = tc::defaultTone("IP.wav");
     tc::HeadlessOptions options;
-    options.scriptPath = path;
+    options.scriptPath = scratch.file("station.tcs");
     options.virtualTime = true;
     options.configDir = configDir;
     options.trace = o.trace;
@@ -80,12 +82,6 @@ inline ScriptRun runScriptFile(const std::string& path, const std::string& confi
     run.out = out.str();
     run.err = err.str();
     return run;
-}
-
-inline ScriptRun runScript(const std::string& script, const std::string& configDir, ScriptOptions o = {}) {
-    TempDir scratch;
-    std::ofstream(scratch.file("station.tcs")) << script;
-    return runScriptFile(scratch.file("station.tcs"), configDir, std::move(o));
 }
 
 // A test of station scripts, each run in the test's own configuration folder.
