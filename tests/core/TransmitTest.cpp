@@ -9,15 +9,17 @@ namespace {
 
 using Transmit = StationScript;
 
-TEST_F(Transmit, MissingToneShowsTheRenderFailureAndTheSupervisorReleases) {
-    auto r = run("at 100 type RFTone " + tones.file("gone.wav") +
-                 "\n"
+// Play with no tone source chosen has nothing to load and says nothing; a
+// missing tone shows the render failure. The supervisor's next tick releases both.
+TEST_F(Transmit, PlayWithoutAToneOrWithAMissingOneIsReleased) {
+    auto r = run("at 150 click Command3\n"
+                 "at 220 type RFTone " + tones.file("gone.wav") + "\n"
                  "at 250 click Command7\n"
                  "at 260 show Label3 -> \"0\"\n"
                  "at 400 end\n");
-    // Released at the next supervisor tick.
-    EXPECT_LINES(r, {"250 tx on", "250 message 48 \"Error\" \"Render error no rendering device found. Select an Audio file\"",
-                     "300 tx off"});
+    EXPECT_LINES(r, {"150 tx on", "200 tx off", "250 tx on", "300 tx off"});
+    EXPECT_EQ(r.linesOf("message"),
+              Lines{"250 message 48 \"Error\" \"Render error no rendering device found. Select an Audio file\""});
     EXPECT_TRUE(r.linesOf("play").empty()) << r.out;
 }
 
@@ -52,12 +54,6 @@ TEST_F(Transmit, PositionBarMaximumRoundsHalfToEven) {
                  "at 5000 click Command8\n"
                  "at 5010 show H1 -> value=0 min=0 max=4\n"
                  "at 5010 end\n");
-}
-
-TEST_F(Transmit, PlayBeforeAnyToneKeysAndIsReleased) {
-    auto r = run("at 150 click Command3\nat 400 end\n");
-    EXPECT_LINES(r, {"150 tx on", "200 tx off"});
-    EXPECT_TRUE(r.linesOf("message").empty()) << "nothing to load, nothing to say\n" << r.out;
 }
 
 TEST_F(Transmit, StopHoldsTheTransmitterUntilResumeRunsToTheEnd) {
