@@ -102,10 +102,6 @@ TEST_F(SaveKill, EveryKillLeavesAllOldOrAllNew) {
             const std::string now = settingsNow();
             EXPECT_TRUE(now == kOld || now == kNew) << "killed at " << call << " #" << n << ":\n" << now;
             newOnes += now == kNew;
-            for (const std::string& name : filesInFolder())
-                EXPECT_TRUE(name == "tailchime.ini" || name == "tailchime.lock" ||
-                            name.rfind(".tailchime.ini.", 0) == 0)
-                    << name << " after a kill at " << call << " #" << n;
             EXPECT_EQ(run("", "start.tcs"), 0);
             EXPECT_EQ(settingsNow(), now);
             EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"tailchime.ini", "tailchime.lock"}))
