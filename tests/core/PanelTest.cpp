@@ -52,13 +52,12 @@ TEST_F(PanelCommands, ChoosingAFileKeepsTheFieldOnCancel) {
 }
 
 TEST_F(PanelCommands, AboutWindowIsMadeOnceAndTitledFromItsOwnHostObject) {
-    TempDir scratch;
     tc::StationLoop loop;
     tc::SimulatedStation station(loop, "VK2RAA-R");
     std::ostringstream out;
     tc::Transcript transcript(out, [] { return 0; });
     tc::HeadlessDesktop desktop(transcript, {}, {});
-    tc::IniProfile profile(scratch.file("tailchime.ini"));
+    tc::IniProfile profile(config.file("tailchime.ini"));
     auto graphs = tc::makeVirtualAudio(loop, nullptr);
     tc::Form21 form({loop, station, *graphs, desktop, profile, "", "", {}, {}});
     form.load();

@@ -1,7 +1,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,16 +30,11 @@ struct ScriptRun {
         for (std::string l; std::getline(in, l);) result.push_back(l);
         return result;
     }
-    bool has(const std::string& line) const {
-        for (const auto& l : lines())
-            if (l == line) return true;
-        return false;
-    }
+    bool has(const std::string& line) const { return std::ranges::count(lines(), line) > 0; }
     // Those of the expected lines the transcript lacks, in their order.
     std::vector<std::string> missing(const std::vector<std::string>& expected) const {
         std::vector<std::string> result;
-        for (const auto& l : expected)
-            if (!has(l)) result.push_back(l);
+        std::ranges::copy_if(expected, std::back_inserter(result), [this](const std::string& l) { return !has(l); });
         return result;
     }
     // Lines whose text after the time starts with these words.
@@ -55,19 +52,15 @@ struct ScriptRun {
 
 struct ScriptOptions {
     bool trace = false;
-    std::function<bool(const std::string&)> previousInstance;
-    std::function<tc::ReportSender(tc::EventLoop&)> report;
-    tc::Platform::Supervise supervise;  // the history, where a test keeps it
+    std::function<bool(const std::string&)> previousInstance{};
+    std::function<tc::ReportSender(tc::EventLoop&)> report{};
+    tc::Platform::Supervise supervise{};  // the history, where a test keeps it
 };
 
-inline ScriptOptions traced() {
-    ScriptOptions o;
-    o.trace = true;
-    return o;
-}
-
-// The script in a file of its own.
-inline ScriptRun runScriptFile(const std::string& path, const std::string& configDir, ScriptOptions o = {}) {
+// The script is run from a file of its own, station.tcs.
+inline ScriptRun runScript(const std::string& script, const std::string& configDir, ScriptOptions o = {}) {
+    TempDir scratch;
+    std::ofstream(scratch.file("station.tcs")) << script;
     tc::Platform platform;
     platform.audio = [](tc::EventLoop& loop, tc::PlaybackListener* listener, bool) {
         return tc::makeVirtualAudio(loop, listener);
@@ -79,7 +72,7 @@ inline ScriptRun runScriptFile(const std::string& path, const std::string& confi
     platform.rfToneDefault = tc::defaultTone("RF.wav");
     platform.inetToneDefault = tc::defaultTone("IP.wav");
     tc::HeadlessOptions options;
-    options.scriptPath = path;
+    options.scriptPath = scratch.file("station.tcs");
     options.virtualTime = true;
     options.configDir = configDir;
     options.trace = o.trace;
@@ -89,12 +82,6 @@ inline ScriptRun runScriptFile(const std::string& path, const std::string& confi
     run.out = out.str();
     run.err = err.str();
     return run;
-}
-
-inline ScriptRun runScript(const std::string& script, const std::string& configDir, ScriptOptions o = {}) {
-    TempDir scratch;
-    std::ofstream(scratch.file("station.tcs")) << script;
-    return runScriptFile(scratch.file("station.tcs"), configDir, std::move(o));
 }
 
 // A test of station scripts, each run in the test's own configuration folder.
@@ -116,6 +103,7 @@ protected:
         return r;
     }
     TempDir config;
+    TempDir tones;  // for the sound files a test writes
 };
 
 // The transcript holds every one of the lines; those it lacks are shown, with it.
