@@ -64,9 +64,10 @@ TEST_F(Transmit, SeekAndStopHoldTheTransmitterUntilResumeRunsToTheEnd) {
                  "at 1000 click Command2\n"
                  "at 5000 show PTT -> \"PTT ON\" #ff0000\n"  // stopped short of the end: still keyed
                  "at 5001 show Label1 -> \"3.5\"\n"
+                 "at 6000 slide V2 200\n"  // the half second left goes at double speed
                  "at 6000 click Command5\n"
                  "at 8000 end\n");
-    EXPECT_LINES(r, {"6500 played \"" + tones.file("long.wav") + "\"", "6500 tx off"});
+    EXPECT_LINES(r, {"6250 played \"" + tones.file("long.wav") + "\"", "6300 tx off"});
 }
 
 TEST_F(Transmit, FileCommandLoadsWithoutPlaying) {
